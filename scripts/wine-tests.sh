@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs the Windows tests under one persistent wineserver; called inside xvfb-run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+qx_wine_prefix
+wineserver -p
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+mkdir -p build/artifacts
+ctest --test-dir build/mingw --output-on-failure --timeout 600

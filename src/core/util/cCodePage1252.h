@@ -1,0 +1,15 @@
+#pragma once
+// Portable Windows-1252 codec: the ANSI code page of Western systems, used
+// wherever the real system code page is not at hand (tests, non-Windows hosts).
+#include "core/platform/ITextCodec.h"
+
+namespace qx {
+
+class cCodePage1252 final : public ITextCodec {
+public:
+    // Characters outside the code page become '?', as the system converter does.
+    std::string ToAnsi(const std::string& utf8) override;
+    std::string FromAnsi(const std::string& ansi) override;
+};
+
+} // namespace qx
