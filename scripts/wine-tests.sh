@@ -6,5 +6,8 @@ source scripts/wine-env.sh
 qx_wine_prefix
 wineserver -p
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Start Wine's own background processes now, detached from any pipe, so that
+# they do not hold the test runner's output open.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 mkdir -p build/artifacts
 ctest --test-dir build/mingw --output-on-failure --timeout 600
