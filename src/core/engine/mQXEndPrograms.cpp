@@ -1,0 +1,102 @@
+#include "core/engine/mQXEndPrograms.h"
+
+#include "core/engine/modProcessDeclares.h"
+
+#include <array>
+#include <vector>
+
+namespace qx {
+namespace {
+
+constexpr std::array<const char*, 8> kShellClasses = {"IEFrame",       "ExploreWClass", "IEDummyFrame", "Shell_TrayWnd",
+                                                      "Progman",       "CabinetWClass", "BaseBar",      "WinPopup"};
+constexpr std::uint32_t kPassPauseMs = 1000;
+constexpr std::uint32_t kEndSessionPauseMs = 2000;
+
+// The windows of one enumeration, collected first so that windows closing
+// while they are asked do not disturb the walk.
+std::vector<WindowHandle> TopLevelWindows(IProcessWindowServices& os) {
+    std::vector<WindowHandle> windows;
+    os.EnumWindows([&](WindowHandle w) {
+        windows.push_back(w);
+        return true;
+    });
+    return windows;
+}
+
+// Pass 3: the end-of-session query lets programs that only save and quit at
+// log-off do so. Returns how many windows answered.
+int AskEndSession(IProcessWindowServices& os, std::uint32_t processId) {
+    int answered = 0;
+    for (const WindowHandle w : TopLevelWindows(os)) {
+        if (!IsClosableWindow(os, w, WindowKind::Main, processId)) continue;
+        std::uintptr_t reply = 0;
+        if (os.SendMessageTimeout(w, kWmQueryEndSession, 0, static_cast<std::intptr_t>(kEndSessionLogoff),
+                                  kSmtoAbortIfHung, kQueryEndSessionTimeoutMs, reply)) {
+            os.PostMessage(w, kWmEndSession, reply, static_cast<std::intptr_t>(kEndSessionLogoff));
+            ++answered;
+        }
+    }
+    return answered;
+}
+
+} // namespace
+
+std::string GetWindowClass(IProcessWindowServices& os, WindowHandle w) {
+    std::string name = os.GetClassName(w);
+    if (name.size() > 254) name.resize(254); // the class buffer holds 255 characters with its NUL
+    return name;
+}
+
+bool IsShellWindow(IProcessWindowServices& os, WindowHandle w) {
+    const std::string name = GetWindowClass(os, w);
+    for (const char* shell : kShellClasses) {
+        if (name == shell) return true;
+    }
+    return false;
+}
+
+bool IsClosableWindow(IProcessWindowServices& os, WindowHandle w, WindowKind kind, std::uint32_t processId) {
+    const std::uint32_t style = os.GetWindowLong(w, kGwlStyle);
+    const std::uint32_t exStyle = os.GetWindowLong(w, kGwlExStyle);
+    if ((style & kWsVisible) == 0 || (style & kWsDisabled) != 0 || (exStyle & kWsExToolWindow) != 0) return false;
+    const bool popup = (style & kWsPopup) != 0;
+    if (popup != (kind == WindowKind::Popup)) return false;
+    if (processId != 0 && IsShellWindow(os, w)) return false;
+    const std::uint32_t owner = os.GetWindowThreadProcessId(w);
+    if (processId != 0 && owner != processId) return false;
+    return owner != os.GetCurrentProcessId();
+}
+
+int PostCloseToWindows(IProcessWindowServices& os, WindowKind kind, std::uint32_t processId) {
+    int asked = 0;
+    for (const WindowHandle w : TopLevelWindows(os)) {
+        if (!IsClosableWindow(os, w, kind, processId)) continue;
+        os.PostMessage(w, kWmClose, 0, 0);
+        ++asked;
+    }
+    return asked;
+}
+
+bool WaitWithMessages(IProcessWindowServices& os, std::uint32_t milliseconds, ProcessHandle process) {
+    const std::uint32_t end = os.GetTickCount() + milliseconds; // the counter wraps; so does the sum
+    for (;;) {
+        const auto remaining = static_cast<std::int32_t>(end - os.GetTickCount());
+        if (remaining < 0) return false;
+        const std::uint32_t r = os.MsgWaitForProcessOrInput(process, static_cast<std::uint32_t>(remaining));
+        if (process != 0 && r == kWaitObject0) return true;
+        os.DispatchPendingMessages();
+        if (r != kWaitInput) return false;
+    }
+}
+
+bool CloseProcessWindows(IProcessWindowServices& os, std::uint32_t processId, ProcessHandle process) {
+    // A pause only matters after a pass that asked somebody; it ends early once
+    // the program is gone.
+    if (PostCloseToWindows(os, WindowKind::Popup, processId) > 0) WaitWithMessages(os, kPassPauseMs, process);
+    if (PostCloseToWindows(os, WindowKind::Main, processId) > 0) WaitWithMessages(os, kPassPauseMs, process);
+    if (AskEndSession(os, processId) > 0) WaitWithMessages(os, kEndSessionPauseMs, process);
+    return !HasTopLevelWindow(os, processId);
+}
+
+} // namespace qx

@@ -1,0 +1,27 @@
+#pragma once
+// Asking a program's windows to close, and the shell windows that are never asked.
+#include "core/platform/IProcessWindowServices.h"
+
+#include <string>
+
+namespace qx {
+
+enum class WindowKind { Popup, Main };
+
+std::string GetWindowClass(IProcessWindowServices& os, WindowHandle w);
+// Desktop shell and browser frame windows, by exact class name.
+bool IsShellWindow(IProcessWindowServices& os, WindowHandle w);
+// A visible, enabled, non-tool window of the asked kind that belongs to the
+// process (when processId is not 0), is not a shell window and is not ours.
+bool IsClosableWindow(IProcessWindowServices& os, WindowHandle w, WindowKind kind, std::uint32_t processId);
+// Posts WM_CLOSE to every closable window of that kind; returns how many were asked.
+int PostCloseToWindows(IProcessWindowServices& os, WindowKind kind, std::uint32_t processId);
+// Pauses for the given time while dispatching this program's messages. With a
+// process handle the pause ends as soon as that process has ended; returns
+// true in that case.
+bool WaitWithMessages(IProcessWindowServices& os, std::uint32_t milliseconds, ProcessHandle process = 0);
+// Three passes: popups, main windows, end of session; each followed by a pause
+// when it asked at least one window. True when no window of the process remains.
+bool CloseProcessWindows(IProcessWindowServices& os, std::uint32_t processId, ProcessHandle process = 0);
+
+} // namespace qx
