@@ -1,0 +1,126 @@
+#include "core/log/cLogger.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qx {
+
+namespace {
+
+bool IsBlank(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
+}
+
+// Error numbers are reported as 16-bit values; larger ones are clamped rather than wrapped.
+std::int16_t Clamp16(std::int32_t n) {
+    return static_cast<std::int16_t>(std::clamp<std::int32_t>(n, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max()));
+}
+
+} // namespace
+
+cLogger::cLogger(IFileSystem& fs, IUserInterface& ui, IClock& clock, ITextCodec& codec, std::string programFolder)
+    : fs_(fs), ui_(ui), clock_(clock), codec_(codec), programFolder_(std::move(programFolder)) {
+    InitMessages();
+    logFile_ = programFolder_ + "\\error.log";
+    currentUser_ = messages_[0];
+}
+
+void cLogger::InitMessages() {
+    messages_ = {"<Unknown User>",
+                 "User: ",
+                 "Error number: ",
+                 "Location:     ",
+                 "*****Error",
+                 "Error: ",
+                 "*****Debug*****",
+                 "Debug: ",
+                 "Logfile location was missing.  Sending log output to ",
+                 "Couldn't open ",
+                 ".  Sending log output to ",
+                 "Fatal logging error.  Couldn't open "};
+}
+
+bool cLogger::SetMessageText(std::int16_t index, const std::string& text) {
+    if (index < 0 || index >= kMessageCount) return false;
+    messages_[static_cast<std::size_t>(index)] = text;
+    return true;
+}
+
+void cLogger::ApplyLoggingLevel(std::int16_t logging) {
+    logErrors_ = logging == 2 || logging == 3;
+    logActions_ = logging == 3;
+}
+
+void cLogger::LogAction(const std::string& text) {
+    if (!logActions_) return;
+    WriteEntry({DateLine(), text, ""});
+}
+
+void cLogger::LogDebug(const std::string& text) {
+    if (!debugMode_) return;
+    WriteEntry({messages_[6], DateLine(), messages_[7] + text, ""});
+}
+
+void cLogger::LogError(const std::string& text, bool showMessage, const cErrorInfo& error) {
+    const std::string number = std::to_string(Clamp16(error.number));
+    if (showMessage) {
+        const std::string prompt = !text.empty() ? text
+                                                 : messages_[2] + "\t" + number + "\r\n" + messages_[3] + "\t" +
+                                                       error.source + "\r\n" + error.description;
+        ui_.MessageBox(prompt, kMbOk | kMbIconCritical);
+    }
+    if (!logErrors_) return;
+    std::string banner;
+    for (int i = 0; i < 6; ++i) banner += messages_[4];
+    std::vector<std::string> lines{banner, DateLine()};
+    if (text.empty()) {
+        lines.push_back(messages_[2] + number);
+        lines.push_back(messages_[3] + error.source);
+        lines.push_back(error.description);
+    } else {
+        lines.push_back(messages_[5] + text);
+    }
+    lines.push_back(banner);
+    lines.push_back("");
+    WriteEntry(lines);
+}
+
+std::string cLogger::DateLine() {
+    return clock_.FormatGeneralDate(clock_.Now()) + " - " + messages_[1] + currentUser_;
+}
+
+void cLogger::WriteEntry(const std::vector<std::string>& lines) {
+    if (!OpenLog()) return;
+    for (const std::string& line : lines) {
+        if (!file_->Write(codec_.ToAnsi(line) + "\r\n")) break;
+    }
+    CloseLog();
+}
+
+bool cLogger::OpenLog() {
+    if (OpenLogFile(logFile_)) return true;
+    const std::string fallback = programFolder_ + "\\error.log";
+    std::string message = IsBlank(logFile_) ? messages_[8] + fallback + "."
+                                            : messages_[9] + logFile_ + messages_[10] + fallback + ".";
+    const bool opened = OpenLogFile(fallback);
+    if (opened) {
+        logFile_ = fallback;
+    } else {
+        message = messages_[11] + logFile_ + ".";
+        logActions_ = false;
+        debugMode_ = false;
+        logErrors_ = false;
+    }
+    ui_.MessageBox(message, kMbOk | kMbIconInformation);
+    return opened;
+}
+
+bool cLogger::OpenLogFile(const std::string& path) {
+    // A blank path names no file; Windows refuses it too, but do not rely on every file system to.
+    if (IsBlank(path)) return false;
+    file_ = fs_.OpenAppend(path);
+    return file_ != nullptr;
+}
+
+} // namespace qx
