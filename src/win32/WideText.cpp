@@ -1,6 +1,6 @@
 #include "win32/WideText.h"
 
-#include <windows.h>
+#include "win32/Win32.h"
 
 namespace qx::win32 {
 

@@ -1,3 +1,3 @@
-#include <windows.h>
+#include "win32/Win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
