@@ -1,0 +1,19 @@
+#pragma once
+// <windows.h> for the Win32 layer, minus the A/W macros whose names clash
+// with the ports' operations (GetWindowText, MessageBox, DeleteFile, ...).
+// Code here calls the W functions by their full names.
+#include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#undef CreateDirectory
+#undef DeleteFile
+#undef EnumProcesses
+#undef GetClassName
+#undef GetWindowLong
+#undef GetWindowText
+#undef MessageBox
+#undef MoveFile
+#undef PostMessage
+#undef ReplaceFile
+#undef SendMessageTimeout

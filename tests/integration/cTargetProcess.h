@@ -1,0 +1,44 @@
+#pragma once
+// Starts tests/targets/qxtarget.exe with the given arguments and waits until
+// its windows exist; ends it on destruction if it still runs.
+//   cTargetProcess t({"--title", "Editor", "--window", "popup"});
+//   ASSERT_TRUE(t.Ready());
+#include "integration/cTempPath.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qx::test {
+
+class cTargetProcess {
+public:
+    // readyTimeoutMs bounds the wait for the ready file. The target's own
+    // --ready option is added here; don't pass it.
+    explicit cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs = 10000);
+    ~cTargetProcess();
+    cTargetProcess(const cTargetProcess&) = delete;
+    cTargetProcess& operator=(const cTargetProcess&) = delete;
+
+    bool Ready() const { return ready_; }            // started and its windows exist
+    std::uint32_t Pid() const { return pid_; }
+    std::uintptr_t Handle() const { return handle_; } // process handle (HANDLE), owned here
+    // Window handles in creation order, as the target reported them.
+    const std::vector<std::uint32_t>& Windows() const { return windows_; }
+    bool Running() const;
+    // Waits for the process to end; false when it still runs after the time.
+    bool WaitForExit(std::uint32_t milliseconds) const;
+    std::uint32_t ExitCode() const;
+    void Terminate();
+
+    // Full Windows path of qxtarget.exe.
+    static std::string ExePath();
+
+private:
+    std::uintptr_t handle_ = 0;
+    std::uint32_t pid_ = 0;
+    bool ready_ = false;
+    std::vector<std::uint32_t> windows_;
+};
+
+} // namespace qx::test
