@@ -1,6 +1,6 @@
 #include "win32/WideText.h"
 
-#include "win32/Win32.h"
+#include "win32/WinApi.h"
 
 namespace qx::win32 {
 

@@ -10,8 +10,10 @@
 #undef DeleteFile
 #undef EnumProcesses
 #undef GetClassName
+#undef GetUserName
 #undef GetWindowLong
 #undef GetWindowText
+#undef LoadString
 #undef MessageBox
 #undef MoveFile
 #undef PostMessage

@@ -1,7 +1,7 @@
 #pragma once
 // The executable's own resource string table.
 #include "core/platform/IStringTable.h"
-#include "win32/Win32.h"
+#include "win32/WinApi.h"
 
 namespace qx::win32 {
 

@@ -1,3 +1,3 @@
-#include "win32/Win32.h"
+#include "win32/WinApi.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

@@ -145,7 +145,7 @@ bool cFakeOS::HandleProcessEnded(ProcessHandle h) const {
 ProcessHandle cFakeOS::OpenProcess(std::uint32_t access, std::uint32_t processId) {
     RunDue();
     const auto it = processes_.find(processId);
-    if (processId == 0 || it == processes_.end() || !it->second.running) {
+    if (processId == 0 || it == processes_.end() || (!it->second.running && !it->second.spec.openableAfterExit)) {
         lastError_ = kErrorInvalidParameter;
         return 0;
     }

@@ -43,6 +43,7 @@ struct FakeProcessSpec {
     bool pathReadable = true; // QueryProcessImagePath succeeds
     bool hung = false;        // stops pumping: ignores every message, SendMessageTimeout aborts
     bool waitFails = false;   // WaitForSingleObject on it fails with lastError 6
+    bool openableAfterExit = false; // its object outlives it (another handle is open)
     std::uint64_t creationTime = 0; // FILETIME; 0 = now at creation
     std::string toolhelpName;       // what tool-help reports; empty = exePath
 };

@@ -1,6 +1,7 @@
 #pragma once
-// Everything KillMe needs, wired to fakes: a scripted OS, recorded captions
-// and message boxes, and a real logger writing into a memory file system.
+// Everything KillMe needs apart from the system: recorded captions and message
+// boxes, and a real logger writing into a memory file system. cKillHarness
+// adds the scripted OS; integration tests pair the recorder with the real one.
 #include "core/engine/cApplicationProcs.h"
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cCodePage1252.h"
@@ -14,11 +15,11 @@
 
 namespace qx::fake {
 
-class cKillHarness {
+class cKillRecorder {
 public:
     static constexpr const char* kLogPath = "C:\\Quellix\\Quellix.log";
 
-    cKillHarness() : log(fs, ui, clock, codec, "C:\\Quellix") {
+    cKillRecorder() : log(fs, ui, clock, codec, "C:\\Quellix") {
         fs.AddFolder("C:\\Quellix");
         log.SetLogFile(kLogPath);
         log.SetLogActions(true);
@@ -28,10 +29,8 @@ public:
         texts.LoadKillMessages(table);
     }
 
-    cKillContext Context() { return cKillContext{os, ui, log, texts}; }
-
-    bool Kill(const cApplicationProcs& entry) {
-        cKillContext k = Context();
+    bool Kill(IProcessWindowServices& system, const cApplicationProcs& entry) {
+        cKillContext k{system, ui, log, texts};
         return entry.KillMe(k);
     }
 
@@ -52,13 +51,18 @@ public:
         return out;
     }
 
-    cFakeOS os;
     cFakeUserInterface ui;
     cMemoryFileSystem fs;
     cFakeClock clock;
     cCodePage1252 codec;
     cLogger log;
     cKillMessages texts;
+};
+
+class cKillHarness : public cKillRecorder {
+public:
+    bool Kill(const cApplicationProcs& entry) { return cKillRecorder::Kill(os, entry); }
+    cFakeOS os;
 };
 
 } // namespace qx::fake

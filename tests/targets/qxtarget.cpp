@@ -13,6 +13,8 @@
 //                         after MS milliseconds, or stop pumping messages
 //   --endsession-only     WM_CLOSE is ignored; WM_QUERYENDSESSION answers TRUE
 //                         and WM_ENDSESSION with a non-zero wParam ends it
+//   --refuse-endsession   WM_QUERYENDSESSION answers FALSE and WM_ENDSESSION
+//                         never ends it: a program that stays whatever it is asked
 //   --record FILE         appends one line per WM_CLOSE, WM_QUERYENDSESSION,
 //                         WM_ENDSESSION or message >= WM_USER received:
 //                         "<name or number> <wParam hex> <lParam hex> <title>"
@@ -41,6 +43,7 @@ struct Options {
     OnClose onClose = OnClose::Close;
     UINT delayMs = 0;
     bool endSessionOnly = false;
+    bool refuseEndSession = false;
     std::wstring recordFile;
     std::wstring readyFile;
     UINT exitAfterMs = 0;
@@ -112,9 +115,9 @@ LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case OnClose::Hang: Hang();
         }
         return 0;
-    case WM_QUERYENDSESSION: return TRUE;
+    case WM_QUERYENDSESSION: return g_opt.refuseEndSession ? FALSE : TRUE;
     case WM_ENDSESSION:
-        if (wp) PostQuitMessage(0);
+        if (wp && !g_opt.refuseEndSession) PostQuitMessage(0);
         return 0;
     default: return DefWindowProcW(w, msg, wp, lp);
     }
@@ -131,6 +134,7 @@ bool ParseOptions(int argc, wchar_t** argv) {
         else if (a == L"--exit-after" && hasValue) g_opt.exitAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
         else if (a == L"--owner-popup") g_opt.windows.push_back({L"owned", {}}), g_opt.titled.push_back(false);
         else if (a == L"--endsession-only") g_opt.endSessionOnly = true;
+        else if (a == L"--refuse-endsession") g_opt.refuseEndSession = true;
         else if (a == L"--crash") g_opt.crash = true;
         else if (a == L"--on-close" && hasValue) {
             const std::wstring v = argv[++i];

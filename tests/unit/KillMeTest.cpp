@@ -195,21 +195,21 @@ TEST_F(KillMe, ZeroWaitReportsAProgramThatNeedsTimeAsNotClosed) {
     w.delayMs = 2500; // longer than the end-of-session pause
     h.os.AddWindow(w);
     EXPECT_FALSE(h.Kill(Entry(pid, 0, false)));
-    EXPECT_EQ(h.os.BlockingWaits(), std::vector<std::uint32_t>{0});
+    EXPECT_EQ(h.os.BlockingWaits(), (std::vector<std::uint32_t>{0, 0})); // the check that it still runs, then the wait
     EXPECT_EQ(h.ActionTexts().back(), "'Notepad' didn't close after waiting  0 seconds.");
 }
 
 TEST_F(KillMe, NegativeWaitIsNeverHandedToThePlatformButStillReportedAsStored) {
     const auto pid = StartProgram(CloseReaction::Ignore);
     EXPECT_FALSE(h.Kill(Entry(pid, -5, false)));
-    EXPECT_EQ(h.os.BlockingWaits(), std::vector<std::uint32_t>{0});
+    EXPECT_EQ(h.os.BlockingWaits(), (std::vector<std::uint32_t>{0, 0})); // the check that it still runs, then the wait
     EXPECT_EQ(h.ActionTexts().back(), "'Notepad' didn't close after waiting -5 seconds.");
 }
 
 TEST_F(KillMe, HugeWaitIsClampedInsteadOfOverflowing) {
     const auto pid = StartProgram(CloseReaction::Ignore);
     EXPECT_TRUE(h.Kill(Entry(pid, INT_MAX, true)));
-    EXPECT_EQ(h.os.BlockingWaits(), std::vector<std::uint32_t>{0x7FFFFFFEu});
+    EXPECT_EQ(h.os.BlockingWaits().back(), 0x7FFFFFFEu);
     EXPECT_EQ(h.ActionTexts().back(), "'Notepad' was terminated.");
     EXPECT_EQ(cApplicationProcs::WaitMilliseconds(INT_MIN), 0u);
     EXPECT_EQ(cApplicationProcs::WaitMilliseconds(2147483), 2147483000u);
@@ -237,7 +237,7 @@ TEST_F(KillMe, WindowlessProcessIsEndedAtOnceEvenWithoutForce) {
     EXPECT_TRUE(h.os.Messages().empty());
     // Termination is not instantaneous on a real system: a wait of 0 would
     // otherwise report a terminated process as one that "didn't close".
-    EXPECT_EQ(h.os.BlockingWaits(), std::vector<std::uint32_t>{5000});
+    EXPECT_EQ(h.os.BlockingWaits().back(), 5000u);
     EXPECT_EQ(h.ActionTexts(), std::vector<std::string>{"'daemon.exe' was killed cleanly."});
 }
 
@@ -319,6 +319,16 @@ TEST_F(KillMe, EndedProcessOrUnopenableProcessIsNotAuthorized) {
     EXPECT_TRUE(h.os.Messages().empty());
 }
 
+TEST_F(KillMe, ProcessThatEndedButIsStillHeldOpenIsAsGoneAsOneThatCannotBeOpened) {
+    FakeProcessSpec spec = P(kNotepad);
+    spec.openableAfterExit = true; // somebody else still holds a handle to it
+    const auto pid = h.os.AddProcess(spec);
+    h.os.EndProcess(pid);
+    EXPECT_FALSE(h.Kill(Entry(pid)));
+    EXPECT_EQ(h.os.TerminateCalls(), 0);
+    EXPECT_EQ(h.ActionTexts().back(), "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process");
+}
+
 TEST_F(KillMe, ReusedProcessIdOfAnotherProgramIsNeverTouched) {
     const auto pid = StartProgram();
     h.os.EndProcess(pid);
@@ -366,8 +376,8 @@ TEST_F(KillMe, WritesADebugTraceAndExactActionEntries) {
                                  "12/6/2026 2:05:09 PM - User: tester\r\n"
                                  "'Notepad' was killed cleanly.\r\n"
                                  "\r\n";
-    ASSERT_NE(h.fs.Contents(fake::cKillHarness::kLogPath), nullptr);
-    EXPECT_EQ(*h.fs.Contents(fake::cKillHarness::kLogPath), expected);
+    ASSERT_NE(h.fs.Contents(fake::cKillRecorder::kLogPath), nullptr);
+    EXPECT_EQ(*h.fs.Contents(fake::cKillRecorder::kLogPath), expected);
 }
 
 } // namespace

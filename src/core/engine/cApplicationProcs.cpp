@@ -64,6 +64,9 @@ std::uint32_t cApplicationProcs::WaitMilliseconds(std::int32_t closeWaitSeconds)
 }
 
 bool cApplicationProcs::IsListedProcess(cKillContext& k, ProcessHandle h) const {
+    // A process that has ended stays openable while anybody holds a handle to
+    // it; it is as gone as one that cannot be opened.
+    if (k.os.WaitForSingleObject(h, 0) == kWaitObject0) return false;
     // Process ids are reused: the id may now belong to a program started since
     // the list was taken. Compare what can be compared; what the platform does
     // not report cannot be held against the process.
