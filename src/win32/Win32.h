@@ -17,3 +17,9 @@
 #undef PostMessage
 #undef ReplaceFile
 #undef SendMessageTimeout
+#undef GetVersionEx
+#undef GetWindowsDirectory
+#undef GetSystemDirectory
+#undef GetTempPath
+#undef GetDriveType
+#undef GetLocaleInfo
