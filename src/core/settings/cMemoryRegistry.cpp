@@ -89,6 +89,7 @@ std::int32_t cMemoryRegistry::Walk(RegKey parent, const std::string& path, bool 
             child->root = cur->root;
             child->parent = cur.get();
             child->path = cur->path.empty() ? folded : cur->path + "\\" + folded;
+            if (unopenable_.count({child->root, child->path})) return kErrorAccessDenied;
             it = cur->children.emplace(folded, child).first;
         }
         cur = it->second;
