@@ -1,42 +1,19 @@
 #include "core/settings/cMemoryRegistry.h"
 #include "core/settings/cRegistryAPI.h"
+#include "fake/cRegistryRecorder.h"
 
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
 
-// Counts the calls that reach the store.
-class CountingRegistry final : public IRegistry {
-public:
-    cMemoryRegistry store;
-    int calls = 0;
-    std::int32_t OpenKey(RegKey p, const std::string& s, RegKey& k) override { return ++calls, store.OpenKey(p, s, k); }
-    std::int32_t CreateKey(RegKey p, const std::string& s, RegKey& k) override {
-        return ++calls, store.CreateKey(p, s, k);
-    }
-    std::int32_t CloseKey(RegKey k) override { return ++calls, store.CloseKey(k); }
-    std::int32_t DeleteKey(RegKey k, const std::string& s) override { return ++calls, store.DeleteKey(k, s); }
-    std::int32_t DeleteValue(RegKey k, const std::string& n) override { return ++calls, store.DeleteValue(k, n); }
-    std::int32_t EnumKey(RegKey k, std::uint32_t i, std::string& n) override { return ++calls, store.EnumKey(k, i, n); }
-    std::int32_t EnumValue(RegKey k, std::uint32_t i, std::string& n) override {
-        return ++calls, store.EnumValue(k, i, n);
-    }
-    std::int32_t QueryValue(RegKey k, const std::string& n, RegistryValue& v) override {
-        return ++calls, store.QueryValue(k, n, v);
-    }
-    std::int32_t SetStringValue(RegKey k, const std::string& n, const std::string& t) override {
-        return ++calls, store.SetStringValue(k, n, t);
-    }
-    std::int32_t SetDwordValue(RegKey k, const std::string& n, std::uint32_t v) override {
-        return ++calls, store.SetDwordValue(k, n, v);
-    }
-};
-
 class RegistryAPI : public ::testing::Test {
 protected:
-    CountingRegistry reg;
-    cRegistryAPI api{reg};
+    struct Store {
+        cMemoryRegistry memory;
+        fake::cRegistryRecorder recorder{memory};
+    } reg;
+    cRegistryAPI api{reg.recorder};
     RegKey Key(const std::string& path) {
         RegKey k = 0;
         EXPECT_TRUE(api.RegCreateKey(kHkeyCurrentUser, path, "", k));
@@ -58,7 +35,7 @@ TEST_F(RegistryAPI, CreateJoinsPathAndSubkeyAndDropsOneLeadingBackslash) {
     RegKey k = 0;
     ASSERT_TRUE(api.RegCreateKey(kHkeyLocalMachine, "Software\\Veltrane", "\\Quellix", k));
     EXPECT_TRUE(api.RegCloseKey(k));
-    EXPECT_TRUE(reg.store.KeyExists(kHkeyLocalMachine, "Software\\Veltrane\\Quellix"));
+    EXPECT_TRUE(reg.memory.KeyExists(kHkeyLocalMachine, "Software\\Veltrane\\Quellix"));
     ASSERT_TRUE(api.RegCreateKey(kHkeyLocalMachine, "Software\\Veltrane", "Quellix", k)); // the same key
     EXPECT_TRUE(api.RegSetNumericValue(k, "n", 7));
     api.RegCloseKey(k);
@@ -70,25 +47,25 @@ TEST_F(RegistryAPI, CreateJoinsPathAndSubkeyAndDropsOneLeadingBackslash) {
     api.RegCloseKey(k);
     ASSERT_TRUE(api.RegCreateKey(kHkeyLocalMachine, "Software\\Alone", "", k)); // empty subkey: the path itself
     api.RegCloseKey(k);
-    EXPECT_TRUE(reg.store.KeyExists(kHkeyLocalMachine, "Software\\Alone"));
-    EXPECT_EQ(reg.store.OpenKeyCount(), 0u);
+    EXPECT_TRUE(reg.memory.KeyExists(kHkeyLocalMachine, "Software\\Alone"));
+    EXPECT_EQ(reg.memory.OpenKeyCount(), 0u);
 }
 
 TEST_F(RegistryAPI, CreateWithEmptyPathFailsWithoutAskingTheStore) {
     RegKey k = 0;
-    const int before = reg.calls;
+    const int before = reg.recorder.calls;
     EXPECT_FALSE(api.RegCreateKey(kHkeyCurrentUser, "", "Sub", k));
     EXPECT_FALSE(api.RegCreateKey(kHkeyCurrentUser, "", "", k));
-    EXPECT_EQ(reg.calls, before);
-    EXPECT_FALSE(reg.store.KeyExists(kHkeyCurrentUser, "Sub"));
+    EXPECT_EQ(reg.recorder.calls, before);
+    EXPECT_FALSE(reg.memory.KeyExists(kHkeyCurrentUser, "Sub"));
 }
 
 TEST_F(RegistryAPI, SetStringOnHandleZeroFailsWithoutAskingTheStore) {
-    const int before = reg.calls;
+    const int before = reg.recorder.calls;
     EXPECT_FALSE(api.RegSetStringValue(0, "x", "y"));
-    EXPECT_EQ(reg.calls, before);
+    EXPECT_EQ(reg.recorder.calls, before);
     EXPECT_FALSE(api.RegSetNumericValue(0, "x", 1)); // reaches the store, which refuses
-    EXPECT_EQ(reg.calls, before + 1);
+    EXPECT_EQ(reg.recorder.calls, before + 1);
 }
 
 TEST_F(RegistryAPI, NumbersReadOnlyFromFourByteDwords) {
@@ -96,13 +73,13 @@ TEST_F(RegistryAPI, NumbersReadOnlyFromFourByteDwords) {
     ASSERT_TRUE(api.RegSetNumericValue(k, "minus", -1));
     ASSERT_TRUE(api.RegSetNumericValue(k, "big", 0x7FFFFFFF));
     ASSERT_TRUE(api.RegSetStringValue(k, "text", "12"));
-    reg.store.PutRawValue(kHkeyCurrentUser, "Software\\N", "short", {kRegDword, std::string("\x05\x00", 2)});
-    reg.store.PutRawValue(kHkeyCurrentUser, "Software\\N", "binary", {kRegBinary, std::string("\x05\x00\x00\x00", 4)});
+    reg.memory.PutRawValue(kHkeyCurrentUser, "Software\\N", "short", {kRegDword, std::string("\x05\x00", 2)});
+    reg.memory.PutRawValue(kHkeyCurrentUser, "Software\\N", "binary", {kRegBinary, std::string("\x05\x00\x00\x00", 4)});
     std::int32_t n = 0;
     EXPECT_TRUE(api.RegQueryNumericValue(k, "minus", n));
     EXPECT_EQ(n, -1);
     RegistryValue raw;
-    ASSERT_TRUE(reg.store.Peek(kHkeyCurrentUser, "Software\\N", "minus", raw));
+    ASSERT_TRUE(reg.memory.Peek(kHkeyCurrentUser, "Software\\N", "minus", raw));
     EXPECT_EQ(raw.data, std::string(4, '\xFF'));
     EXPECT_TRUE(api.RegQueryNumericValue(k, "big", n));
     EXPECT_EQ(n, 0x7FFFFFFF);
@@ -119,7 +96,7 @@ TEST_F(RegistryAPI, TextReadOnlyFromStringValuesAndCutAtTheFirstNul) {
     ASSERT_TRUE(api.RegSetStringValue(k, "nul", std::string("C:\\a\0junk", 9)));
     ASSERT_TRUE(api.RegSetStringValue(k, "empty", ""));
     ASSERT_TRUE(api.RegSetNumericValue(k, "number", 5));
-    reg.store.PutRawValue(kHkeyCurrentUser, "Software\\S", "expand", {kRegExpandSz, "%TEMP%"});
+    reg.memory.PutRawValue(kHkeyCurrentUser, "Software\\S", "expand", {kRegExpandSz, "%TEMP%"});
     std::string t = "old";
     EXPECT_TRUE(api.RegQueryStringValue(k, "nul", t));
     EXPECT_EQ(t, "C:\\a");
