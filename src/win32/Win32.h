@@ -23,3 +23,8 @@
 #undef GetTempPath
 #undef GetDriveType
 #undef GetLocaleInfo
+#undef DRIVE_CDROM
+#undef DRIVE_FIXED
+#undef DRIVE_RAMDISK
+#undef DRIVE_REMOTE
+#undef DRIVE_REMOVABLE
