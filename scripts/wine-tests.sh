@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 qx_wine_prefix
-wineserver -p
+wineserver -p 2>/dev/null || true  # one may already be running for this prefix
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 # Start Wine's own background processes now, detached from any pipe, so that
 # they do not hold the test runner's output open.

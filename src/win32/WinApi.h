@@ -7,12 +7,24 @@
 #include <tlhelp32.h>
 
 #undef CreateDirectory
+// DRIVE_* are members of cSystemInfo as well.
+#undef DRIVE_CDROM
+#undef DRIVE_FIXED
+#undef DRIVE_RAMDISK
+#undef DRIVE_REMOTE
+#undef DRIVE_REMOVABLE
 #undef DeleteFile
 #undef EnumProcesses
 #undef GetClassName
+#undef GetDriveType
+#undef GetLocaleInfo
+#undef GetSystemDirectory
+#undef GetTempPath
 #undef GetUserName
+#undef GetVersionEx
 #undef GetWindowLong
 #undef GetWindowText
+#undef GetWindowsDirectory
 #undef LoadString
 #undef MessageBox
 #undef MoveFile

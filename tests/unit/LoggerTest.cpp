@@ -187,6 +187,60 @@ TEST_F(LoggerTest, TotalFailureSwitchesEverythingOffAndReportsConfiguredPath) {
     EXPECT_EQ(fs.openCount, 0);
 }
 
+// A file system whose files refuse every write after the first few.
+class cShortWriteFileSystem final : public IFileSystem {
+public:
+    explicit cShortWriteFileSystem(fake::cMemoryFileSystem& inner, int writesAllowed)
+        : inner_(inner), allowed_(writesAllowed) {}
+    int opened = 0, closed = 0;
+    std::unique_ptr<IAppendFile> OpenAppend(const std::string& path) override {
+        auto file = inner_.OpenAppend(path);
+        if (!file) return nullptr;
+        ++opened;
+        return std::make_unique<Limited>(std::move(file), *this);
+    }
+    bool ReadFile(const std::string& p, std::string& b) override { return inner_.ReadFile(p, b); }
+    bool WriteFile(const std::string& p, const std::string& b) override { return inner_.WriteFile(p, b); }
+    bool NormalFileExists(const std::string& p) override { return inner_.NormalFileExists(p); }
+    bool PathExists(const std::string& p) override { return inner_.PathExists(p); }
+    bool IsDirectory(const std::string& p) override { return inner_.IsDirectory(p); }
+    bool CreateDirectory(const std::string& p) override { return inner_.CreateDirectory(p); }
+    bool DeleteFile(const std::string& p) override { return inner_.DeleteFile(p); }
+    bool MoveFile(const std::string& f, const std::string& t) override { return inner_.MoveFile(f, t); }
+    bool ReplaceFile(const std::string& f, const std::string& t) override { return inner_.ReplaceFile(f, t); }
+    bool GetFileLength(const std::string& p, std::uint64_t& l) override { return inner_.GetFileLength(p, l); }
+
+private:
+    class Limited final : public IAppendFile {
+    public:
+        Limited(std::unique_ptr<IAppendFile> f, cShortWriteFileSystem& owner) : f_(std::move(f)), owner_(owner) {}
+        ~Limited() override { ++owner_.closed; }
+        bool Write(const std::string& bytes) override { return owner_.allowed_-- > 0 && f_->Write(bytes); }
+
+    private:
+        std::unique_ptr<IAppendFile> f_;
+        cShortWriteFileSystem& owner_;
+    };
+    fake::cMemoryFileSystem& inner_;
+    int allowed_;
+};
+
+TEST_F(LoggerTest, FailedWriteEndsTheEntrySilentlyAndClosesTheFile) {
+    cShortWriteFileSystem shortFs(fs, 2);
+    cLogger l(shortFs, ui, clock, codec, kFolder);
+    l.SetLogFile(kLog);
+    l.SetLogErrors(true);
+    l.LogError("disk full", false);
+    EXPECT_EQ(File(kLog), kBanner + "\r\n12/6/2026 2:05:09 PM - User: <Unknown User>\r\n");
+    EXPECT_EQ(shortFs.opened, 1);
+    EXPECT_EQ(shortFs.closed, 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(l.LogErrors()); // a write failure is not an open failure
+    l.LogError("again", false);
+    EXPECT_EQ(shortFs.opened, 2);
+    EXPECT_EQ(shortFs.closed, 2);
+}
+
 TEST_F(LoggerTest, TextIsWrittenInTheAnsiCodePage) {
     log.SetCurrentUser("J\xC3\xBCrgen");                   // ü
     log.SetLogActions(true);

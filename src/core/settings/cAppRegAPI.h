@@ -1,0 +1,73 @@
+#pragma once
+// Named values under the program's own key, Software\<SoftwareKey>\<section>.
+// Readers heal the store: a missing, wrongly typed or out-of-range value is
+// replaced by the caller's default, which is written back.
+//
+// Machine-wide settings (root HKEY_LOCAL_MACHINE) must also work for a user
+// without administrator rights, for whom that root is read-only: a write it
+// refuses goes to the same key under HKEY_CURRENT_USER, and readers look there
+// first. A write the machine-wide key takes removes the per-user copy, so the
+// value last written is the one read back.
+#include "core/settings/cRegistryAPI.h"
+
+#include <concepts>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#pragma push_macro("HKEY_CLASSES_ROOT")
+#pragma push_macro("HKEY_CURRENT_USER")
+#pragma push_macro("HKEY_LOCAL_MACHINE")
+#pragma push_macro("HKEY_USERS")
+#undef HKEY_CLASSES_ROOT
+#undef HKEY_CURRENT_USER
+#undef HKEY_LOCAL_MACHINE
+#undef HKEY_USERS
+
+namespace qx {
+
+class cAppRegAPI {
+public:
+    explicit cAppRegAPI(IRegistry& registry) : api_(registry) {}
+
+    static constexpr RegKey HKEY_CLASSES_ROOT() { return cRegistryAPI::HKEY_CLASSES_ROOT(); }
+    static constexpr RegKey HKEY_CURRENT_USER() { return cRegistryAPI::HKEY_CURRENT_USER(); }
+    static constexpr RegKey HKEY_LOCAL_MACHINE() { return cRegistryAPI::HKEY_LOCAL_MACHINE(); }
+    static constexpr RegKey HKEY_USERS() { return cRegistryAPI::HKEY_USERS(); }
+
+    // Empty (not the default) when the section key can be neither opened nor created.
+    std::string GetStringSetting(RegKey root, const std::string& section, const std::string& name,
+                                 const std::string& defaultText);
+    // A negative minimum or maximum leaves that side unbounded.
+    std::int32_t GetNumericSetting(RegKey root, const std::string& section, const std::string& name,
+                                   std::int32_t defaultNumber, std::int32_t minimum, std::int32_t maximum);
+    bool SetStringSetting(RegKey root, const std::string& section, const std::string& name, const std::string& value);
+    // Numbers are stored as their decimal text, Booleans as "True" or "False".
+    template <std::integral T>
+    bool SetStringSetting(RegKey root, const std::string& section, const std::string& name, T value) {
+        if constexpr (std::same_as<T, bool>) return SetStringSetting(root, section, name, std::string(value ? "True" : "False"));
+        else return SetStringSetting(root, section, name, std::to_string(value));
+    }
+    bool SetNumericSetting(RegKey root, const std::string& section, const std::string& name, std::int32_t value);
+
+    const std::string& SoftwareKey() const { return softwareKey_; }
+    void SetSoftwareKey(std::string key) { softwareKey_ = std::move(key); }
+
+private:
+    using Setter = std::function<bool(RegKey)>;
+    std::string ParentKey() const { return "Software\\" + softwareKey_; }
+    std::string SectionKey(const std::string& section) const { return ParentKey() + "\\" + section; }
+    bool ReadUserCopy(RegKey root, const std::string& section, const Setter& query);
+    bool WriteAt(RegKey root, const std::string& section, const Setter& set, bool& reached);
+    bool Write(RegKey root, const std::string& section, const std::string& name, const Setter& set, bool& reached);
+
+    cRegistryAPI api_;
+    std::string softwareKey_ = "Quellix";
+};
+
+} // namespace qx
+
+#pragma pop_macro("HKEY_CLASSES_ROOT")
+#pragma pop_macro("HKEY_CURRENT_USER")
+#pragma pop_macro("HKEY_LOCAL_MACHINE")
+#pragma pop_macro("HKEY_USERS")

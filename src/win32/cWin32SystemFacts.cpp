@@ -1,0 +1,117 @@
+#include "win32/cWin32SystemFacts.h"
+
+#include "win32/WideText.h"
+
+#include "win32/WinApi.h"
+
+#include <vector>
+
+namespace qx::win32 {
+
+namespace {
+
+// Calls a "fill this buffer, return the length or the size needed" API until the text fits.
+template <typename Fill>
+std::string ReadGrowing(Fill fill) {
+    std::vector<wchar_t> buf(MAX_PATH + 1);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD n = fill(buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return {};
+        if (n < buf.size()) return Narrow(buf.data(), n);
+        buf.resize(static_cast<std::size_t>(n) + 1);
+    }
+    return {};
+}
+
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+
+} // namespace
+
+// Which source: GetVersionEx reports 6.2 on Windows 8.1 and later (and under
+// Wine set to win10) unless the exe's manifest claims those versions, while
+// RtlGetVersion always tells the truth, so it is asked first. Found under
+// Wine 8 (64-bit prefix), both calls agreeing unless noted:
+//   win98    platform 1, 4.10, build 67766446 (0x040A07CE: 4.10 in the high
+//            word, 1998 in the low word, as Windows 9x packs it), " A"
+//   win2k    platform 2, 5.0.2195, "Service Pack 4"
+//   winxp    platform 2, 5.1.2600, "Service Pack 3"
+//   win7     platform 2, 6.1.7601, "Service Pack 1" (also the prefix default)
+//   win10    platform 2, GetVersionExW 6.2.9200, RtlGetVersion 10.0.18362
+bool cWin32SystemFacts::GetVersionEx(OsVersionInfo& version) {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    bool ok = false;
+    if (const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
+        const auto rtl = reinterpret_cast<RtlGetVersionFn>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+        ok = rtl != nullptr && rtl(&info) == 0;
+    }
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    if (!ok) ok = ::GetVersionExW(&info) != FALSE;
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    if (!ok) return false;
+    version.size = 148;
+    version.majorVersion = info.dwMajorVersion;
+    version.minorVersion = info.dwMinorVersion;
+    version.buildNumber = info.dwBuildNumber;
+    version.platformId = info.dwPlatformId;
+    version.servicePack = Narrow(info.szCSDVersion, wcsnlen(info.szCSDVersion, 128));
+    return true;
+}
+
+bool cWin32SystemFacts::GetUserName(std::string& name) {
+    wchar_t buf[257]{}; // UNLEN + 1
+    DWORD size = 257;
+    if (!::GetUserNameW(buf, &size)) return false;
+    name = Narrow(buf, wcsnlen(buf, 257));
+    return true;
+}
+
+std::string cWin32SystemFacts::GetWindowsDirectory() {
+    return ReadGrowing([](wchar_t* b, DWORD n) { return static_cast<DWORD>(::GetWindowsDirectoryW(b, n)); });
+}
+
+std::string cWin32SystemFacts::GetSystemDirectory() {
+    return ReadGrowing([](wchar_t* b, DWORD n) { return static_cast<DWORD>(::GetSystemDirectoryW(b, n)); });
+}
+
+std::string cWin32SystemFacts::GetTempPath() {
+    return ReadGrowing([](wchar_t* b, DWORD n) { return ::GetTempPathW(n, b); });
+}
+
+std::uint32_t cWin32SystemFacts::GetDriveType(const std::string& root) {
+    return ::GetDriveTypeW(Widen(root).c_str());
+}
+
+std::uint32_t cWin32SystemFacts::GetSystemDefaultLCID() { return ::GetSystemDefaultLCID(); }
+
+std::string cWin32SystemFacts::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type) {
+    const int n = ::GetLocaleInfoW(lcid, type, nullptr, 0);
+    if (n <= 0) return {};
+    std::vector<wchar_t> buf(static_cast<std::size_t>(n));
+    const int got = ::GetLocaleInfoW(lcid, type, buf.data(), n);
+    if (got <= 0) return {};
+    return Narrow(buf.data(), wcsnlen(buf.data(), static_cast<std::size_t>(got)));
+}
+
+std::string cWin32SystemFacts::ProgramFolder() {
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return {};
+        if (n < buf.size()) {
+            const std::string path = Narrow(buf.data(), n);
+            const auto slash = path.find_last_of("\\/");
+            return slash == std::string::npos ? std::string{} : path.substr(0, slash);
+        }
+        if (buf.size() >= 32768) return {};
+        buf.resize(buf.size() * 2);
+    }
+}
+
+} // namespace qx::win32

@@ -1,0 +1,187 @@
+#include "core/settings/cMemoryRegistry.h"
+#include "core/util/cSystemInfo.h"
+#include "fake/cFakeSystemFacts.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr const char* kIdConfigDb = "System\\CurrentControlSet\\Control\\IDConfigDB";
+
+RegistryValue Sz(const std::string& s) { return {kRegSz, s}; }
+RegistryValue Dword(std::uint32_t n) {
+    return {kRegDword, std::string{static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
+                                   static_cast<char>((n >> 16) & 0xFF), static_cast<char>(n >> 24)}};
+}
+
+class SystemInfoTest : public ::testing::Test {
+protected:
+    SystemInfoTest() {
+        reg.PutRawValue(kHkeyCurrentUser, kShellFolders, "Programs", Sz("C:\\Start Menu\\Programs"));
+        reg.PutRawValue(kHkeyCurrentUser, kShellFolders, "StartUp", Sz("C:\\Start Menu\\Programs\\StartUp"));
+        reg.PutRawValue(kHkeyCurrentUser, kExplorer, "Shutdown setting", Dword(2));
+    }
+    fake::cFakeSystemFacts facts;
+    cMemoryRegistry reg;
+    cErrorInfo error;
+};
+
+TEST_F(SystemInfoTest, ReadsEveryFact) {
+    cSystemInfo info(facts, reg);
+    ASSERT_TRUE(info.Create(error));
+    EXPECT_EQ(info.logonName(), "alice");
+    EXPECT_EQ(info.WindowsDir(), "C:\\windows");
+    EXPECT_EQ(info.SystemDir(), "C:\\windows\\system32");
+    EXPECT_EQ(info.TempPath(), "C:\\temp\\");
+    EXPECT_EQ(info.StartMenuDir(), "C:\\Start Menu\\Programs");
+    EXPECT_EQ(info.StartupFolder(), "C:\\Start Menu\\Programs\\StartUp"); // names compare without case
+    EXPECT_EQ(info.LastShutdownSetting(), 2);
+    EXPECT_EQ(info.EnglishNameOfLang(), "English");
+    EXPECT_EQ(info.LocalNameOfLang(), "English (United States)");
+    EXPECT_EQ(info.CurrentLanguageID(), "0409");
+    EXPECT_TRUE(info.MultiUsers());
+    EXPECT_EQ(reg.OpenKeyCount(), 0u);
+}
+
+TEST_F(SystemInfoTest, MissingOrBlankShellFolderFailsWith999) {
+    for (const char* which : {"Programs", "StartUp"}) {
+        SCOPED_TRACE(which);
+        cMemoryRegistry r;
+        r.PutRawValue(kHkeyCurrentUser, kShellFolders, "Programs", Sz("C:\\P"));
+        r.PutRawValue(kHkeyCurrentUser, kShellFolders, "StartUp", Sz("C:\\S"));
+        r.PutRawValue(kHkeyCurrentUser, kShellFolders, which, Sz("   "));
+        cSystemInfo info(facts, r);
+        cErrorInfo e;
+        EXPECT_FALSE(info.Create(e));
+        EXPECT_EQ(e.number, 999);
+        EXPECT_EQ(e.source, "cSystemInfo");
+        EXPECT_EQ(e.description, "Unable to locate Startup directory");
+        EXPECT_EQ(info.logonName(), "alice"); // what came before is kept
+        EXPECT_EQ(r.OpenKeyCount(), 0u);
+    }
+    cMemoryRegistry empty;
+    cSystemInfo info(facts, empty);
+    EXPECT_FALSE(info.Create(error));
+    EXPECT_EQ(error.number, 999);
+}
+
+TEST_F(SystemInfoTest, UnknownUserWhenTheNameCannotBeHad) {
+    for (const std::string& name : {std::string(), std::string("  "), std::string("\0x", 2)}) {
+        facts.userName = name;
+        cSystemInfo info(facts, reg);
+        ASSERT_TRUE(info.Create(error));
+        EXPECT_EQ(info.logonName(), "[Unknown]");
+    }
+    facts.userName = std::string("bob\0junk", 8);
+    cSystemInfo cut(facts, reg);
+    ASSERT_TRUE(cut.Create(error));
+    EXPECT_EQ(cut.logonName(), "bob");
+    facts.userNameOk = false;
+    cSystemInfo failed(facts, reg);
+    ASSERT_TRUE(failed.Create(error));
+    EXPECT_EQ(failed.logonName(), "[Unknown]");
+}
+
+TEST_F(SystemInfoTest, MultiUsersOnWindows9xNeedsProfilesOrAName) {
+    facts.version = OsVersionInfo{148, 4, 10, 1998, kVerPlatformWin32Windows, ""};
+    facts.userNameOk = false;
+    {
+        cSystemInfo info(facts, reg);
+        ASSERT_TRUE(info.Create(error));
+        EXPECT_FALSE(info.MultiUsers());
+    }
+    reg.PutRawValue(kHkeyLocalMachine, "Network\\Logon", "UserProfiles", Sz(" "));
+    {
+        cSystemInfo info(facts, reg);
+        ASSERT_TRUE(info.Create(error));
+        EXPECT_FALSE(info.MultiUsers()); // blank does not count
+    }
+    reg.PutRawValue(kHkeyLocalMachine, "Network\\Logon", "UserProfiles", Sz("1"));
+    {
+        cSystemInfo info(facts, reg);
+        ASSERT_TRUE(info.Create(error));
+        EXPECT_TRUE(info.MultiUsers());
+    }
+    cMemoryRegistry r2;
+    r2.PutRawValue(kHkeyCurrentUser, kShellFolders, "Programs", Sz("C:\\P"));
+    r2.PutRawValue(kHkeyCurrentUser, kShellFolders, "StartUp", Sz("C:\\S"));
+    facts.userNameOk = true;
+    cSystemInfo named(facts, r2);
+    ASSERT_TRUE(named.Create(error));
+    EXPECT_TRUE(named.MultiUsers());
+}
+
+TEST_F(SystemInfoTest, MultiUsersOnEveryNTVersion) {
+    facts.userNameOk = false;
+    for (std::uint32_t major : {4u, 5u, 6u, 10u}) {
+        facts.version = OsVersionInfo{148, major, 0, 1, kVerPlatformWin32Nt, ""};
+        cSystemInfo info(facts, reg);
+        ASSERT_TRUE(info.Create(error));
+        EXPECT_TRUE(info.MultiUsers()) << major;
+    }
+}
+
+TEST_F(SystemInfoTest, WronglyTypedValuesLeaveMembersEmpty) {
+    reg.PutRawValue(kHkeyCurrentUser, kExplorer, "Shutdown setting", Sz("2"));
+    cSystemInfo info(facts, reg);
+    ASSERT_TRUE(info.Create(error));
+    EXPECT_EQ(info.LastShutdownSetting(), 0);
+}
+
+TEST_F(SystemInfoTest, LastShutdownSettingIsWrittenThrough) {
+    cSystemInfo info(facts, reg);
+    ASSERT_TRUE(info.Create(error));
+    EXPECT_TRUE(info.SetLastShutdownSetting(7));
+    EXPECT_EQ(info.LastShutdownSetting(), 7);
+    RegistryValue v;
+    ASSERT_TRUE(reg.Peek(kHkeyCurrentUser, kExplorer, "Shutdown setting", v));
+    EXPECT_EQ(v.type, kRegDword);
+    EXPECT_EQ(v.data, Dword(7).data);
+    reg.RefuseWritesBelow(kHkeyCurrentUser);
+    EXPECT_FALSE(info.SetLastShutdownSetting(9));
+    EXPECT_EQ(info.LastShutdownSetting(), 7);
+    EXPECT_EQ(reg.OpenKeyCount(), 0u);
+}
+
+TEST_F(SystemInfoTest, DriveLists) {
+    facts.driveTypes = {{'A', 2}, {'C', 3}, {'D', 5}, {'E', 3}, {'Z', 4}};
+    cSystemInfo info(facts, reg);
+    std::vector<std::string> list{"stale"};
+    EXPECT_TRUE(info.GetDriveList(cSystemInfo::DRIVE_FIXED(), list));
+    EXPECT_EQ(list, (std::vector<std::string>{"C:", "E:"}));
+    EXPECT_TRUE(info.GetDriveList(cSystemInfo::DRIVE_REMOTE(), list));
+    EXPECT_EQ(list, (std::vector<std::string>{"Z:"}));
+    EXPECT_FALSE(info.GetDriveList(cSystemInfo::DRIVE_RAMDISK(), list));
+    EXPECT_TRUE(list.empty());
+    list = {"stale"};
+    EXPECT_FALSE(info.GetDriveList(1, list)); // no root directory: not a listable type
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(info.GetDriveList(7, list));
+    EXPECT_EQ(cSystemInfo::DRIVE_CDROM(), 5);
+}
+
+TEST_F(SystemInfoTest, HardwareProfiles) {
+    cSystemInfo info(facts, reg);
+    std::vector<std::string> list{"stale"};
+    EXPECT_EQ(info.CurrentHardwareConfig(), "");
+    EXPECT_FALSE(info.GetHardwareConfigList(list));
+    EXPECT_TRUE(list.empty());
+
+    reg.PutRawValue(kHkeyLocalMachine, std::string(kIdConfigDb) + "\\Hardware Profiles\\0001", "FriendlyName",
+                    Sz("Docked"));
+    reg.PutRawValue(kHkeyLocalMachine, std::string(kIdConfigDb) + "\\Hardware Profiles\\0002", "FriendlyName",
+                    Sz("Undocked"));
+    reg.PutRawValue(kHkeyLocalMachine, kIdConfigDb, "CurrentConfig", Dword(2));
+    EXPECT_EQ(info.CurrentHardwareConfig(), "Undocked");
+    EXPECT_TRUE(info.GetHardwareConfigList(list));
+    EXPECT_EQ(list, (std::vector<std::string>{"Docked", "Undocked"}));
+    reg.PutRawValue(kHkeyLocalMachine, kIdConfigDb, "CurrentConfig", Sz("0001")); // as Windows 9x keeps it
+    EXPECT_EQ(info.CurrentHardwareConfig(), "Docked");
+    EXPECT_EQ(reg.OpenKeyCount(), 0u);
+}
+
+} // namespace
+} // namespace qx
