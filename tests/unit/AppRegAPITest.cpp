@@ -185,7 +185,7 @@ TEST_F(AppRegAPI, AWriteTheMachineTakesRemovesTheUsersCopy) {
     EXPECT_EQ(Stored(kMachine, "Bad").data, Dword(2));
 }
 
-TEST_F(AppRegAPINonAdmin, NeitherRootWritableLeavesTheSpecifiedFallbacks) {
+TEST_F(AppRegAPINonAdmin, NeitherRootWritableLeavesEmptyTextAndDefaultNumbers) {
     reg.RefuseWritesBelow(kUser);
     EXPECT_EQ(app.GetStringSetting(kMachine, "Options", "LogPath", "C:\\q.log"), "");
     EXPECT_EQ(app.GetNumericSetting(kMachine, "Options", "Wait", 10, -1, -1), 10);

@@ -263,7 +263,7 @@ TEST_F(QuellixOptions, WithoutAdministratorRightsOptionsLiveWithTheUser) {
     EXPECT_EQ(Values(kHkeyCurrentUser).size(), 15u);
 }
 
-TEST_F(QuellixOptions, WithoutAnyWriteAccessTheSpecifiedFallbacksHold) {
+TEST_F(QuellixOptions, WithoutAnyWriteAccessLogPathIsEmptyAndDataPathIsTheProgramFolders) {
     reg.RefuseWritesBelow(kHkeyLocalMachine);
     reg.RefuseWritesBelow(kHkeyCurrentUser);
     ASSERT_TRUE(options.GetAppOptions(true));
