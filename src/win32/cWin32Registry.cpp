@@ -34,15 +34,20 @@ bool IsRoot(RegKey key) {
     return false;
 }
 
-std::int32_t Result(LONG rc) { return static_cast<std::int32_t>(rc); }
+std::int32_t Result(LONG rc) {
+    return static_cast<std::int32_t>(rc);
+}
 
 } // namespace
 
 cWin32Registry::~cWin32Registry() {
-    for (RegKey key : open_) RegCloseKey(ToHkey(key));
+    for (RegKey key : open_)
+        RegCloseKey(ToHkey(key));
 }
 
-bool cWin32Registry::Known(RegKey key) const { return IsRoot(key) || open_.count(key) != 0; }
+bool cWin32Registry::Known(RegKey key) const {
+    return IsRoot(key) || open_.count(key) != 0;
+}
 
 RegKey cWin32Registry::Adopt(void* handle) {
     const auto hkey = static_cast<HKEY>(handle);
@@ -67,8 +72,8 @@ std::int32_t cWin32Registry::CreateKey(RegKey parent, const std::string& path, R
     if (!Known(parent)) return kErrorInvalidHandle;
     const std::wstring wpath = Widen(path);
     HKEY h = nullptr;
-    LONG rc = RegCreateKeyExW(ToHkey(parent), wpath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite,
-                              nullptr, &h, nullptr);
+    LONG rc = RegCreateKeyExW(ToHkey(parent), wpath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kReadWrite, nullptr,
+                              &h, nullptr);
     // An existing key opens for reading even where it may not be written.
     if (rc == ERROR_ACCESS_DENIED && RegOpenKeyExW(ToHkey(parent), wpath.c_str(), 0, KEY_READ, &h) == ERROR_SUCCESS)
         rc = ERROR_SUCCESS;
@@ -121,8 +126,10 @@ std::int32_t cWin32Registry::QueryValue(RegKey key, const std::string& name, Reg
     while (rc == ERROR_SUCCESS && data.size() < size) {
         data.resize(size);
         rc = RegQueryValueExW(ToHkey(key), wname.c_str(), nullptr, &type, data.data(), &size);
-        if (rc == ERROR_MORE_DATA) rc = ERROR_SUCCESS;
-        else if (rc == ERROR_SUCCESS) data.resize(size);
+        if (rc == ERROR_MORE_DATA)
+            rc = ERROR_SUCCESS;
+        else if (rc == ERROR_SUCCESS)
+            data.resize(size);
     }
     if (rc != ERROR_SUCCESS) return Result(rc);
     value.type = type;

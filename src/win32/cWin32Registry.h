@@ -1,6 +1,7 @@
 #pragma once
-// The registry port over the Win32 registry (wide API). Keys a caller leaves
-// open are closed when the object goes away.
+// The registry port over the Win32 registry (wide API). A key handle belongs
+// to the object that opened it: others refuse it as invalid, and keys a
+// caller leaves open are closed when the object goes away.
 #include "core/platform/IRegistry.h"
 
 #include <set>

@@ -14,7 +14,9 @@ public:
     int calls = 0;
     std::vector<std::string> written;
 
-    std::int32_t OpenKey(RegKey p, const std::string& s, RegKey& k) override { return ++calls, store_.OpenKey(p, s, k); }
+    std::int32_t OpenKey(RegKey p, const std::string& s, RegKey& k) override {
+        return ++calls, store_.OpenKey(p, s, k);
+    }
     std::int32_t CreateKey(RegKey p, const std::string& s, RegKey& k) override {
         return ++calls, store_.CreateKey(p, s, k);
     }

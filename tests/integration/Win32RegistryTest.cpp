@@ -22,6 +22,7 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Store);
 namespace {
 
 using contract::DeleteTree;
+using contract::Dword;
 using contract::kBase;
 
 // Moves everything the program keeps below Software\ into the test key, so
@@ -64,16 +65,11 @@ protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
     void Clean() {
-        for (RegKey root : {kHkeyLocalMachine, kHkeyCurrentUser}) ASSERT_TRUE(DeleteTree(real, root, kBase));
+        for (RegKey root : {kHkeyLocalMachine, kHkeyCurrentUser})
+            ASSERT_TRUE(DeleteTree(real, root, kBase));
     }
     std::map<std::string, RegistryValue> Values(RegKey root, const std::string& key = kOptionsKey) {
-        std::map<std::string, RegistryValue> out;
-        RegKey k = 0;
-        if (real.OpenKey(root, key, k) != kErrorSuccess) return out;
-        std::string name;
-        for (std::uint32_t i = 0; real.EnumValue(k, i, name) == kErrorSuccess; ++i) real.QueryValue(k, name, out[name]);
-        real.CloseKey(k);
-        return out;
+        return contract::AllValues(real, root, key);
     }
     // Stores raw bytes with the plain Win32 call, as another program could.
     void PutRaw(const std::string& name, DWORD type, const void* data, DWORD size) {
@@ -83,11 +79,6 @@ protected:
         const std::wstring wname(name.begin(), name.end());
         EXPECT_EQ(RegSetValueExW(k, wname.c_str(), 0, type, static_cast<const BYTE*>(data), size), 0);
         RegCloseKey(k);
-    }
-    static std::string Dword(std::int32_t n) {
-        const auto u = static_cast<std::uint32_t>(n);
-        return {static_cast<char>(u), static_cast<char>(u >> 8), static_cast<char>(u >> 16),
-                static_cast<char>(u >> 24)};
     }
     win32::cWin32Registry real;
     cRedirected reg{real};
@@ -125,12 +116,12 @@ TEST_F(RealOptions, FirstRunSaveAndSecondRunRoundTrip) {
 }
 
 TEST_F(RealOptions, WronglyTypedAndCorruptValuesAreReplacedByDefaults) {
-    PutRaw("DefaultWaitSeconds", REG_SZ, L"25", 6);                  // text where a number belongs
-    PutRaw("Logging", REG_DWORD, "\x03\x00", 2);                      // a DWORD cut short
-    PutRaw("RememberPositions", REG_DWORD, "\0\0\0\0\1\0\0\0", 8);   // a DWORD too long
-    PutRaw("LogPath", REG_SZ, L"D:\\x.log", 6 * 2 + 1);              // no NUL, odd length
-    PutRaw("LastLoadedSet", REG_EXPAND_SZ, L"%TEMP%\\a.qxs", 26);    // another string type
-    PutRaw("DefaultDataDirectory", REG_SZ, L"D:\\d\0junk", 20);      // a NUL inside
+    PutRaw("DefaultWaitSeconds", REG_SZ, L"25", 6);                // text where a number belongs
+    PutRaw("Logging", REG_DWORD, "\x03\x00", 2);                   // a DWORD cut short
+    PutRaw("RememberPositions", REG_DWORD, "\0\0\0\0\1\0\0\0", 8); // a DWORD too long
+    PutRaw("LogPath", REG_SZ, L"D:\\x.log", 6 * 2 + 1);            // no NUL, odd length
+    PutRaw("LastLoadedSet", REG_EXPAND_SZ, L"%TEMP%\\a.qxs", 26);  // another string type
+    PutRaw("DefaultDataDirectory", REG_SZ, L"D:\\d\0junk", 20);    // a NUL inside
     cQuellixOptions options(reg, os, kFolder);
     ASSERT_TRUE(options.GetAppOptions(true));
     EXPECT_EQ(options.DefaultWaitSeconds(), 10);

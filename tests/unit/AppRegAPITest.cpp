@@ -1,11 +1,13 @@
 #include "core/settings/cAppRegAPI.h"
 #include "core/settings/cMemoryRegistry.h"
+#include "unit/RegistryContract.h"
 
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
 
+using contract::Dword;
 const std::string kKey = "Software\\Veltrane\\Quellix\\Options";
 constexpr RegKey kMachine = cAppRegAPI::HKEY_LOCAL_MACHINE();
 constexpr RegKey kUser = cAppRegAPI::HKEY_CURRENT_USER();
@@ -22,9 +24,6 @@ protected:
     bool Has(RegKey root, const std::string& name, const std::string& key = kKey) {
         RegistryValue v;
         return reg.Peek(root, key, name, v);
-    }
-    static std::string Dword(std::uint32_t n) {
-        return {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16), static_cast<char>(n >> 24)};
     }
     cMemoryRegistry reg;
     cAppRegAPI app{reg};
@@ -66,16 +65,17 @@ TEST_F(AppRegAPI, RangeCheckReplacesAndStoresOutOfRangeNumbers) {
     struct Case {
         std::int32_t stored, minimum, maximum, expected;
     } cases[] = {
-        {150, 0, 100, 7}, {-3, 0, 100, 7},  {0, 0, 100, 0},     {100, 0, 100, 100}, // both bounds, inclusive
-        {-3, 0, -1, 7},   {5000, 0, -1, 5000},                                         // minimum only
-        {150, -1, 100, 7}, {-3, -1, 100, -3},                                          // maximum only
-        {-5000, -1, -1, -5000}, {0x7FFFFFFF, -1, -1, 0x7FFFFFFF},                     // no bounds
+        {150, 0, 100, 7},       {-3, 0, 100, 7},
+        {0, 0, 100, 0},         {100, 0, 100, 100},               // both bounds, inclusive
+        {-3, 0, -1, 7},         {5000, 0, -1, 5000},              // minimum only
+        {150, -1, 100, 7},      {-3, -1, 100, -3},                // maximum only
+        {-5000, -1, -1, -5000}, {0x7FFFFFFF, -1, -1, 0x7FFFFFFF}, // no bounds
     };
     for (const auto& c : cases) {
-        reg.PutRawValue(kUser, kKey, "v", {kRegDword, Dword(static_cast<std::uint32_t>(c.stored))});
+        reg.PutRawValue(kUser, kKey, "v", {kRegDword, Dword(c.stored)});
         EXPECT_EQ(app.GetNumericSetting(kUser, "Options", "v", 7, c.minimum, c.maximum), c.expected)
             << c.stored << " in " << c.minimum << ".." << c.maximum;
-        EXPECT_EQ(Stored(kUser, "v").data, Dword(static_cast<std::uint32_t>(c.expected))) << c.stored;
+        EXPECT_EQ(Stored(kUser, "v").data, Dword(c.expected)) << c.stored;
     }
 }
 
@@ -92,12 +92,13 @@ TEST_F(AppRegAPI, SettersCreateTheKeyAndConvertToText) {
     EXPECT_EQ(Stored(kUser, "Count").data, "-42");
     EXPECT_EQ(Stored(kUser, "Short").data, "7");
     EXPECT_EQ(Stored(kUser, "Number").type, kRegDword);
-    EXPECT_EQ(Stored(kUser, "Number").data, Dword(0xFFFFFFFF));
+    EXPECT_EQ(Stored(kUser, "Number").data, Dword(-1));
     EXPECT_EQ(app.GetNumericSetting(kUser, "Options", "Number", 0, -1, -1), -1);
 }
 
 TEST_F(AppRegAPI, ASectionThatCanBeNeitherOpenedNorCreated) {
-    for (RegKey root : {kMachine, kUser}) reg.MakeUnopenable(root, kKey);
+    for (RegKey root : {kMachine, kUser})
+        reg.MakeUnopenable(root, kKey);
     EXPECT_EQ(app.GetStringSetting(kMachine, "Options", "LogPath", "C:\\q.log"), ""); // empty, not the default
     EXPECT_EQ(app.GetNumericSetting(kMachine, "Options", "Wait", 10, -1, -1), 10);
     EXPECT_EQ(app.GetNumericSetting(kMachine, "Options", "Wait", 10, 20, 30), 10);
@@ -184,7 +185,7 @@ TEST_F(AppRegAPI, AWriteTheMachineTakesRemovesTheUsersCopy) {
     EXPECT_EQ(Stored(kMachine, "Bad").data, Dword(2));
 }
 
-TEST_F(AppRegAPINonAdmin, NeitherRootWritableLeavesTheSpecifiedFallbacks) {
+TEST_F(AppRegAPINonAdmin, NeitherRootWritableLeavesEmptyTextAndDefaultNumbers) {
     reg.RefuseWritesBelow(kUser);
     EXPECT_EQ(app.GetStringSetting(kMachine, "Options", "LogPath", "C:\\q.log"), "");
     EXPECT_EQ(app.GetNumericSetting(kMachine, "Options", "Wait", 10, -1, -1), 10);

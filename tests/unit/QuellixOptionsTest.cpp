@@ -2,6 +2,7 @@
 #include "core/settings/cQuellixOptions.h"
 #include "fake/cPostRecorder.h"
 #include "fake/cRegistryRecorder.h"
+#include "unit/RegistryContract.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,12 @@ const std::string kKey = "Software\\Veltrane\\Quellix\\Options";
 const std::string kHandlesKey = "Software\\Window Handles\\Window Handles";
 const std::string kFolder = "C:\\Program Files\\Quellix";
 
-std::string Dword(std::int32_t n) {
-    const auto u = static_cast<std::uint32_t>(n);
-    return {static_cast<char>(u), static_cast<char>(u >> 8), static_cast<char>(u >> 16), static_cast<char>(u >> 24)};
-}
+using contract::Dword;
 
 class QuellixOptions : public ::testing::Test {
 protected:
-    // Every value under a key, by name.
     std::map<std::string, RegistryValue> Values(RegKey root, const std::string& key = kKey) {
-        std::map<std::string, RegistryValue> out;
-        RegKey k = 0;
-        if (reg.OpenKey(root, key, k) != kErrorSuccess) return out;
-        std::string name;
-        for (std::uint32_t i = 0; reg.EnumValue(k, i, name) == kErrorSuccess; ++i) reg.QueryValue(k, name, out[name]);
-        reg.CloseKey(k);
-        return out;
+        return contract::AllValues(reg, root, key);
     }
     void Put(const std::string& name, std::int32_t n, RegKey root = kHkeyLocalMachine) {
         reg.PutRawValue(root, kKey, name, {kRegDword, Dword(n)});
@@ -272,7 +263,7 @@ TEST_F(QuellixOptions, WithoutAdministratorRightsOptionsLiveWithTheUser) {
     EXPECT_EQ(Values(kHkeyCurrentUser).size(), 15u);
 }
 
-TEST_F(QuellixOptions, WithoutAnyWriteAccessTheSpecifiedFallbacksHold) {
+TEST_F(QuellixOptions, WithoutAnyWriteAccessLogPathIsEmptyAndDataPathIsTheProgramFolders) {
     reg.RefuseWritesBelow(kHkeyLocalMachine);
     reg.RefuseWritesBelow(kHkeyCurrentUser);
     ASSERT_TRUE(options.GetAppOptions(true));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -23,19 +24,38 @@ inline bool DeleteTree(IRegistry& reg, RegKey root, const std::string& path) {
     for (std::string name; reg.EnumKey(key, static_cast<std::uint32_t>(children.size()), name) == kErrorSuccess;)
         children.push_back(name);
     reg.CloseKey(key);
-    for (const auto& child : children) DeleteTree(reg, root, path + "\\" + child);
+    for (const auto& child : children)
+        DeleteTree(reg, root, path + "\\" + child);
     return reg.DeleteKey(root, path) == kErrorSuccess;
 }
 
-template <class S>
-class RegistryContract : public ::testing::Test {
+// Every value of a key, by name; empty when the key does not open.
+inline std::map<std::string, RegistryValue> AllValues(IRegistry& reg, RegKey root, const std::string& path) {
+    std::map<std::string, RegistryValue> out;
+    RegKey key = 0;
+    if (reg.OpenKey(root, path, key) != kErrorSuccess) return out;
+    std::string name;
+    for (std::uint32_t i = 0; reg.EnumValue(key, i, name) == kErrorSuccess; ++i)
+        reg.QueryValue(key, name, out[name]);
+    reg.CloseKey(key);
+    return out;
+}
+
+// The four bytes a REG_DWORD holds.
+inline std::string Dword(std::int32_t n) {
+    const auto u = static_cast<std::uint32_t>(n);
+    return {static_cast<char>(u), static_cast<char>(u >> 8), static_cast<char>(u >> 16), static_cast<char>(u >> 24)};
+}
+
+template <class S> class RegistryContract : public ::testing::Test {
 protected:
     void SetUp() override {
         reg = S::Make();
         ASSERT_TRUE(DeleteTree(*reg, kHkeyCurrentUser, kBase));
     }
     void TearDown() override {
-        for (RegKey k : open) reg->CloseKey(k);
+        for (RegKey k : open)
+            reg->CloseKey(k);
         EXPECT_TRUE(DeleteTree(*reg, kHkeyCurrentUser, kBase));
     }
     RegKey Create(const std::string& sub) {
@@ -102,7 +122,7 @@ TYPED_TEST_P(RegistryContract, ValuesKeepTheirTypeAndContent) {
     ASSERT_EQ(this->reg->SetDwordValue(k, "Text", 0x01020304), kErrorSuccess);
     v = this->Query(k, "Text");
     EXPECT_EQ(v.type, kRegDword);
-    EXPECT_EQ(v.data, std::string("\x04\x03\x02\x01", 4));
+    EXPECT_EQ(v.data, Dword(0x01020304));
     EXPECT_EQ(this->reg->QueryValue(k, "Missing", v), kErrorFileNotFound);
 }
 
@@ -119,15 +139,19 @@ TYPED_TEST_P(RegistryContract, PathsRefuseALeadingBackslashAndSkipEmptyParts) {
 
 TYPED_TEST_P(RegistryContract, EnumerationListsEveryKeySortedAndEveryValue) {
     const RegKey k = this->Create("Enum");
-    for (const char* sub : {"zz", "Bb", "aA"}) this->Create(std::string("Enum\\") + sub);
-    for (const char* name : {"Zed", "alpha", "Mid"}) ASSERT_EQ(this->reg->SetDwordValue(k, name, 1), kErrorSuccess);
+    for (const char* sub : {"zz", "Bb", "aA"})
+        this->Create(std::string("Enum\\") + sub);
+    for (const char* name : {"Zed", "alpha", "Mid"})
+        ASSERT_EQ(this->reg->SetDwordValue(k, name, 1), kErrorSuccess);
     std::vector<std::string> keys;
     std::string name;
-    while (this->reg->EnumKey(k, static_cast<std::uint32_t>(keys.size()), name) == kErrorSuccess) keys.push_back(name);
+    while (this->reg->EnumKey(k, static_cast<std::uint32_t>(keys.size()), name) == kErrorSuccess)
+        keys.push_back(name);
     EXPECT_EQ(keys, (std::vector<std::string>{"aA", "Bb", "zz"}));
     EXPECT_EQ(this->reg->EnumKey(k, 3, name), kErrorNoMoreItems);
     std::set<std::string> values;
-    for (std::uint32_t i = 0; this->reg->EnumValue(k, i, name) == kErrorSuccess; ++i) values.insert(name);
+    for (std::uint32_t i = 0; this->reg->EnumValue(k, i, name) == kErrorSuccess; ++i)
+        values.insert(name);
     EXPECT_EQ(values, (std::set<std::string>{"Mid", "Zed", "alpha"}));
 }
 
@@ -163,8 +187,7 @@ TYPED_TEST_P(RegistryContract, HandlesAreClosedOnceAndZeroIsNoKey) {
 
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, OpenNeedsAnExistingKeyWhileCreateMakesEveryKeyOnTheWay,
                             KeyAndValueNamesIgnoreCase, ValuesKeepTheirTypeAndContent,
-                            PathsRefuseALeadingBackslashAndSkipEmptyParts,
-                            EnumerationListsEveryKeySortedAndEveryValue, DeletingKeysAndValues,
-                            HandlesAreClosedOnceAndZeroIsNoKey);
+                            PathsRefuseALeadingBackslashAndSkipEmptyParts, EnumerationListsEveryKeySortedAndEveryValue,
+                            DeletingKeysAndValues, HandlesAreClosedOnceAndZeroIsNoKey);
 
 } // namespace qx::contract

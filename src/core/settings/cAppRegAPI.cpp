@@ -52,7 +52,8 @@ std::string cAppRegAPI::GetStringSetting(RegKey root, const std::string& section
         if (found) return result;
     }
     bool reached = false;
-    Write(root, section, name, [&](RegKey k) { return api_.RegSetStringValue(k, name, defaultText); }, reached);
+    Write(
+        root, section, name, [&](RegKey k) { return api_.RegSetStringValue(k, name, defaultText); }, reached);
     return opened || reached ? defaultText : std::string();
 }
 
@@ -83,13 +84,15 @@ std::int32_t cAppRegAPI::GetNumericSetting(RegKey root, const std::string& secti
 bool cAppRegAPI::SetStringSetting(RegKey root, const std::string& section, const std::string& name,
                                   const std::string& value) {
     bool reached = false;
-    return Write(root, section, name, [&](RegKey key) { return api_.RegSetStringValue(key, name, value); }, reached);
+    return Write(
+        root, section, name, [&](RegKey key) { return api_.RegSetStringValue(key, name, value); }, reached);
 }
 
 bool cAppRegAPI::SetNumericSetting(RegKey root, const std::string& section, const std::string& name,
                                    std::int32_t value) {
     bool reached = false;
-    return Write(root, section, name, [&](RegKey key) { return api_.RegSetNumericValue(key, name, value); }, reached);
+    return Write(
+        root, section, name, [&](RegKey key) { return api_.RegSetNumericValue(key, name, value); }, reached);
 }
 
 } // namespace qx

@@ -45,8 +45,10 @@ public:
     // Numbers are stored as their decimal text, Booleans as "True" or "False".
     template <std::integral T>
     bool SetStringSetting(RegKey root, const std::string& section, const std::string& name, T value) {
-        if constexpr (std::same_as<T, bool>) return SetStringSetting(root, section, name, std::string(value ? "True" : "False"));
-        else return SetStringSetting(root, section, name, std::to_string(value));
+        if constexpr (std::same_as<T, bool>)
+            return SetStringSetting(root, section, name, std::string(value ? "True" : "False"));
+        else
+            return SetStringSetting(root, section, name, std::to_string(value));
     }
     bool SetNumericSetting(RegKey root, const std::string& section, const std::string& name, std::int32_t value);
 

@@ -1,6 +1,7 @@
 #include "core/settings/cMemoryRegistry.h"
 
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace qx {
@@ -53,7 +54,8 @@ std::string cMemoryRegistry::Fold(const std::string& name) {
 
 void cMemoryRegistry::MakeUnopenable(RegKey root, const std::string& path) {
     std::string folded;
-    for (const auto& part : SplitPath(path)) folded += (folded.empty() ? "" : "\\") + Fold(part);
+    for (const auto& part : SplitPath(path))
+        folded += (folded.empty() ? "" : "\\") + Fold(part);
     unopenable_.insert({root, folded});
 }
 
@@ -73,8 +75,7 @@ std::int32_t cMemoryRegistry::Writable(const Node& node) const {
     return refusedRoots_.count(node.root) ? kErrorAccessDenied : kErrorSuccess;
 }
 
-std::int32_t cMemoryRegistry::Walk(RegKey parent, const std::string& path, bool create,
-                                   std::shared_ptr<Node>& node) {
+std::int32_t cMemoryRegistry::Walk(RegKey parent, const std::string& path, bool create, std::shared_ptr<Node>& node) {
     std::shared_ptr<Node> cur;
     if (auto rc = Resolve(parent, cur); rc != kErrorSuccess) return rc;
     if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
@@ -180,48 +181,43 @@ std::int32_t cMemoryRegistry::QueryValue(RegKey key, const std::string& name, Re
     return kErrorSuccess;
 }
 
-std::int32_t cMemoryRegistry::SetStringValue(RegKey key, const std::string& name, const std::string& text) {
+std::int32_t cMemoryRegistry::Store(RegKey key, const std::string& name, RegistryValue value) {
     std::shared_ptr<Node> node;
     if (auto rc = Resolve(key, node); rc != kErrorSuccess) return rc;
     if (auto rc = Writable(*node); rc != kErrorSuccess) return rc;
     auto& slot = node->values[Fold(name)];
-    if (slot.first.empty()) slot.first = name;
-    slot.second = RegistryValue{kRegSz, text};
+    if (slot.first.empty()) slot.first = name; // an existing value keeps its spelling
+    slot.second = std::move(value);
     return kErrorSuccess;
+}
+
+std::int32_t cMemoryRegistry::SetStringValue(RegKey key, const std::string& name, const std::string& text) {
+    return Store(key, name, {kRegSz, text});
 }
 
 std::int32_t cMemoryRegistry::SetDwordValue(RegKey key, const std::string& name, std::uint32_t number) {
     std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((number >> (8 * i)) & 0xFF);
-    std::shared_ptr<Node> node;
-    if (auto rc = Resolve(key, node); rc != kErrorSuccess) return rc;
-    if (auto rc = Writable(*node); rc != kErrorSuccess) return rc;
-    auto& slot = node->values[Fold(name)];
-    if (slot.first.empty()) slot.first = name;
-    slot.second = RegistryValue{kRegDword, bytes};
-    return kErrorSuccess;
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
+    return Store(key, name, {kRegDword, bytes});
 }
 
 void cMemoryRegistry::PutRawValue(RegKey root, const std::string& path, const std::string& name,
                                   const RegistryValue& value) {
     // Planted values bypass the refusal switches: they model what an
     // administrator or another program stored earlier.
-    const auto refused = std::move(refusedRoots_);
-    const auto unopenable = std::move(unopenable_);
-    refusedRoots_.clear();
-    unopenable_.clear();
-    std::shared_ptr<Node> node;
-    if (Walk(root, path, true, node) == kErrorSuccess) {
-        auto& slot = node->values[Fold(name)];
-        if (slot.first.empty()) slot.first = name;
-        slot.second = value;
+    auto refused = std::exchange(refusedRoots_, {});
+    auto unopenable = std::exchange(unopenable_, {});
+    RegKey key = 0;
+    if (CreateKey(root, path, key) == kErrorSuccess) {
+        Store(key, name, value);
+        CloseKey(key);
     }
-    refusedRoots_ = refused;
-    unopenable_ = unopenable;
+    refusedRoots_ = std::move(refused);
+    unopenable_ = std::move(unopenable);
 }
 
-bool cMemoryRegistry::Peek(RegKey root, const std::string& path, const std::string& name,
-                           RegistryValue& value) const {
+bool cMemoryRegistry::Peek(RegKey root, const std::string& path, const std::string& name, RegistryValue& value) const {
     auto node = Find(root, path);
     if (!node) return false;
     auto it = node->values.find(Fold(name));
@@ -230,6 +226,8 @@ bool cMemoryRegistry::Peek(RegKey root, const std::string& path, const std::stri
     return true;
 }
 
-bool cMemoryRegistry::KeyExists(RegKey root, const std::string& path) const { return Find(root, path) != nullptr; }
+bool cMemoryRegistry::KeyExists(RegKey root, const std::string& path) const {
+    return Find(root, path) != nullptr;
+}
 
 } // namespace qx

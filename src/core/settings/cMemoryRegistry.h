@@ -58,6 +58,7 @@ private:
     std::shared_ptr<Node> Find(RegKey root, const std::string& path) const;
     std::int32_t Writable(const Node& node) const;
     RegKey NewHandle(std::shared_ptr<Node> node);
+    std::int32_t Store(RegKey key, const std::string& name, RegistryValue value);
 
     std::map<RegKey, std::shared_ptr<Node>> roots_;
     std::map<RegKey, std::shared_ptr<Node>> handles_;

@@ -19,7 +19,9 @@ constexpr WindowHandle kNoWindow = 0;
 constexpr WindowHandle kNeverRan = 0xFFFFFFFF;
 constexpr WindowHandle kBroadcast = 0xFFFF;
 
-constexpr std::int32_t Stored(bool value) { return value ? -1 : 0; }
+constexpr std::int32_t Stored(bool value) {
+    return value ? -1 : 0;
+}
 
 } // namespace
 
@@ -65,8 +67,8 @@ bool cQuellixOptions::GetAppOptions(bool fillDefaults) {
     defaultIgnoreTitle_ = ReadNumber("DefaultIgnoreTitle", -1) != 0;
     defaultWaitSeconds_ = ReadNumber("DefaultWaitSeconds", 10);
     const std::int32_t logging = ReadNumber("Logging", 1);
-    const bool fits = logging >= std::numeric_limits<std::int16_t>::min() &&
-                      logging <= std::numeric_limits<std::int16_t>::max();
+    const bool fits =
+        logging >= std::numeric_limits<std::int16_t>::min() && logging <= std::numeric_limits<std::int16_t>::max();
     logging_ = fits ? static_cast<std::int16_t>(logging) : std::int16_t{1};
     logPath_ = ReadText("LogPath", programFolder_ + "\\Quellix.log");
     return result;
@@ -91,7 +93,9 @@ bool cQuellixOptions::SaveAppOptions() {
     return true;
 }
 
-void cQuellixOptions::SetBooleanValue(const std::string& name, bool value) { WriteNumber(name, Stored(value)); }
+void cQuellixOptions::SetBooleanValue(const std::string& name, bool value) {
+    WriteNumber(name, Stored(value));
+}
 
 bool cQuellixOptions::GetBooleanValue(const std::string& name, bool defaultValue) {
     return ReadNumber(name, Stored(defaultValue)) != 0;

@@ -2,7 +2,9 @@
 
 namespace qx {
 
-bool cRegistryAPI::RegCloseKey(RegKey key) { return registry_.CloseKey(key) == kErrorSuccess; }
+bool cRegistryAPI::RegCloseKey(RegKey key) {
+    return registry_.CloseKey(key) == kErrorSuccess;
+}
 
 bool cRegistryAPI::RegCreateKey(RegKey root, const std::string& keyPath, const std::string& subkey, RegKey& key) {
     if (keyPath.empty()) return false;
@@ -44,7 +46,8 @@ bool cRegistryAPI::RegQueryNumericValue(RegKey key, const std::string& name, std
     if (registry_.QueryValue(key, name, value) != kErrorSuccess || value.type != kRegDword || value.data.size() != 4)
         return false;
     std::uint32_t n = 0;
-    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+    for (int i = 3; i >= 0; --i)
+        n = (n << 8) | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
     number = static_cast<std::int32_t>(n);
     return true;
 }
