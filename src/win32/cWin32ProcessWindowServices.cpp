@@ -9,7 +9,9 @@
 namespace qx::win32 {
 namespace {
 
-HANDLE ToHandle(ProcessHandle h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE ToHandle(ProcessHandle h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 
 std::uint64_t ToUint64(const FILETIME& t) {
     return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -47,7 +49,9 @@ BOOL CALLBACK EnumProc(HWND w, LPARAM lp) {
 
 } // namespace
 
-void cWin32ProcessWindowServices::KeepLastError() { lastError_ = ::GetLastError(); }
+void cWin32ProcessWindowServices::KeepLastError() {
+    lastError_ = ::GetLastError();
+}
 
 ProcessHandle cWin32ProcessWindowServices::OpenProcess(std::uint32_t access, std::uint32_t processId) {
     HANDLE h = ::OpenProcess(access, FALSE, processId);
@@ -73,9 +77,13 @@ void cWin32ProcessWindowServices::CloseHandle(ProcessHandle h) {
     KeepLastError();
 }
 
-std::uint32_t cWin32ProcessWindowServices::GetCurrentProcessId() { return ::GetCurrentProcessId(); }
+std::uint32_t cWin32ProcessWindowServices::GetCurrentProcessId() {
+    return ::GetCurrentProcessId();
+}
 
-std::uint32_t cWin32ProcessWindowServices::GetTickCount() { return ::GetTickCount(); }
+std::uint32_t cWin32ProcessWindowServices::GetTickCount() {
+    return ::GetTickCount();
+}
 
 bool cWin32ProcessWindowServices::QueryProcessImagePath(ProcessHandle h, std::string& path) {
     try {
@@ -230,8 +238,8 @@ void cWin32ProcessWindowServices::PostMessage(WindowHandle w, std::uint32_t msg,
 }
 
 bool cWin32ProcessWindowServices::SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam,
-                                                     std::intptr_t lParam, std::uint32_t flags,
-                                                     std::uint32_t timeoutMs, std::uintptr_t& reply) {
+                                                     std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs,
+                                                     std::uintptr_t& reply) {
     DWORD_PTR result = 0;
     const LRESULT ok = SendMessageTimeoutW(ToHwnd(w), msg, wParam, lParam, flags, timeoutMs, &result);
     KeepLastError();
