@@ -10,4 +10,4 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 # they do not hold the test runner's output open.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 mkdir -p build/artifacts
-ctest --test-dir build/mingw --output-on-failure --timeout 600
+ctest --test-dir build/mingw --output-on-failure --timeout 300

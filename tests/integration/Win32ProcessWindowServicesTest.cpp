@@ -166,6 +166,44 @@ TEST(Win32Messages, UserMessagesAreRecordedWithTheirParameters) {
     EXPECT_EQ(record.Contents(), expected);
 }
 
+TEST(Win32Messages, TargetsThatIgnoreOrDelayTheClose) {
+    cWin32ProcessWindowServices os;
+    cTargetProcess ignoring({"--on-close", "ignore"});
+    cTargetProcess delayed({"--on-close", "delay:700"});
+    ASSERT_TRUE(ignoring.Ready());
+    ASSERT_TRUE(delayed.Ready());
+    os.PostMessage(ignoring.Windows()[0], kWmClose, 0, 0);
+    os.PostMessage(delayed.Windows()[0], kWmClose, 0, 0);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(delayed.WaitForExit(400));
+    EXPECT_TRUE(delayed.WaitForExit(5000));
+    EXPECT_GE(GetTickCount() - start, 650u);
+    EXPECT_TRUE(ignoring.Running());
+    // An ignored close leaves the window responsive.
+    std::uintptr_t reply = 0;
+    EXPECT_TRUE(os.SendMessageTimeout(ignoring.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff,
+                                      kSmtoAbortIfHung, 5000, reply));
+}
+
+TEST(Win32Processes, HiddenOnlyAndShortLivedTargets) {
+    cWin32ProcessWindowServices os;
+    cTargetProcess hidden({"--window", "hidden:H1", "--window", "hidden:H2"});
+    ASSERT_TRUE(hidden.Ready());
+    int visible = 0, ours = 0;
+    for (WindowHandle w : WindowsOf(os, hidden.Pid())) {
+        ++ours;
+        visible += os.IsWindowVisible(w) ? 1 : 0;
+    }
+    EXPECT_EQ(visible, 0);
+    EXPECT_GE(ours, 2);
+
+    cTargetProcess brief({"--window", "none", "--exit-after", "200"});
+    ASSERT_TRUE(brief.Ready());
+    EXPECT_TRUE(brief.Running());
+    EXPECT_TRUE(brief.WaitForExit(5000));
+    EXPECT_EQ(brief.ExitCode(), 0u);
+}
+
 TEST(Win32Messages, SendToAHungTargetReturnsAtOnceWithAbortIfHung) {
     cTargetProcess h({"--title", "Hung", "--on-close", "hang"});
     ASSERT_TRUE(h.Ready());
