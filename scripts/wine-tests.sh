@@ -3,6 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
+# A server left from an interrupted run (perhaps with a hung program in it)
+# would keep this run from starting its own; end it first.
+wineserver -k >/dev/null 2>&1 && wineserver -w || true
 qx_wine_prefix
 wineserver -p
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT

@@ -181,8 +181,8 @@ TEST(Win32Messages, TargetsThatIgnoreOrDelayTheClose) {
     EXPECT_TRUE(ignoring.Running());
     // An ignored close leaves the window responsive.
     std::uintptr_t reply = 0;
-    EXPECT_TRUE(os.SendMessageTimeout(ignoring.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff,
-                                      kSmtoAbortIfHung, 5000, reply));
+    EXPECT_TRUE(os.SendMessageTimeout(ignoring.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung,
+                                      5000, reply));
 }
 
 TEST(Win32Processes, HiddenOnlyAndShortLivedTargets) {
@@ -337,6 +337,7 @@ TEST(Win32Processes, BothSnapshotsListTheTarget) {
     std::string path;
     ASSERT_TRUE(os.GetMainModulePath(p, path));
     EXPECT_EQ(Lower(path), Lower(cTargetProcess::ExePath()));
+    std::printf("[ fact     ] tool-help names '%s', the module list '%s'\n", it->exeFile.c_str(), path.c_str());
     os.CloseHandle(p);
 }
 

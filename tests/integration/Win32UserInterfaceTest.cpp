@@ -6,32 +6,38 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 namespace qx::win32 {
 namespace {
 
-// Finds this process's message box with the given caption, notes its text and
-// presses a button, as a user would.
+HWND FindOwnBox(const wchar_t* caption) {
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", caption)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(box, &pid);
+        if (pid == GetCurrentProcessId()) return box;
+    }
+    return nullptr;
+}
+
+// Finds this process's message box, notes its caption and text and presses a
+// button, as a user would. Any box is answered in the end, so that a wrong
+// caption fails the test instead of leaving it waiting for a click.
 struct BoxAnswerer {
-    std::wstring caption;
     int button;
-    std::atomic<bool> found{false};
-    std::wstring text;
+    std::wstring caption, text;
     std::thread worker;
 
-    BoxAnswerer(std::wstring c, int b) : caption(std::move(c)), button(b) {
+    explicit BoxAnswerer(int b) : button(b) {
         worker = std::thread([this] {
-            for (int i = 0; i < 500 && !found; ++i) {
-                HWND box = FindWindowW(L"#32770", caption.c_str());
-                DWORD pid = 0;
-                if (box) GetWindowThreadProcessId(box, &pid);
-                if (box && pid == GetCurrentProcessId()) {
+            for (int i = 0; i < 1000; ++i) {
+                if (HWND box = FindOwnBox(nullptr)) {
                     wchar_t buffer[256] = L"";
+                    GetWindowTextW(box, buffer, 256);
+                    caption = buffer;
                     GetDlgItemTextW(box, 0xFFFF, buffer, 256); // the box's static text
                     text = buffer;
-                    found = true;
                     PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
                     return;
                 }
@@ -39,18 +45,20 @@ struct BoxAnswerer {
             }
         });
     }
-    ~BoxAnswerer() { worker.join(); }
+    void Join() {
+        if (worker.joinable()) worker.join();
+    }
+    ~BoxAnswerer() { Join(); }
 };
 
 TEST(Win32UserInterface, MessageBoxUsesTheApplicationTitleWhenNoneIsGiven) {
     cWin32UserInterface ui;
     int answer = 0;
     {
-        BoxAnswerer user(L"Quellix", IDNO);
+        BoxAnswerer user(IDNO);
         answer = ui.MessageBox("Save the set?", kMbYesNo | kMbIconQuestion);
-        user.worker.join();
-        user.worker = std::thread([] {});
-        EXPECT_TRUE(user.found);
+        user.Join();
+        EXPECT_EQ(user.caption, L"Quellix");
         EXPECT_EQ(user.text, L"Save the set?");
     }
     EXPECT_EQ(answer, kIdNo);
@@ -58,8 +66,10 @@ TEST(Win32UserInterface, MessageBoxUsesTheApplicationTitleWhenNoneIsGiven) {
 
 TEST(Win32UserInterface, MessageBoxKeepsAnExplicitTitle) {
     cWin32UserInterface ui;
-    BoxAnswerer user(L"Caf\u00e9 error", IDOK);
+    BoxAnswerer user(IDOK);
     EXPECT_EQ(ui.MessageBox("x", kMbOk | kMbIconCritical, "Caf\xC3\xA9 error"), kIdOk);
+    user.Join();
+    EXPECT_EQ(user.caption, L"Caf\u00e9 error");
 }
 
 TEST(Win32UserInterface, CaptionIsKeptAndShownOnTheAttachedWindow) {
