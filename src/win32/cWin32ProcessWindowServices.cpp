@@ -31,6 +31,19 @@ QueryFullProcessImageNameWFn QueryFullProcessImageNameFn() {
     return fn;
 }
 
+// GetWindowTextW or GetClassNameW into the same 255-character buffer the
+// listing has always used, cut at the first NUL.
+std::string ReadWindowString(int(WINAPI* read)(HWND, LPWSTR, int), WindowHandle w, std::uint32_t& lastError) {
+    wchar_t buffer[255] = L"";
+    const int n = read(ToHwnd(w), buffer, 255);
+    lastError = ::GetLastError();
+    try {
+        return FromBuffer(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    } catch (...) {
+        return {};
+    }
+}
+
 struct EnumContext {
     const std::function<bool(WindowHandle)>* callback;
     bool failed = false;
@@ -186,25 +199,11 @@ std::uint32_t cWin32ProcessWindowServices::GetWindowThreadProcessId(WindowHandle
 }
 
 std::string cWin32ProcessWindowServices::GetWindowText(WindowHandle w) {
-    wchar_t buffer[255] = L"";
-    const int n = GetWindowTextW(ToHwnd(w), buffer, 255);
-    KeepLastError();
-    try {
-        return FromBuffer(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-    } catch (...) {
-        return {};
-    }
+    return ReadWindowString(GetWindowTextW, w, lastError_);
 }
 
 std::string cWin32ProcessWindowServices::GetClassName(WindowHandle w) {
-    wchar_t buffer[255] = L"";
-    const int n = GetClassNameW(ToHwnd(w), buffer, 255);
-    KeepLastError();
-    try {
-        return FromBuffer(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-    } catch (...) {
-        return {};
-    }
+    return ReadWindowString(GetClassNameW, w, lastError_);
 }
 
 bool cWin32ProcessWindowServices::IsWindowVisible(WindowHandle w) {
