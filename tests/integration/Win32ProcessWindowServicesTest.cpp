@@ -220,6 +220,21 @@ TEST(Win32Messages, SendToAHungTargetReturnsAtOnceWithAbortIfHung) {
     EXPECT_TRUE(h.Running());
 }
 
+// The hung test is made only when the call starts: a window that stopped
+// answering less than 5 s ago holds the caller for the whole time-out.
+TEST(Win32Messages, AWindowHungOnlyMomentsAgoHoldsTheSenderForTheTimeout) {
+    cTargetProcess h({"--title", "Fresh", "--hang-after", "0"});
+    ASSERT_TRUE(h.Ready());
+    cWin32ProcessWindowServices os;
+    std::uintptr_t reply = 0;
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(
+        os.SendMessageTimeout(h.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung, 1500, reply));
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 1400u);
+    EXPECT_LT(elapsed, 4000u);
+}
+
 TEST(Win32Processes, WaitsEndPromptlyWhenTheTargetExits) {
     cWin32ProcessWindowServices os;
     cTargetProcess t({"--title", "Quick"});
