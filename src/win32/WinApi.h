@@ -3,6 +3,7 @@
 // with the ports' operations (GetWindowText, MessageBox, DeleteFile, ...).
 // Code here calls the W functions by their full names.
 #include <windows.h>
+// These two need <windows.h> first.
 #include <psapi.h>
 #include <tlhelp32.h>
 

@@ -9,7 +9,9 @@
 namespace qx::win32 {
 namespace {
 
-HANDLE ToHandle(ProcessHandle h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE ToHandle(ProcessHandle h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 
 std::uint64_t ToUint64(const FILETIME& t) {
     return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -27,6 +29,19 @@ QueryFullProcessImageNameWFn QueryFullProcessImageNameFn() {
     static const auto fn = reinterpret_cast<QueryFullProcessImageNameWFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
     return fn;
+}
+
+// GetWindowTextW or GetClassNameW into the same 255-character buffer the
+// listing has always used, cut at the first NUL.
+std::string ReadWindowString(int(WINAPI* read)(HWND, LPWSTR, int), WindowHandle w, std::uint32_t& lastError) {
+    wchar_t buffer[255] = L"";
+    const int n = read(ToHwnd(w), buffer, 255);
+    lastError = ::GetLastError();
+    try {
+        return FromBuffer(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    } catch (...) {
+        return {};
+    }
 }
 
 struct EnumContext {
@@ -47,7 +62,9 @@ BOOL CALLBACK EnumProc(HWND w, LPARAM lp) {
 
 } // namespace
 
-void cWin32ProcessWindowServices::KeepLastError() { lastError_ = ::GetLastError(); }
+void cWin32ProcessWindowServices::KeepLastError() {
+    lastError_ = ::GetLastError();
+}
 
 ProcessHandle cWin32ProcessWindowServices::OpenProcess(std::uint32_t access, std::uint32_t processId) {
     HANDLE h = ::OpenProcess(access, FALSE, processId);
@@ -73,9 +90,13 @@ void cWin32ProcessWindowServices::CloseHandle(ProcessHandle h) {
     KeepLastError();
 }
 
-std::uint32_t cWin32ProcessWindowServices::GetCurrentProcessId() { return ::GetCurrentProcessId(); }
+std::uint32_t cWin32ProcessWindowServices::GetCurrentProcessId() {
+    return ::GetCurrentProcessId();
+}
 
-std::uint32_t cWin32ProcessWindowServices::GetTickCount() { return ::GetTickCount(); }
+std::uint32_t cWin32ProcessWindowServices::GetTickCount() {
+    return ::GetTickCount();
+}
 
 bool cWin32ProcessWindowServices::QueryProcessImagePath(ProcessHandle h, std::string& path) {
     try {
@@ -178,25 +199,11 @@ std::uint32_t cWin32ProcessWindowServices::GetWindowThreadProcessId(WindowHandle
 }
 
 std::string cWin32ProcessWindowServices::GetWindowText(WindowHandle w) {
-    wchar_t buffer[255] = L"";
-    const int n = GetWindowTextW(ToHwnd(w), buffer, 255);
-    KeepLastError();
-    try {
-        return FromBuffer(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-    } catch (...) {
-        return {};
-    }
+    return ReadWindowString(GetWindowTextW, w, lastError_);
 }
 
 std::string cWin32ProcessWindowServices::GetClassName(WindowHandle w) {
-    wchar_t buffer[255] = L"";
-    const int n = GetClassNameW(ToHwnd(w), buffer, 255);
-    KeepLastError();
-    try {
-        return FromBuffer(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-    } catch (...) {
-        return {};
-    }
+    return ReadWindowString(GetClassNameW, w, lastError_);
 }
 
 bool cWin32ProcessWindowServices::IsWindowVisible(WindowHandle w) {
@@ -230,8 +237,8 @@ void cWin32ProcessWindowServices::PostMessage(WindowHandle w, std::uint32_t msg,
 }
 
 bool cWin32ProcessWindowServices::SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam,
-                                                     std::intptr_t lParam, std::uint32_t flags,
-                                                     std::uint32_t timeoutMs, std::uintptr_t& reply) {
+                                                     std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs,
+                                                     std::uintptr_t& reply) {
     DWORD_PTR result = 0;
     const LRESULT ok = SendMessageTimeoutW(ToHwnd(w), msg, wParam, lParam, flags, timeoutMs, &result);
     KeepLastError();

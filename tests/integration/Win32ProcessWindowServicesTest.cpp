@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace qx::win32 {
@@ -22,6 +23,17 @@ std::vector<WindowHandle> WindowsOf(cWin32ProcessWindowServices& os, std::uint32
         return true;
     });
     return found;
+}
+
+// Waits for the process alone: input for this thread is dispatched on the way.
+std::uint32_t WaitForProcess(cWin32ProcessWindowServices& os, ProcessHandle p, std::uint32_t ms) {
+    const DWORD end = GetTickCount() + ms;
+    for (;;) {
+        const auto left = static_cast<std::int32_t>(end - GetTickCount());
+        const std::uint32_t r = os.MsgWaitForProcessOrInput(p, left > 0 ? static_cast<std::uint32_t>(left) : 0);
+        if (r != kWaitInput) return r;
+        os.DispatchPendingMessages();
+    }
 }
 
 std::string Lower(std::string s) {
@@ -44,7 +56,8 @@ TEST(Win32Windows, EnumerationSeesEveryKindWithStyleClassOwnerVisibilityAndTitle
     ASSERT_EQ(t.Windows().size(), 6u);
     cWin32ProcessWindowServices os;
     const auto found = WindowsOf(os, t.Pid());
-    for (WindowHandle w : t.Windows()) EXPECT_NE(std::find(found.begin(), found.end(), w), found.end()) << w;
+    for (WindowHandle w : t.Windows())
+        EXPECT_NE(std::find(found.begin(), found.end(), w), found.end()) << w;
 
     std::map<std::string, WindowHandle> byTitle;
     for (WindowHandle w : found) {
@@ -135,8 +148,8 @@ TEST(Win32Messages, EndSessionOnlyTargetIgnoresCloseAndEndsOnTheSessionPair) {
     os.PostMessage(w, kWmEndSession, reply, kEndSessionLogoff);
     EXPECT_TRUE(s.WaitForExit(5000));
     EXPECT_EQ(record.Contents(), "WM_CLOSE 0x0 0x0 Sess\r\n"
-                                               "WM_QUERYENDSESSION 0x0 0x80000000 Sess\r\n"
-                                               "WM_ENDSESSION 0x1 0x80000000 Sess\r\n");
+                                 "WM_QUERYENDSESSION 0x0 0x80000000 Sess\r\n"
+                                 "WM_ENDSESSION 0x1 0x80000000 Sess\r\n");
 }
 
 TEST(Win32Messages, UserMessagesAreRecordedWithTheirParameters) {
@@ -148,8 +161,47 @@ TEST(Win32Messages, UserMessagesAreRecordedWithTheirParameters) {
     os.PostMessage(c.Windows()[0], 1434, 0, -1);
     const std::string expected = "1435 0x1234 0x0 Companion\r\n"
                                  "1434 0x0 0xFFFFFFFFFFFFFFFF Companion\r\n";
-    for (int i = 0; i < 200 && record.Contents().size() < expected.size(); ++i) Sleep(10);
+    for (int i = 0; i < 200 && record.Contents().size() < expected.size(); ++i)
+        Sleep(10);
     EXPECT_EQ(record.Contents(), expected);
+}
+
+TEST(Win32Messages, TargetsThatIgnoreOrDelayTheClose) {
+    cWin32ProcessWindowServices os;
+    cTargetProcess ignoring({"--on-close", "ignore"});
+    cTargetProcess delayed({"--on-close", "delay:700"});
+    ASSERT_TRUE(ignoring.Ready());
+    ASSERT_TRUE(delayed.Ready());
+    os.PostMessage(ignoring.Windows()[0], kWmClose, 0, 0);
+    os.PostMessage(delayed.Windows()[0], kWmClose, 0, 0);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(delayed.WaitForExit(400));
+    EXPECT_TRUE(delayed.WaitForExit(5000));
+    EXPECT_GE(GetTickCount() - start, 650u);
+    EXPECT_TRUE(ignoring.Running());
+    // An ignored close leaves the window responsive.
+    std::uintptr_t reply = 0;
+    EXPECT_TRUE(os.SendMessageTimeout(ignoring.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung,
+                                      5000, reply));
+}
+
+TEST(Win32Processes, HiddenOnlyAndShortLivedTargets) {
+    cWin32ProcessWindowServices os;
+    cTargetProcess hidden({"--window", "hidden:H1", "--window", "hidden:H2"});
+    ASSERT_TRUE(hidden.Ready());
+    int visible = 0, ours = 0;
+    for (WindowHandle w : WindowsOf(os, hidden.Pid())) {
+        ++ours;
+        visible += os.IsWindowVisible(w) ? 1 : 0;
+    }
+    EXPECT_EQ(visible, 0);
+    EXPECT_GE(ours, 2);
+
+    cTargetProcess brief({"--window", "none", "--exit-after", "200"});
+    ASSERT_TRUE(brief.Ready());
+    EXPECT_TRUE(brief.Running());
+    EXPECT_TRUE(brief.WaitForExit(5000));
+    EXPECT_EQ(brief.ExitCode(), 0u);
 }
 
 TEST(Win32Messages, SendToAHungTargetReturnsAtOnceWithAbortIfHung) {
@@ -168,6 +220,21 @@ TEST(Win32Messages, SendToAHungTargetReturnsAtOnceWithAbortIfHung) {
     EXPECT_TRUE(h.Running());
 }
 
+// The hung test is made only when the call starts: a window that stopped
+// answering less than 5 s ago holds the caller for the whole time-out.
+TEST(Win32Messages, AWindowHungOnlyMomentsAgoHoldsTheSenderForTheTimeout) {
+    cTargetProcess h({"--title", "Fresh", "--hang-after", "0"});
+    ASSERT_TRUE(h.Ready());
+    cWin32ProcessWindowServices os;
+    std::uintptr_t reply = 0;
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(
+        os.SendMessageTimeout(h.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung, 1500, reply));
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 1400u);
+    EXPECT_LT(elapsed, 4000u);
+}
+
 TEST(Win32Processes, WaitsEndPromptlyWhenTheTargetExits) {
     cWin32ProcessWindowServices os;
     cTargetProcess t({"--title", "Quick"});
@@ -175,18 +242,13 @@ TEST(Win32Processes, WaitsEndPromptlyWhenTheTargetExits) {
     const ProcessHandle p = os.OpenProcess(kKillAccess, t.Pid());
     ASSERT_NE(p, 0u);
     EXPECT_EQ(os.WaitForSingleObject(p, 50), kWaitTimeout);
-    EXPECT_EQ(os.MsgWaitForProcessOrInput(p, 50), kWaitTimeout);
+    EXPECT_EQ(WaitForProcess(os, p, 50), kWaitTimeout);
     os.PostMessage(t.Windows()[0], kWmClose, 0, 0);
     const DWORD start = GetTickCount();
-    std::uint32_t r = os.MsgWaitForProcessOrInput(p, 10000);
-    while (r == kWaitInput) { // input for this thread is not what we wait for here
-        os.DispatchPendingMessages();
-        r = os.MsgWaitForProcessOrInput(p, 10000);
-    }
+    EXPECT_EQ(WaitForProcess(os, p, 10000), kWaitObject0);
     const DWORD elapsed = GetTickCount() - start;
-    EXPECT_EQ(r, kWaitObject0);
     EXPECT_LT(elapsed, 1000u);
-    RecordProperty("close_to_wakeup_ms", static_cast<int>(elapsed));
+    std::printf("[ figure   ] WM_CLOSE posted to process-handle wake-up: %lu ms\n", elapsed);
     EXPECT_EQ(os.WaitForSingleObject(p, 0), kWaitObject0);
     os.CloseHandle(p);
 }
@@ -236,7 +298,7 @@ TEST(Win32Processes, AnEndedProcessSoonCannotBeOpenedAgain) {
         os.CloseHandle(p);
         Sleep(10);
     }
-    RecordProperty("openable_after_end_ms", ms);
+    std::printf("[ figure   ] ended process still openable for %d ms\n", ms);
     EXPECT_EQ(os.OpenProcess(kKillAccess, pid), 0u);
     EXPECT_EQ(os.GetLastError(), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
 }
@@ -290,6 +352,7 @@ TEST(Win32Processes, BothSnapshotsListTheTarget) {
     std::string path;
     ASSERT_TRUE(os.GetMainModulePath(p, path));
     EXPECT_EQ(Lower(path), Lower(cTargetProcess::ExePath()));
+    std::printf("[ fact     ] tool-help names '%s', the module list '%s'\n", it->exeFile.c_str(), path.c_str());
     os.CloseHandle(p);
 }
 

@@ -8,7 +8,9 @@
 namespace qx::test {
 namespace {
 
-HANDLE H(std::uintptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE H(std::uintptr_t h) {
+    return reinterpret_cast<HANDLE>(h);
+}
 
 std::wstring Quote(const std::wstring& arg) {
     if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
@@ -42,7 +44,8 @@ std::string cTargetProcess::ExePath() {
 cTargetProcess::cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs) {
     const cTempPath readyFile("ready");
     std::wstring cmd = Quote(win32::Widen(ExePath()));
-    for (const std::string& a : args) cmd += L" " + Quote(win32::Widen(a));
+    for (const std::string& a : args)
+        cmd += L" " + Quote(win32::Widen(a));
     cmd += L" --ready " + Quote(win32::Widen(readyFile.Path()));
 
     STARTUPINFOW si{};
@@ -61,7 +64,8 @@ cTargetProcess::cTargetProcess(const std::vector<std::string>& args, std::uint32
             std::istringstream in(text);
             std::uint64_t pid = 0, w = 0;
             in >> pid;
-            while (in >> w) windows_.push_back(static_cast<std::uint32_t>(w));
+            while (in >> w)
+                windows_.push_back(static_cast<std::uint32_t>(w));
             ready_ = pid == pid_;
             return;
         }
@@ -74,7 +78,9 @@ cTargetProcess::~cTargetProcess() {
     if (handle_) CloseHandle(H(handle_));
 }
 
-bool cTargetProcess::Running() const { return handle_ && WaitForSingleObject(H(handle_), 0) == WAIT_TIMEOUT; }
+bool cTargetProcess::Running() const {
+    return handle_ && WaitForSingleObject(H(handle_), 0) == WAIT_TIMEOUT;
+}
 
 bool cTargetProcess::WaitForExit(std::uint32_t milliseconds) const {
     return handle_ && WaitForSingleObject(H(handle_), milliseconds) == WAIT_OBJECT_0;

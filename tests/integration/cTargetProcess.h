@@ -20,7 +20,7 @@ public:
     cTargetProcess(const cTargetProcess&) = delete;
     cTargetProcess& operator=(const cTargetProcess&) = delete;
 
-    bool Ready() const { return ready_; }            // started and its windows exist
+    bool Ready() const { return ready_; } // started and its windows exist
     std::uint32_t Pid() const { return pid_; }
     std::uintptr_t Handle() const { return handle_; } // process handle (HANDLE), owned here
     // Window handles in creation order, as the target reported them.

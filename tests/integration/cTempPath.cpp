@@ -16,17 +16,20 @@ cTempPath::cTempPath(const std::string& stem) {
     DeleteFileW(win32::Widen(path_).c_str());
 }
 
-cTempPath::~cTempPath() { DeleteFileW(win32::Widen(path_).c_str()); }
+cTempPath::~cTempPath() {
+    DeleteFileW(win32::Widen(path_).c_str());
+}
 
 std::string cTempPath::Contents() const {
-    HANDLE f = CreateFileW(win32::Widen(path_).c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileW(win32::Widen(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char chunk[4096];
     DWORD got = 0;
-    while (::ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    while (::ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
     CloseHandle(f);
     return bytes;
 }

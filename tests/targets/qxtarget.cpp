@@ -21,6 +21,8 @@
 //   --ready FILE          written once the windows exist: the process id, then
 //                         each window handle, one decimal number a line
 //   --exit-after MS       ends by itself after MS milliseconds
+//   --hang-after MS       stops pumping messages MS milliseconds after it is
+//                         ready (the system calls a window hung after 5 s)
 //   --crash               dies of an access violation at once
 // Without windows ("--window none") it runs in the background until it is
 // terminated or --exit-after ends it. It links only user32 and kernel32.
@@ -47,6 +49,7 @@ struct Options {
     std::wstring recordFile;
     std::wstring readyFile;
     UINT exitAfterMs = 0;
+    int hangAfterMs = -1;
     bool crash = false;
 };
 
@@ -75,10 +78,18 @@ void Record(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (g_opt.recordFile.empty()) return;
     char name[32];
     switch (msg) {
-    case WM_CLOSE: std::snprintf(name, sizeof name, "WM_CLOSE"); break;
-    case WM_QUERYENDSESSION: std::snprintf(name, sizeof name, "WM_QUERYENDSESSION"); break;
-    case WM_ENDSESSION: std::snprintf(name, sizeof name, "WM_ENDSESSION"); break;
-    default: std::snprintf(name, sizeof name, "%u", msg); break;
+    case WM_CLOSE:
+        std::snprintf(name, sizeof name, "WM_CLOSE");
+        break;
+    case WM_QUERYENDSESSION:
+        std::snprintf(name, sizeof name, "WM_QUERYENDSESSION");
+        break;
+    case WM_ENDSESSION:
+        std::snprintf(name, sizeof name, "WM_ENDSESSION");
+        break;
+    default:
+        std::snprintf(name, sizeof name, "%u", msg);
+        break;
     }
     wchar_t title[256] = L"";
     if (w) GetWindowTextW(w, title, 256);
@@ -92,7 +103,8 @@ void Record(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 void WriteReadyFile() {
     if (g_opt.readyFile.empty()) return;
     std::string text = std::to_string(GetCurrentProcessId()) + "\r\n";
-    for (HWND w : g_windows) text += std::to_string(static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w))) + "\r\n";
+    for (HWND w : g_windows)
+        text += std::to_string(static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w))) + "\r\n";
     const std::wstring tmp = g_opt.readyFile + L".tmp";
     DeleteFileW(tmp.c_str());
     AppendBytes(tmp, text);
@@ -100,7 +112,8 @@ void WriteReadyFile() {
 }
 
 void Hang() {
-    for (;;) Sleep(INFINITE);
+    for (;;)
+        Sleep(INFINITE);
 }
 
 LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -109,17 +122,25 @@ LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         if (g_opt.endSessionOnly) return 0;
         switch (g_opt.onClose) {
-        case OnClose::Close: PostQuitMessage(0); return 0;
-        case OnClose::Ignore: return 0;
-        case OnClose::Delay: SetTimer(nullptr, kDelayTimer, g_opt.delayMs, nullptr); return 0;
-        case OnClose::Hang: Hang();
+        case OnClose::Close:
+            PostQuitMessage(0);
+            return 0;
+        case OnClose::Ignore:
+            return 0;
+        case OnClose::Delay:
+            SetTimer(nullptr, kDelayTimer, g_opt.delayMs, nullptr);
+            return 0;
+        case OnClose::Hang:
+            Hang();
         }
         return 0;
-    case WM_QUERYENDSESSION: return g_opt.refuseEndSession ? FALSE : TRUE;
+    case WM_QUERYENDSESSION:
+        return g_opt.refuseEndSession ? FALSE : TRUE;
     case WM_ENDSESSION:
         if (wp && !g_opt.refuseEndSession) PostQuitMessage(0);
         return 0;
-    default: return DefWindowProcW(w, msg, wp, lp);
+    default:
+        return DefWindowProcW(w, msg, wp, lp);
     }
 }
 
@@ -127,24 +148,39 @@ bool ParseOptions(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == L"--title" && hasValue) g_opt.title = argv[++i];
-        else if (a == L"--class" && hasValue) g_opt.className = argv[++i];
-        else if (a == L"--record" && hasValue) g_opt.recordFile = argv[++i];
-        else if (a == L"--ready" && hasValue) g_opt.readyFile = argv[++i];
-        else if (a == L"--exit-after" && hasValue) g_opt.exitAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
-        else if (a == L"--owner-popup") g_opt.windows.push_back({L"owned", {}}), g_opt.titled.push_back(false);
-        else if (a == L"--endsession-only") g_opt.endSessionOnly = true;
-        else if (a == L"--refuse-endsession") g_opt.refuseEndSession = true;
-        else if (a == L"--crash") g_opt.crash = true;
+        if (a == L"--title" && hasValue)
+            g_opt.title = argv[++i];
+        else if (a == L"--class" && hasValue)
+            g_opt.className = argv[++i];
+        else if (a == L"--record" && hasValue)
+            g_opt.recordFile = argv[++i];
+        else if (a == L"--ready" && hasValue)
+            g_opt.readyFile = argv[++i];
+        else if (a == L"--exit-after" && hasValue)
+            g_opt.exitAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
+        else if (a == L"--hang-after" && hasValue)
+            g_opt.hangAfterMs = _wtoi(argv[++i]);
+        else if (a == L"--owner-popup")
+            g_opt.windows.push_back({L"owned", {}}), g_opt.titled.push_back(false);
+        else if (a == L"--endsession-only")
+            g_opt.endSessionOnly = true;
+        else if (a == L"--refuse-endsession")
+            g_opt.refuseEndSession = true;
+        else if (a == L"--crash")
+            g_opt.crash = true;
         else if (a == L"--on-close" && hasValue) {
             const std::wstring v = argv[++i];
-            if (v == L"close") g_opt.onClose = OnClose::Close;
-            else if (v == L"ignore") g_opt.onClose = OnClose::Ignore;
-            else if (v == L"hang") g_opt.onClose = OnClose::Hang;
+            if (v == L"close")
+                g_opt.onClose = OnClose::Close;
+            else if (v == L"ignore")
+                g_opt.onClose = OnClose::Ignore;
+            else if (v == L"hang")
+                g_opt.onClose = OnClose::Hang;
             else if (v.rfind(L"delay:", 0) == 0) {
                 g_opt.onClose = OnClose::Delay;
                 g_opt.delayMs = static_cast<UINT>(_wtoi(v.c_str() + 6));
-            } else return false;
+            } else
+                return false;
         } else if (a == L"--window" && hasValue) {
             std::wstring v = argv[++i], title;
             bool titled = false;
@@ -158,8 +194,10 @@ bool ParseOptions(int argc, wchar_t** argv) {
                 count = _wtoi(v.c_str() + star + 1);
                 v.resize(star);
             }
-            for (int k = 0; k < count; ++k) g_opt.windows.push_back({v, title}), g_opt.titled.push_back(titled);
-        } else return false;
+            for (int k = 0; k < count; ++k)
+                g_opt.windows.push_back({v, title}), g_opt.titled.push_back(titled);
+        } else
+            return false;
     }
     if (g_opt.windows.empty()) g_opt.windows.push_back({L"main", {}}), g_opt.titled.push_back(false);
     return true;
@@ -180,17 +218,23 @@ bool CreateWindows(HINSTANCE inst) {
         if (kind == L"none") continue;
         DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, exStyle = 0;
         HWND owner = nullptr;
-        if (kind == L"popup") style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
-        else if (kind == L"tool") exStyle = WS_EX_TOOLWINDOW;
-        else if (kind == L"hidden") style = WS_OVERLAPPEDWINDOW;
-        else if (kind == L"disabled") style |= WS_DISABLED;
+        if (kind == L"popup")
+            style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+        else if (kind == L"tool")
+            exStyle = WS_EX_TOOLWINDOW;
+        else if (kind == L"hidden")
+            style = WS_OVERLAPPEDWINDOW;
+        else if (kind == L"disabled")
+            style |= WS_DISABLED;
         else if (kind == L"owned") {
             style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
             if (g_windows.empty()) return false;
             owner = g_windows.front();
-        } else if (kind != L"main") return false;
+        } else if (kind != L"main")
+            return false;
         std::wstring title = g_opt.windows[i].second;
-        if (!g_opt.titled[i]) title = n == 0 ? g_opt.title : g_opt.title + L" (" + kind + L" " + std::to_wstring(n) + L")";
+        if (!g_opt.titled[i])
+            title = n == 0 ? g_opt.title : g_opt.title + L" (" + kind + L" " + std::to_wstring(n) + L")";
         HWND w = CreateWindowExW(exStyle, g_opt.className.c_str(), title.c_str(), style, 40 + 30 * n, 40 + 30 * n, 320,
                                  200, owner, nullptr, inst, nullptr);
         if (!w) return false;
@@ -210,10 +254,14 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     }
     if (!CreateWindows(inst)) return 3;
     if (g_opt.exitAfterMs) SetTimer(nullptr, 0, g_opt.exitAfterMs, nullptr);
+    const UINT_PTR hangTimer =
+        g_opt.hangAfterMs > 0 ? SetTimer(nullptr, 0, static_cast<UINT>(g_opt.hangAfterMs), nullptr) : 0;
     WriteReadyFile();
+    if (g_opt.hangAfterMs == 0) Hang();
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-        // Thread timers: the delayed close, or the end of the lifetime.
+        // Thread timers: the time to hang, the delayed close, or the end of the lifetime.
+        if (m.message == WM_TIMER && m.hwnd == nullptr && m.wParam == hangTimer) Hang();
         if (m.message == WM_TIMER && m.hwnd == nullptr) break;
         TranslateMessage(&m);
         DispatchMessageW(&m);

@@ -1,0 +1,35 @@
+#include "win32/cWin32TextCodec.h"
+
+#include "win32/WideText.h"
+#include "win32/WinApi.h"
+
+namespace qx::win32 {
+
+std::string cWin32TextCodec::ToAnsi(const std::string& utf8) {
+    try {
+        const std::wstring wide = Widen(utf8);
+        if (wide.empty()) return {};
+        const int len = static_cast<int>(wide.size());
+        const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), len, nullptr, 0, nullptr, nullptr);
+        std::string out(static_cast<std::size_t>(n), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), len, out.data(), n, nullptr, nullptr);
+        return out;
+    } catch (...) {
+        return {};
+    }
+}
+
+std::string cWin32TextCodec::FromAnsi(const std::string& ansi) {
+    try {
+        if (ansi.empty()) return {};
+        const int len = static_cast<int>(ansi.size());
+        const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), len, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(n), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), len, wide.data(), n);
+        return Narrow(wide);
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace qx::win32

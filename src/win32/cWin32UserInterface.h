@@ -1,0 +1,25 @@
+#pragma once
+// Message boxes and the main window's caption. The caption is kept as text,
+// so a run without a window still answers GetCaption, and is shown on the
+// main window once one is attached.
+#include "core/platform/IProcessWindowServices.h"
+#include "core/platform/IUserInterface.h"
+
+namespace qx::win32 {
+
+class cWin32UserInterface final : public IUserInterface {
+public:
+    int MessageBox(const std::string& text, std::uint32_t style, const std::string& title = {}) override;
+    void SetCaption(const std::string& text) override;
+    std::string GetCaption() override { return caption_; }
+
+    // The window that owns the message boxes and shows the caption; 0 for none.
+    WindowHandle MainWindow() const { return mainWindow_; }
+    void SetMainWindow(WindowHandle w) { mainWindow_ = w; }
+
+private:
+    std::string caption_ = kAppTitle;
+    WindowHandle mainWindow_ = 0;
+};
+
+} // namespace qx::win32
