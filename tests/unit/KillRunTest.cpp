@@ -39,7 +39,7 @@ protected:
     // Puts the program behind the Applications row with this title into the set.
     cApplicationProcs& AddApplication(const std::string& title, bool checkDuplicates = true) {
         const cListViewModel& list = h.inventory.lvApplications();
-        for (std::int16_t row = 1; row <= list.Count(); ++row) {
+        for (std::int16_t row = list.Count(); row >= 1; --row) {
             if (list.Item(row)->text != title) continue;
             EXPECT_TRUE(h.set.AddToProgramSet(*cKillSet::GetListApp(list, row, h.inventory.mcApplications()),
                                               checkDuplicates));
@@ -217,6 +217,17 @@ TEST_F(KillRun, ProcessIdReusedSinceTheSnapshotIsNotKilled) {
     EXPECT_TRUE(h.os.IsRunning(a.pid));
     EXPECT_EQ(h.ActionTexts(),
               (std::vector<std::string>{"Unable to kill 'A'.  Reason: Not authorized or Non-existent process"}));
+}
+
+TEST_F(KillRun, FullSetEndsAfterItsLastRow) {
+    cApplicationProcs e;
+    e.SetExePath("C:\\Apps\\gone.exe");
+    e.SetSelected(false);
+    for (int i = 0; i < cKillSet::kMaxEntries; ++i) ASSERT_TRUE(h.set.AddToProgramSet(e, false));
+    h.set.lvProgramSet().Item(32767)->checked = true;
+    h.set.AppSet().back().SetTitle("Last");
+    h.run.KillCurrentSet();
+    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'Last' couldn't be killed.  It wasn't running."}));
 }
 
 TEST_F(KillRun, RowWhoseTagNamesNoEntryStopsTheRunButTheListsAreRefreshed) {

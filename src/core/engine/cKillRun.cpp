@@ -38,7 +38,8 @@ void cKillRun::KillCurrentSet() {
     const std::vector<cApplicationProcs> applications = inventory_.mcApplications();
     std::vector<cApplicationProcs>& appSet = set_.AppSet();
 
-    for (std::int16_t row = 1; row <= rows.Count() && !halted; ++row) {
+    for (int n = 1; n <= rows.Count() && !halted; ++n) {
+        const auto row = static_cast<std::int16_t>(n);
         if (!rows.Item(row)->checked) continue;
         std::int16_t index = 0;
         if (!rows.TagIndex(row, index) || static_cast<std::size_t>(index) >= appSet.size()) break; // not ours: stop

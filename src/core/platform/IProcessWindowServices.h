@@ -65,8 +65,9 @@ public:
     virtual bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime) = 0;
     // Whether the system treats the process as critical: ending it stops the
     // machine. False when the platform cannot tell (no such service, or the
-    // handle lacks query access); `critical` is then left alone.
-    virtual bool IsProcessCritical(ProcessHandle h, bool& critical) = 0;
+    // handle lacks query access); `critical` is then left alone. Systems that
+    // can tell override this; the others keep the answer "cannot tell".
+    virtual bool IsProcessCritical(ProcessHandle, bool&) { return false; }
     // Current time as a FILETIME (100 ns since 1601), comparable with the above.
     virtual std::uint64_t GetSystemTimeAsFileTime() = 0;
 
