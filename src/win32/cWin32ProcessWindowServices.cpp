@@ -1,5 +1,7 @@
 #include "win32/cWin32ProcessWindowServices.h"
 
+#include "win32/ProcessCritical.h"
+
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "win32/WindowHandle.h"
@@ -268,6 +270,10 @@ void cWin32ProcessWindowServices::DispatchPendingMessages() {
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }
+}
+
+bool cWin32ProcessWindowServices::IsProcessCritical(ProcessHandle h, bool& critical) {
+    return QueryProcessCritical(ToHandle(h), critical);
 }
 
 } // namespace qx::win32

@@ -23,6 +23,7 @@ public:
     bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
                        std::uint32_t& bytesReturned) override;
     bool GetMainModulePath(ProcessHandle h, std::string& path) override;
+    bool IsProcessCritical(ProcessHandle h, bool& critical) override;
 
     bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override;
     std::uint32_t GetWindowThreadProcessId(WindowHandle w) override;

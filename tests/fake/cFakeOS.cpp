@@ -210,6 +210,13 @@ bool cFakeOS::QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime)
     return true;
 }
 
+bool cFakeOS::IsProcessCritical(ProcessHandle h, bool& critical) {
+    const Process* p = FindHandleProcess(h);
+    if (p == nullptr) return false;
+    critical = p->spec.critical;
+    return true;
+}
+
 std::uint64_t cFakeOS::GetSystemTimeAsFileTime() {
     // Virtual milliseconds since the start, in 100 ns units, on a fixed base.
     return kBaseFileTime + static_cast<std::uint64_t>(tick_ - 100000u) * 10000ULL;
@@ -230,7 +237,8 @@ bool cFakeOS::EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t buffe
     ids.clear();
     const std::size_t capacity = bufferBytes / 4;
     for (const auto& [pid, p] : processes_) {
-        if (p.running && ids.size() < capacity) ids.push_back(pid);
+        if (ids.size() == capacity) break; // a full buffer: the caller grows it and asks again
+        if (p.running) ids.push_back(pid);
     }
     bytesReturned = static_cast<std::uint32_t>(ids.size() * 4);
     return true;
