@@ -210,6 +210,13 @@ bool cFakeOS::QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime)
     return true;
 }
 
+bool cFakeOS::IsProcessCritical(ProcessHandle h, bool& critical) {
+    const Process* p = FindHandleProcess(h);
+    if (p == nullptr) return false;
+    critical = p->spec.critical;
+    return true;
+}
+
 std::uint64_t cFakeOS::GetSystemTimeAsFileTime() {
     // Virtual milliseconds since the start, in 100 ns units, on a fixed base.
     return kBaseFileTime + static_cast<std::uint64_t>(tick_ - 100000u) * 10000ULL;

@@ -43,6 +43,7 @@ struct FakeProcessSpec {
     bool pathReadable = true; // QueryProcessImagePath succeeds
     bool hung = false;        // stops pumping: ignores every message, SendMessageTimeout aborts
     bool waitFails = false;   // WaitForSingleObject on it fails with lastError 6
+    bool critical = false;    // reported by IsProcessCritical
     std::uint64_t creationTime = 0; // FILETIME; 0 = now at creation
     std::string toolhelpName;       // what tool-help reports; empty = exePath
 };
@@ -97,6 +98,7 @@ public:
     std::uint32_t GetLastError() override { return lastError_; }
     bool QueryProcessImagePath(ProcessHandle h, std::string& path) override;
     bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime) override;
+    bool IsProcessCritical(ProcessHandle h, bool& critical) override;
     std::uint64_t GetSystemTimeAsFileTime() override;
     bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override;
     bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,

@@ -2,7 +2,10 @@
 
 #include "core/engine/modProcessDeclares.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <string_view>
 #include <vector>
 
 namespace qx {
@@ -40,7 +43,41 @@ int AskEndSession(IProcessWindowServices& os, std::uint32_t processId) {
     return answered;
 }
 
+// The operating system's own processes, by file name, as each family names them.
+constexpr std::array<std::string_view, 4> kWin9xSystem = {"explorer.exe", "mprexe.exe", "msgsrv32.exe", "kernel32.dll"};
+constexpr std::array<std::string_view, 6> kWin98System = {"systray.exe", "taskmon.exe", "cmmpu.exe",
+                                                          "ptsnoop.exe", "mstask.exe",  "mmtask.tsk"};
+constexpr std::array<std::string_view, 9> kNtSystem = {"spoolss.exe", "lsass.exe", "services.exe",
+                                                       "winlogon.exe", "csrss.exe", "smss.exe",
+                                                       "[system]",    "system",    "explorer.exe"};
+constexpr std::array<std::string_view, 3> kWin2000System = {"regsvc.exe", "svchost.exe", "mstask.exe"};
+constexpr std::array<std::string_view, 3> kNt4System = {"rpcss.exe", "nddeagnt.exe", "pstores.exe"};
+// From NT 6 on, ending any of these blue-screens the machine or breaks the
+// user's session; they come on top of the Windows 2000 names.
+constexpr std::array<std::string_view, 21> kNt6System = {
+    "wininit.exe",   "svchost.exe",          "dwm.exe",         "lsm.exe",
+    "logonui.exe",   "fontdrvhost.exe",      "sihost.exe",      "ctfmon.exe",
+    "taskhostw.exe", "conhost.exe",          "audiodg.exe",     "wudfhost.exe",
+    "applicationframehost.exe", "searchhost.exe", "startmenuexperiencehost.exe", "shellexperiencehost.exe",
+    "textinputhost.exe", "runtimebroker.exe", "registry",       "memcompression",
+    "secure system"};
+
+template <std::size_t N>
+bool OneOf(const std::string& name, const std::array<std::string_view, N>& names) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 } // namespace
+
+bool IsSystemProcess(const cOSInfo& osInfo, const std::string& fileName) {
+    std::string n = fileName;
+    std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (osInfo.isWin95() || osInfo.isWin98()) return OneOf(n, kWin9xSystem) || (osInfo.isWin98() && OneOf(n, kWin98System));
+    if (OneOf(n, kNtSystem)) return true;
+    const bool nt6OrLater = osInfo.isWinNT4OrLater() && !osInfo.isWinNT4();
+    if (nt6OrLater) return OneOf(n, kWin2000System) || OneOf(n, kNt6System);
+    return osInfo.isWin2000() ? OneOf(n, kWin2000System) : OneOf(n, kNt4System);
+}
 
 std::string GetWindowClass(IProcessWindowServices& os, WindowHandle w) {
     std::string name = os.GetClassName(w);

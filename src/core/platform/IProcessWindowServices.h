@@ -17,6 +17,7 @@ inline constexpr std::uint32_t kSynchronize = 0x00100000;
 inline constexpr std::uint32_t kProcessTerminate = 0x0001;
 inline constexpr std::uint32_t kProcessQueryInformation = 0x0400;
 inline constexpr std::uint32_t kProcessVmRead = 0x0010;
+inline constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000; // NT 6 and later
 inline constexpr std::uint32_t kKillAccess = kSynchronize | kProcessQueryInformation | kProcessTerminate;
 inline constexpr std::uint32_t kInspectAccess = kProcessQueryInformation | kProcessVmRead;
 
@@ -62,6 +63,10 @@ public:
     // mistaken for the program that was listed. Both may be unavailable.
     virtual bool QueryProcessImagePath(ProcessHandle h, std::string& path) = 0;
     virtual bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime) = 0;
+    // Whether the system treats the process as critical: ending it stops the
+    // machine. False when the platform cannot tell (no such service, or the
+    // handle lacks query access); `critical` is then left alone.
+    virtual bool IsProcessCritical(ProcessHandle h, bool& critical) = 0;
     // Current time as a FILETIME (100 ns since 1601), comparable with the above.
     virtual std::uint64_t GetSystemTimeAsFileTime() = 0;
 

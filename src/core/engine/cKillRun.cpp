@@ -1,0 +1,105 @@
+#include "core/engine/cKillRun.h"
+
+#include "core/engine/mQXEndPrograms.h"
+#include "core/util/cGlobalsClass.h"
+#include "core/util/modCommon.h"
+
+#include <array>
+#include <string_view>
+
+namespace qx {
+namespace {
+
+// Windows of the current desktop shell. They belong to explorer.exe, which is
+// spared by name anyway; the class test also keeps a shell started under
+// another name, and any program that shows such a window, out of kill-all.
+constexpr std::array<std::string_view, 2> kModernShellClasses = {"Shell_SecondaryTrayWnd", "WorkerW"};
+
+} // namespace
+
+cKillRun::cKillRun(cKillContext& kill, const cOSInfo& osInfo, cInventory& inventory, cKillSet& set,
+                   const cMessages& messages, FerrowSender sendFerrowMsg)
+    : kill_(kill), osInfo_(osInfo), inventory_(inventory), set_(set), messages_(messages),
+      sendFerrowMsg_(std::move(sendFerrowMsg)) {}
+
+void cKillRun::SendFerrowMsg(std::int16_t message) {
+    if (sendFerrowMsg_) sendFerrowMsg_(static_cast<std::uint32_t>(message));
+}
+
+void cKillRun::KillCurrentSet() {
+    const std::string caption = kill_.ui.GetCaption();
+    kill_.log.LogDebug("Begin KillCurrentSet");
+    bool halted = false;
+
+    // KillMe lets the window handle messages while it pauses, and the user
+    // may refresh or edit meanwhile: work on the rows and the inventory as
+    // they stood when the run began, and find entries by index each time.
+    const cListViewModel rows = set_.lvProgramSet();
+    const std::vector<cApplicationProcs> applications = inventory_.mcApplications();
+    std::vector<cApplicationProcs>& appSet = set_.AppSet();
+
+    for (std::int16_t row = 1; row <= rows.Count() && !halted; ++row) {
+        if (!rows.Item(row)->checked) continue;
+        std::int16_t index = 0;
+        if (!rows.TagIndex(row, index) || static_cast<std::size_t>(index) >= appSet.size()) break; // not ours: stop
+        const auto entry = [&]() -> cApplicationProcs* {
+            return static_cast<std::size_t>(index) < appSet.size() ? &appSet[static_cast<std::size_t>(index)] : nullptr;
+        };
+        const std::string title = entry()->Title();
+        bool found = false;
+        for (const cApplicationProcs& app : applications) {
+            cApplicationProcs* e = entry();
+            if (e == nullptr) break; // the set was cleared meanwhile
+            if (!cKillSet::IsSameEntry(app, *e, e->IgnoreTitle())) continue;
+            found = true;
+            e->SetHandle(app.Handle());
+            e->SetProcessID(app.ProcessID());
+            e->SetSnapshotTime(app.SnapshotTime()); // lets KillMe refuse a reused process id
+            const cApplicationProcs target = *e;
+            if (target.KillMe(kill_)) continue;
+            if (target.StopOnError()) {
+                SendFerrowMsg(cGlobalsClass::MM_KILL_HALTED());
+                halted = true;
+                kill_.log.LogAction(messages_[cMessages::kStoppedKilling]);
+                break;
+            }
+            SendFerrowMsg(cGlobalsClass::MM_KILL_FAILED());
+        }
+        if (!found) kill_.log.LogAction("'" + title + messages_[cMessages::kWasntRunning]);
+    }
+
+    inventory_.RefreshLists();
+    kill_.ui.SetCaption(caption);
+}
+
+bool cKillRun::IsSpared(const cApplicationProcs& entry) {
+    if (IsShellWindow(kill_.os, entry.Handle())) return true;
+    const std::string windowClass = GetWindowClass(kill_.os, entry.Handle());
+    for (const std::string_view shell : kModernShellClasses) {
+        if (windowClass == shell) return true;
+    }
+    if (IsSystemProcess(osInfo_, GetFileName(entry.ExePath(), true))) return true;
+    // From NT 6 on the system marks the processes it cannot live without;
+    // their names vary too much to be listed.
+    if (osInfo_.isWinNT4OrLater() && !osInfo_.isWinNT4()) {
+        const ProcessHandle h = kill_.os.OpenProcess(kProcessQueryLimitedInformation, entry.ProcessID());
+        bool critical = false;
+        const bool known = h != 0 && kill_.os.IsProcessCritical(h, critical);
+        if (h != 0) kill_.os.CloseHandle(h);
+        if (known && critical) return true;
+    }
+    return false;
+}
+
+void cKillRun::KillAll(const cListViewModel& list) {
+    // NT 4 and every later NT; the trace has no other effect.
+    kill_.log.LogDebug(osInfo_.isWinNT4OrLater() ? "This is NT" : "This is not NT");
+    for (std::int16_t row = list.Count(); row >= 1; --row) {
+        const cApplicationProcs* entry = cKillSet::GetListApp(list, row, inventory_.mcApplications());
+        if (entry == nullptr || IsSpared(*entry)) continue;
+        set_.AddToProgramSet(*entry, true);
+        kill_.log.LogDebug("Added app " + entry->ExePath() + " to kill list");
+    }
+}
+
+} // namespace qx

@@ -1,0 +1,46 @@
+#pragma once
+// Runs the current kill set over what is running, and turns a kill-all
+// request into entries of that set.
+#include "core/engine/cInventory.h"
+#include "core/engine/cKillContext.h"
+#include "core/sets/cKillSet.h"
+#include "core/ui/cMessages.h"
+#include "core/util/cOSInfo.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace qx {
+
+class cKillRun {
+public:
+    // Tells the companion program of a failed kill or a halted run (the
+    // options' SendFerrowMsg); may be empty.
+    using FerrowSender = std::function<void(std::uint32_t message)>;
+
+    cKillRun(cKillContext& kill, const cOSInfo& osInfo, cInventory& inventory, cKillSet& set,
+             const cMessages& messages, FerrowSender sendFerrowMsg);
+
+    // Closes the programs of every checked row, in list order, each by every
+    // running application that matches it; a failed kill of an entry with
+    // StopOnError halts the run. Ends with a fresh inventory and the caption
+    // as it was.
+    void KillCurrentSet();
+    // Adds the rows of one inventory list, from the last to the first, to
+    // the set, sparing shell windows, the system's processes and processes
+    // the system reports as critical.
+    void KillAll(const cListViewModel& list);
+
+private:
+    bool IsSpared(const cApplicationProcs& entry);
+    void SendFerrowMsg(std::int16_t message);
+
+    cKillContext& kill_;
+    const cOSInfo& osInfo_;
+    cInventory& inventory_;
+    cKillSet& set_;
+    const cMessages& messages_;
+    FerrowSender sendFerrowMsg_;
+};
+
+} // namespace qx
