@@ -237,7 +237,8 @@ bool cFakeOS::EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t buffe
     ids.clear();
     const std::size_t capacity = bufferBytes / 4;
     for (const auto& [pid, p] : processes_) {
-        if (p.running && ids.size() < capacity) ids.push_back(pid);
+        if (ids.size() == capacity) break; // a full buffer: the caller grows it and asks again
+        if (p.running) ids.push_back(pid);
     }
     bytesReturned = static_cast<std::uint32_t>(ids.size() * 4);
     return true;

@@ -187,6 +187,7 @@ struct PathCase {
     OsVersionInfo version;
     bool toolhelp;
 };
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
 
 class InventoryPath : public ::testing::TestWithParam<PathCase> {};
 

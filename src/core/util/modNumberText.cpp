@@ -3,8 +3,10 @@
 namespace qx {
 
 std::string FormatSignPosition(std::int64_t value) {
-    // Built by appending: GCC 12 at -O3 misreads `" " + std::to_string(v)` as an overlapping copy.
-    std::string text(value < 0 ? 0 : 1, ' ');
+    if (value < 0) return std::to_string(value);
+    // Appending rather than `" " + text`: GCC 12 at -O3 flags the latter with a
+    // false -Wrestrict, which breaks the optimised (bench) build.
+    std::string text(1, ' ');
     text += std::to_string(value);
     return text;
 }
