@@ -11,6 +11,17 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --test-dir build/native --output-on-failure
 
+echo "== set-file reader fuzzing (30 s)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs" --target setfile_fuzz
+mkdir -p build/fuzz/corpus/setfile
+if ! build/fuzz/setfile_fuzz -max_total_time=30 -artifact_prefix=build/fuzz/ \
+     build/fuzz/corpus/setfile tests/fuzz/setfile_seeds >build/fuzz/setfile_fuzz.log 2>&1; then
+  cat build/fuzz/setfile_fuzz.log
+  exit 1
+fi
+tail -n 1 build/fuzz/setfile_fuzz.log
+
 echo "== Windows cross build"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"

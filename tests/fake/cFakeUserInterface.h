@@ -1,8 +1,11 @@
 #pragma once
-// Records every message box and caption change; answers boxes from a script.
+// Records every message box, file dialog, caption and status text; answers
+// boxes and dialogs from a script.
 #include "core/platform/IUserInterface.h"
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,9 @@ public:
     std::vector<Box> boxes;
     std::vector<std::string> captions; // every caption set, in order
     std::deque<int> answers;           // next answers; when empty, boxes answer OK (or Yes)
+    std::vector<FileDialogRequest> dialogs;
+    std::deque<std::optional<std::string>> chosenFiles; // next dialog results; nullopt or none left: cancel
+    std::map<int, std::string> statusText;              // by panel
 
     int MessageBox(const std::string& text, std::uint32_t style, const std::string& title = {}) override {
         boxes.push_back({text, style, title.empty() ? std::string(kAppTitle) : title});
@@ -34,6 +40,16 @@ public:
         captions.push_back(text);
     }
     std::string GetCaption() override { return caption_; }
+    bool ShowFileDialog(const FileDialogRequest& request, std::string& path) override {
+        dialogs.push_back(request);
+        if (chosenFiles.empty()) return false;
+        const std::optional<std::string> chosen = chosenFiles.front();
+        chosenFiles.pop_front();
+        if (!chosen) return false;
+        path = *chosen;
+        return true;
+    }
+    void SetStatusText(int panel, const std::string& text) override { statusText[panel] = text; }
 
 private:
     std::string caption_ = kAppTitle;

@@ -29,8 +29,8 @@ std::string cMemoryFileSystem::Parent(const std::string& key) {
     return pos == std::string::npos ? std::string{} : key.substr(0, pos);
 }
 
-bool cMemoryFileSystem::Denied(const std::string& key) const {
-    return std::any_of(denied_.begin(), denied_.end(),
+bool cMemoryFileSystem::Below(const std::set<std::string>& prefixes, const std::string& key) {
+    return std::any_of(prefixes.begin(), prefixes.end(),
                        [&](const std::string& p) { return key.compare(0, p.size(), p) == 0; });
 }
 
@@ -71,7 +71,7 @@ std::unique_ptr<IAppendFile> cMemoryFileSystem::OpenAppend(const std::string& pa
 
 bool cMemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
     const auto it = files_.find(Key(path));
-    if (it == files_.end()) return false;
+    if (it == files_.end() || Below(unreadable_, it->first)) return false;
     bytes = it->second.bytes;
     return true;
 }

@@ -17,6 +17,8 @@ public:
     void AddHiddenFile(const std::string& path, const std::string& bytes = {});
     // Opening, writing, creating, deleting or renaming anything below this prefix fails.
     void DenyWrites(const std::string& prefix) { denied_.insert(Key(prefix)); }
+    // Reading anything below this prefix fails, as for a file locked by another program.
+    void DenyReads(const std::string& prefix) { unreadable_.insert(Key(prefix)); }
     const std::string* Contents(const std::string& path) const;
     int openCount = 0; // successful OpenAppend calls, to prove nothing was touched
 
@@ -39,12 +41,14 @@ private:
     };
     static std::string Key(const std::string& path); // case-insensitive, no trailing backslash
     static std::string Parent(const std::string& key);
-    bool Denied(const std::string& key) const;
+    static bool Below(const std::set<std::string>& prefixes, const std::string& key);
+    bool Denied(const std::string& key) const { return Below(denied_, key); }
     bool ParentExists(const std::string& key) const;
 
     std::map<std::string, File> files_;
     std::set<std::string> folders_;
     std::set<std::string> denied_;
+    std::set<std::string> unreadable_;
     friend class cMemoryAppendFile;
 };
 
