@@ -407,6 +407,11 @@ TEST(Win32Pump, AQuitRequestIsLeftForTheMainLoop) {
     cWin32ProcessWindowServices os;
     PostQuitMessage(3);
     os.DispatchPendingMessages();
+    // A pause meanwhile still lasts its time instead of waking at once forever.
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(os.MsgWaitForProcessOrInput(0, 100), kWaitTimeout);
+    EXPECT_GE(GetTickCount() - start, 80u);
+    os.DispatchPendingMessages();
     MSG m;
     ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(m.wParam, 3u);
