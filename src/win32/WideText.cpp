@@ -20,8 +20,6 @@ std::string Narrow(const wchar_t* wide, std::size_t length) {
     return out;
 }
 
-std::string Narrow(const std::wstring& wide) {
-    return Narrow(wide.data(), wide.size());
-}
+std::string Narrow(const std::wstring& wide) { return Narrow(wide.data(), wide.size()); }
 
 } // namespace qx::win32
