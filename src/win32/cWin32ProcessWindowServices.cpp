@@ -251,7 +251,10 @@ bool cWin32ProcessWindowServices::SendMessageTimeout(WindowHandle w, std::uint32
 std::uint32_t cWin32ProcessWindowServices::MsgWaitForProcessOrInput(ProcessHandle h, std::uint32_t milliseconds) {
     HANDLE handles[1] = {ToHandle(h)};
     const DWORD count = h ? 1 : 0;
-    const DWORD r = MsgWaitForMultipleObjects(count, count ? handles : nullptr, FALSE, milliseconds, QS_ALLINPUT);
+    // A pending quit request counts as new input on every call: waiting for
+    // input then would only spin until the time is up.
+    const DWORD wakeMask = quitPending_ ? 0 : QS_ALLINPUT;
+    const DWORD r = MsgWaitForMultipleObjects(count, count ? handles : nullptr, FALSE, milliseconds, wakeMask);
     KeepLastError();
     if (r == WAIT_TIMEOUT) return kWaitTimeout;
     if (count == 1 && r == WAIT_OBJECT_0) return kWaitObject0;
@@ -260,11 +263,13 @@ std::uint32_t cWin32ProcessWindowServices::MsgWaitForProcessOrInput(ProcessHandl
 }
 
 void cWin32ProcessWindowServices::DispatchPendingMessages() {
+    quitPending_ = false;
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
         // A quit request belongs to the main loop: put it back and stop.
         if (m.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(m.wParam));
+            quitPending_ = true;
             break;
         }
         TranslateMessage(&m);

@@ -43,6 +43,7 @@ public:
 private:
     void KeepLastError();
     std::uint32_t lastError_ = 0;
+    bool quitPending_ = false; // the last dispatch met a quit request and left it queued
 };
 
 } // namespace qx::win32

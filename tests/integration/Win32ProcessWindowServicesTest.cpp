@@ -407,6 +407,15 @@ TEST(Win32Pump, AQuitRequestIsLeftForTheMainLoop) {
     cWin32ProcessWindowServices os;
     PostQuitMessage(3);
     os.DispatchPendingMessages();
+    // A pause meanwhile waits out its time instead of waking at once over and
+    // over (messages sent by other threads may still wake it now and then).
+    const DWORD start = GetTickCount();
+    int wakes = 0;
+    while (GetTickCount() - start < 100 && wakes < 1000) {
+        if (os.MsgWaitForProcessOrInput(0, 100 - (GetTickCount() - start)) == kWaitInput) ++wakes;
+        os.DispatchPendingMessages();
+    }
+    EXPECT_LT(wakes, 10);
     MSG m;
     ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(m.wParam, 3u);
