@@ -5,6 +5,8 @@
 #include "core/platform/IProcessWindowServices.h"
 #include "core/platform/IUserInterface.h"
 
+#include <map>
+
 namespace qx::win32 {
 
 class cWin32UserInterface final : public IUserInterface {
@@ -12,6 +14,10 @@ public:
     int MessageBox(const std::string& text, std::uint32_t style, const std::string& title = {}) override;
     void SetCaption(const std::string& text) override;
     std::string GetCaption() override { return caption_; }
+    bool ShowFileDialog(const FileDialogRequest& request, std::string& path) override;
+    // Kept as text until the main window's status bar exists to show it.
+    void SetStatusText(int panel, const std::string& text) override;
+    std::string StatusText(int panel) const;
 
     // The window that owns the message boxes and shows the caption; 0 for none.
     WindowHandle MainWindow() const { return mainWindow_; }
@@ -20,6 +26,7 @@ public:
 private:
     std::string caption_ = kAppTitle;
     WindowHandle mainWindow_ = 0;
+    std::map<int, std::string> status_;
 };
 
 } // namespace qx::win32

@@ -90,5 +90,73 @@ TEST(Win32UserInterface, CaptionIsKeptAndShownOnTheAttachedWindow) {
     DestroyWindow(w);
 }
 
+// Answers this process's file dialog with a typed name (or cancels it).
+struct FileDialogAnswerer {
+    std::wstring typed;
+    std::wstring caption;
+    std::thread worker;
+
+    explicit FileDialogAnswerer(std::wstring name) : typed(std::move(name)) {
+        worker = std::thread([this] {
+            for (int i = 0; i < 1000; ++i) {
+                if (HWND dlg = FindOwnBox(nullptr)) {
+                    Sleep(200); // let the dialog finish its start-up
+                    wchar_t buffer[256] = L"";
+                    GetWindowTextW(dlg, buffer, 256);
+                    caption = buffer;
+                    if (typed.empty()) {
+                        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+                        return;
+                    }
+                    // The name box is cmb13 in the explorer-style dialog, edt1 in the old one.
+                    if (!SetDlgItemTextW(dlg, 0x47c, typed.c_str())) SetDlgItemTextW(dlg, 0x480, typed.c_str());
+                    PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+                Sleep(10);
+            }
+        });
+    }
+    ~FileDialogAnswerer() {
+        if (worker.joinable()) worker.join();
+    }
+};
+
+TEST(Win32UserInterface, SaveDialogAddsTheDefaultExtensionAndCancelReportsFalse) {
+    cWin32UserInterface ui;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = "Save As";
+    request.initialFolder = Narrow(std::wstring(temp));
+    request.defaultExtension = "qxs";
+    request.filter = "Quellix Sets (*.qxs)|*.qxs";
+    request.flags = kOfnOverwritePrompt | kOfnHideReadOnly | kOfnPathMustExist;
+    std::string path;
+    {
+        FileDialogAnswerer user(std::wstring(temp) + L"chosen set");
+        ASSERT_TRUE(ui.ShowFileDialog(request, path));
+        EXPECT_EQ(user.caption, L"Save As");
+    }
+    EXPECT_NE(path.find("chosen set.qxs"), std::string::npos) << path;
+    std::string untouched = "unchanged";
+    {
+        FileDialogAnswerer user(L"");
+        EXPECT_FALSE(ui.ShowFileDialog(request, untouched));
+    }
+    EXPECT_EQ(untouched, "unchanged");
+}
+
+TEST(Win32UserInterface, StatusTextIsKeptPerPanel) {
+    cWin32UserInterface ui;
+    ui.SetStatusText(1, "[New Set]");
+    ui.SetStatusText(2, "x");
+    ui.SetStatusText(1, "office.qxs");
+    EXPECT_EQ(ui.StatusText(1), "office.qxs");
+    EXPECT_EQ(ui.StatusText(2), "x");
+    EXPECT_EQ(ui.StatusText(3), "");
+}
+
 } // namespace
 } // namespace qx::win32
