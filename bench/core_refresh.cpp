@@ -38,9 +38,9 @@ int main() {
     for (const int n : {100, 1000, 10000}) {
         fake::cRunHarness h(fake::Win10());
         for (int i = 0; i < n; ++i) {
-            fake::FakeProcessSpec p;
+            fake::FakeProcessSetup p;
             p.exePath = "C:\\Program Files\\Bench\\program" + std::to_string(i) + ".exe";
-            fake::FakeWindowSpec w;
+            fake::FakeWindowSetup w;
             w.pid = h.os.AddProcess(p);
             w.title = "Window " + std::to_string(i);
             w.style = i % 4 == 3 ? 0 : kWsVisible;

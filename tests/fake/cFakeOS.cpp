@@ -17,29 +17,29 @@ bool AtOrBefore(std::uint32_t a, std::uint32_t b) { return static_cast<std::int3
 
 cFakeOS::cFakeOS() = default;
 
-std::uint32_t cFakeOS::AddProcess(const FakeProcessSpec& spec) {
+std::uint32_t cFakeOS::AddProcess(const FakeProcessSetup& setup) {
     while (processes_.count(nextPid_)) nextPid_ += 4;
     const std::uint32_t pid = nextPid_;
     nextPid_ += 4;
-    AddProcessWithId(pid, spec);
+    AddProcessWithId(pid, setup);
     return pid;
 }
 
-void cFakeOS::AddProcessWithId(std::uint32_t pid, const FakeProcessSpec& spec) {
+void cFakeOS::AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup) {
     EndProcess(pid);
     Process p;
-    p.spec = spec;
-    if (p.spec.creationTime == 0) p.spec.creationTime = GetSystemTimeAsFileTime();
+    p.setup = setup;
+    if (p.setup.creationTime == 0) p.setup.creationTime = GetSystemTimeAsFileTime();
     p.generation = ++generationCounter_;
     processes_[pid] = p;
 }
 
-WindowHandle cFakeOS::AddWindow(const FakeWindowSpec& spec) {
+WindowHandle cFakeOS::AddWindow(const FakeWindowSetup& setup) {
     const WindowHandle w = nextWindow_;
     nextWindow_ += 2;
     Window win;
-    win.spec = spec;
-    const auto it = processes_.find(spec.pid);
+    win.setup = setup;
+    const auto it = processes_.find(setup.pid);
     win.generation = it == processes_.end() ? 0 : it->second.generation;
     windows_[w] = win;
     return w;
@@ -50,7 +50,7 @@ void cFakeOS::EndProcess(std::uint32_t pid) {
     if (it == processes_.end() || !it->second.running) return;
     it->second.running = false;
     for (auto w = windows_.begin(); w != windows_.end();) {
-        if (w->second.spec.pid == pid) {
+        if (w->second.setup.pid == pid) {
             w = windows_.erase(w);
         } else {
             ++w;
@@ -145,12 +145,12 @@ bool cFakeOS::HandleProcessEnded(ProcessHandle h) const {
 ProcessHandle cFakeOS::OpenProcess(std::uint32_t access, std::uint32_t processId) {
     RunDue();
     const auto it = processes_.find(processId);
-    if (processId == 0 || it == processes_.end() || (!it->second.running && !it->second.spec.openableAfterExit)) {
+    if (processId == 0 || it == processes_.end() || (!it->second.running && !it->second.setup.openableAfterExit)) {
         lastError_ = kErrorInvalidParameter;
         return 0;
     }
     const bool inspect = (access & kProcessVmRead) != 0;
-    if (inspect ? !it->second.spec.canInspect : !it->second.spec.canOpen) {
+    if (inspect ? !it->second.setup.canInspect : !it->second.setup.canOpen) {
         lastError_ = kErrorAccessDenied;
         return 0;
     }
@@ -170,7 +170,7 @@ bool cFakeOS::TerminateProcess(ProcessHandle h, std::uint32_t) {
         return false;
     }
     auto p = processes_.find(it->second.pid);
-    if (HandleProcessEnded(h) || !p->second.spec.canTerminate) {
+    if (HandleProcessEnded(h) || !p->second.setup.canTerminate) {
         lastError_ = kErrorAccessDenied;
         return false;
     }
@@ -183,7 +183,7 @@ bool cFakeOS::TerminateProcess(ProcessHandle h, std::uint32_t) {
 std::uint32_t cFakeOS::WaitForSingleObject(ProcessHandle h, std::uint32_t milliseconds) {
     blockingWaits_.push_back(milliseconds);
     const Process* p = FindHandleProcess(h);
-    if (handles_.count(h) == 0 || (p != nullptr && p->spec.waitFails)) {
+    if (handles_.count(h) == 0 || (p != nullptr && p->setup.waitFails)) {
         lastError_ = kErrorInvalidHandle;
         return kWaitFailed;
     }
@@ -195,25 +195,25 @@ void cFakeOS::CloseHandle(ProcessHandle h) { handles_.erase(h); }
 
 bool cFakeOS::QueryProcessImagePath(ProcessHandle h, std::string& path) {
     const Process* p = FindHandleProcess(h);
-    if (p == nullptr || !p->spec.pathReadable) {
+    if (p == nullptr || !p->setup.pathReadable) {
         lastError_ = kErrorAccessDenied;
         return false;
     }
-    path = p->spec.exePath;
+    path = p->setup.exePath;
     return true;
 }
 
 bool cFakeOS::QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime) {
     const Process* p = FindHandleProcess(h);
     if (p == nullptr) return false;
-    fileTime = p->spec.creationTime;
+    fileTime = p->setup.creationTime;
     return true;
 }
 
 bool cFakeOS::IsProcessCritical(ProcessHandle h, bool& critical) {
     const Process* p = FindHandleProcess(h);
     if (p == nullptr) return false;
-    critical = p->spec.critical;
+    critical = p->setup.critical;
     return true;
 }
 
@@ -227,7 +227,7 @@ bool cFakeOS::ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) {
     out.clear();
     for (const auto& [pid, p] : processes_) {
         if (!p.running) continue;
-        out.push_back({pid, p.spec.toolhelpName.empty() ? p.spec.exePath : p.spec.toolhelpName});
+        out.push_back({pid, p.setup.toolhelpName.empty() ? p.setup.exePath : p.setup.toolhelpName});
     }
     return true;
 }
@@ -246,8 +246,8 @@ bool cFakeOS::EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t buffe
 
 bool cFakeOS::GetMainModulePath(ProcessHandle h, std::string& path) {
     const Process* p = FindHandleProcess(h);
-    if (p == nullptr || !p->spec.canInspect || HandleProcessEnded(h)) return false;
-    path = p->spec.exePath;
+    if (p == nullptr || !p->setup.canInspect || HandleProcessEnded(h)) return false;
+    path = p->setup.exePath;
     return true;
 }
 
@@ -263,32 +263,32 @@ bool cFakeOS::EnumWindows(const std::function<bool(WindowHandle)>& callback) {
 
 std::uint32_t cFakeOS::GetWindowThreadProcessId(WindowHandle w) {
     const Window* win = FindWindow(w);
-    return win == nullptr ? 0 : win->spec.pid;
+    return win == nullptr ? 0 : win->setup.pid;
 }
 
 std::string cFakeOS::GetWindowText(WindowHandle w) {
     const Window* win = FindWindow(w);
-    return win == nullptr ? std::string{} : win->spec.title;
+    return win == nullptr ? std::string{} : win->setup.title;
 }
 
 std::string cFakeOS::GetClassName(WindowHandle w) {
     const Window* win = FindWindow(w);
-    return win == nullptr ? std::string{} : win->spec.className;
+    return win == nullptr ? std::string{} : win->setup.className;
 }
 
 bool cFakeOS::IsWindowVisible(WindowHandle w) {
     const Window* win = FindWindow(w);
-    return win != nullptr && (win->spec.style & kWsVisible) != 0;
+    return win != nullptr && (win->setup.style & kWsVisible) != 0;
 }
 
 WindowHandle cFakeOS::GetParent(WindowHandle w) {
     const Window* win = FindWindow(w);
-    return win == nullptr ? 0 : win->spec.parent;
+    return win == nullptr ? 0 : win->setup.parent;
 }
 
 WindowHandle cFakeOS::GetOwner(WindowHandle w) {
     const Window* win = FindWindow(w);
-    return win == nullptr ? 0 : win->spec.owner;
+    return win == nullptr ? 0 : win->setup.owner;
 }
 
 std::uint32_t cFakeOS::GetWindowLong(WindowHandle w, std::int32_t index) {
@@ -297,25 +297,25 @@ std::uint32_t cFakeOS::GetWindowLong(WindowHandle w, std::int32_t index) {
         lastError_ = kErrorInvalidWindowHandle;
         return 0;
     }
-    return index == kGwlExStyle ? win->spec.exStyle : index == kGwlStyle ? win->spec.style : 0;
+    return index == kGwlExStyle ? win->setup.exStyle : index == kGwlStyle ? win->setup.style : 0;
 }
 
 void cFakeOS::CloseOneWindow(WindowHandle w) {
     const Window* win = FindWindow(w);
     if (win == nullptr) return;
-    const std::uint32_t pid = win->spec.pid;
+    const std::uint32_t pid = win->setup.pid;
     windows_.erase(w);
     const bool anyLeft =
-        std::any_of(windows_.begin(), windows_.end(), [pid](const auto& kv) { return kv.second.spec.pid == pid; });
+        std::any_of(windows_.begin(), windows_.end(), [pid](const auto& kv) { return kv.second.setup.pid == pid; });
     if (!anyLeft) EndProcess(pid);
 }
 
 void cFakeOS::React(WindowHandle w, CloseReaction reaction) {
     const Window* win = FindWindow(w);
     if (win == nullptr || reaction == CloseReaction::Ignore) return;
-    const std::uint32_t pid = win->spec.pid;
+    const std::uint32_t pid = win->setup.pid;
     const std::uint64_t generation = win->generation;
-    At(tick_ + win->spec.delayMs, [this, w, pid, generation, reaction] {
+    At(tick_ + win->setup.delayMs, [this, w, pid, generation, reaction] {
         const auto p = processes_.find(pid);
         if (p == processes_.end() || !p->second.running || p->second.generation != generation) return;
         if (reaction == CloseReaction::ExitProcess) {
@@ -330,10 +330,10 @@ void cFakeOS::PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wPar
     messages_.push_back({tick_, w, msg, wParam, lParam, false});
     const Window* win = FindWindow(w);
     if (win == nullptr) return;
-    const auto p = processes_.find(win->spec.pid);
-    if (p != processes_.end() && p->second.spec.hung) return; // queued, never read
-    if (msg == kWmClose) React(w, win->spec.onClose);
-    if (msg == kWmEndSession && wParam != 0) React(w, win->spec.onEndSession);
+    const auto p = processes_.find(win->setup.pid);
+    if (p != processes_.end() && p->second.setup.hung) return; // queued, never read
+    if (msg == kWmClose) React(w, win->setup.onClose);
+    if (msg == kWmEndSession && wParam != 0) React(w, win->setup.onEndSession);
 }
 
 bool cFakeOS::SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam,
@@ -343,13 +343,13 @@ bool cFakeOS::SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr
         lastError_ = kErrorInvalidWindowHandle;
         return false;
     }
-    const auto p = processes_.find(win->spec.pid);
-    if (p != processes_.end() && p->second.spec.hung && (flags & kSmtoAbortIfHung) != 0) {
+    const auto p = processes_.find(win->setup.pid);
+    if (p != processes_.end() && p->second.setup.hung && (flags & kSmtoAbortIfHung) != 0) {
         lastError_ = kErrorTimeout;
         return false;
     }
     messages_.push_back({tick_, w, msg, wParam, lParam, true});
-    reply = msg == kWmQueryEndSession ? win->spec.queryEndSessionReply : 0;
+    reply = msg == kWmQueryEndSession ? win->setup.queryEndSessionReply : 0;
     return true;
 }
 

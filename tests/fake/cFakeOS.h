@@ -21,7 +21,7 @@ enum class CloseReaction {
     Ignore,      // nothing happens
 };
 
-struct FakeWindowSpec {
+struct FakeWindowSetup {
     std::uint32_t pid = 0;
     std::string title;
     std::string className = "FakeWindowClass";
@@ -35,7 +35,7 @@ struct FakeWindowSpec {
     std::uintptr_t queryEndSessionReply = 1;                 // answer to WM_QUERYENDSESSION
 };
 
-struct FakeProcessSpec {
+struct FakeProcessSetup {
     std::string exePath;
     bool canOpen = true;      // OpenProcess for closing succeeds
     bool canInspect = true;   // OpenProcess for the snapshot and the module list succeed
@@ -63,10 +63,10 @@ public:
     cFakeOS();
 
     // --- scripting ---
-    std::uint32_t AddProcess(const FakeProcessSpec& spec);
+    std::uint32_t AddProcess(const FakeProcessSetup& setup);
     // Starts a process under a given id (to model an id reused by another program).
-    void AddProcessWithId(std::uint32_t pid, const FakeProcessSpec& spec);
-    WindowHandle AddWindow(const FakeWindowSpec& spec);
+    void AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup);
+    WindowHandle AddWindow(const FakeWindowSetup& setup);
     void EndProcess(std::uint32_t pid); // the program ends by itself now
     // Schedules something at an absolute virtual time.
     void At(std::uint32_t tick, std::function<void()> action);
@@ -121,12 +121,12 @@ public:
 
 private:
     struct Process {
-        FakeProcessSpec spec;
+        FakeProcessSetup setup;
         bool running = true;
         std::uint64_t generation = 0; // distinguishes a reused id
     };
     struct Window {
-        FakeWindowSpec spec;
+        FakeWindowSetup setup;
         std::uint64_t generation = 0;
     };
     struct Event {

@@ -6,19 +6,19 @@ namespace qx {
 namespace {
 
 using fake::cRunHarness;
-using fake::FakeProcessSpec;
-using fake::FakeWindowSpec;
+using fake::FakeProcessSetup;
+using fake::FakeWindowSetup;
 
-FakeProcessSpec P(const std::string& exe, const std::string& toolhelpName = {}) {
-    FakeProcessSpec s;
+FakeProcessSetup P(const std::string& exe, const std::string& toolhelpName = {}) {
+    FakeProcessSetup s;
     s.exePath = exe;
     s.toolhelpName = toolhelpName;
     return s;
 }
 
-FakeWindowSpec W(std::uint32_t pid, const std::string& title, bool visible = true,
+FakeWindowSetup W(std::uint32_t pid, const std::string& title, bool visible = true,
                  const std::string& cls = "FakeWindowClass") {
-    FakeWindowSpec w;
+    FakeWindowSetup w;
     w.pid = pid;
     w.title = title;
     w.className = cls;
@@ -48,10 +48,10 @@ TEST_F(Inventory, JoinsWindowsToProcessesByTheListingRules) {
     const auto untitled = h.os.AddProcess(P("C:\\Apps\\untitled.exe"));
     const auto mixed = h.os.AddProcess(P("C:\\Apps\\mixed.exe"));
     h.os.AddWindow(W(editor, "  Doc 1 - Editor  "));
-    FakeWindowSpec owned = W(editor, "Find");
+    FakeWindowSetup owned = W(editor, "Find");
     owned.owner = 0x10010;
     h.os.AddWindow(owned);
-    FakeWindowSpec child = W(editor, "Toolbar");
+    FakeWindowSetup child = W(editor, "Toolbar");
     child.parent = 0x10010;
     h.os.AddWindow(child);
     h.os.AddWindow(W(editor, "Doc 2 - Editor"));
@@ -124,7 +124,7 @@ TEST_F(Inventory, OwnProcessAndItsWindowsAreNeverListed) {
 }
 
 TEST_F(Inventory, ProcessThatCannotBeInspectedIsMissingWithItsWindows) {
-    FakeProcessSpec locked = P("C:\\Windows\\protected.exe");
+    FakeProcessSetup locked = P("C:\\Windows\\protected.exe");
     locked.canInspect = false;
     const auto pid = h.os.AddProcess(locked);
     h.os.AddWindow(W(pid, "Protected"));
@@ -195,7 +195,7 @@ TEST_P(InventoryPath, ChoosesTheServiceBySystem) {
     cRunHarness h(GetParam().version);
     h.log.SetDebugMode(true);
     h.os.AddProcessWithId(h.os.GetCurrentProcessId(), P("C:\\Quellix\\Quellix.exe", "QUELLIX.EXE"));
-    FakeProcessSpec locked = P("C:\\WINNT\\system32\\csrss.exe", "csrss.exe");
+    FakeProcessSetup locked = P("C:\\WINNT\\system32\\csrss.exe", "csrss.exe");
     locked.canInspect = false; // tool-help lists it anyway
     h.os.AddProcess(locked);
     const auto pid = h.os.AddProcess(P("C:\\Program Files\\Editor\\editor.exe", "editor.exe"));

@@ -7,8 +7,8 @@ namespace qx {
 namespace {
 
 using fake::cRunHarness;
-using fake::FakeProcessSpec;
-using fake::FakeWindowSpec;
+using fake::FakeProcessSetup;
+using fake::FakeWindowSetup;
 
 struct SystemCase {
     const char* name;
@@ -68,13 +68,13 @@ protected:
     explicit KillAll(const OsVersionInfo& v = fake::WinXP()) : h(v) {}
 
     std::uint32_t Process(const std::string& exe, bool critical = false) {
-        FakeProcessSpec p;
+        FakeProcessSetup p;
         p.exePath = exe;
         p.critical = critical;
         return h.os.AddProcess(p);
     }
     void Window(std::uint32_t pid, const std::string& title, const std::string& cls = "AppClass", bool visible = true) {
-        FakeWindowSpec w;
+        FakeWindowSetup w;
         w.pid = pid;
         w.title = title;
         w.className = cls;
@@ -185,7 +185,7 @@ protected:
 };
 
 TEST_F(KillAllWin95, ListsTheWin95NamesAndSaysItIsNotNT) {
-    FakeProcessSpec p;
+    FakeProcessSetup p;
     p.exePath = "C:\\WINDOWS\\SYSTRAY.EXE";
     h.os.AddProcess(p);
     p.exePath = "C:\\WINDOWS\\MSGSRV32.EXE";

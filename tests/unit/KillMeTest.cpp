@@ -9,25 +9,25 @@ namespace qx {
 namespace {
 
 using fake::CloseReaction;
-using fake::FakeProcessSpec;
-using fake::FakeWindowSpec;
+using fake::FakeProcessSetup;
+using fake::FakeWindowSetup;
 
 constexpr const char* kNotepad = "C:\\Windows\\notepad.exe";
 
-FakeProcessSpec P(const std::string& exe) {
-    FakeProcessSpec s;
+FakeProcessSetup P(const std::string& exe) {
+    FakeProcessSetup s;
     s.exePath = exe;
     return s;
 }
 
-FakeProcessSpec Hung(FakeProcessSpec s) {
+FakeProcessSetup Hung(FakeProcessSetup s) {
     s.hung = true;
     return s;
 }
 
-FakeWindowSpec W(std::uint32_t pid, const std::string& title, const std::string& cls = "FakeWindowClass",
+FakeWindowSetup W(std::uint32_t pid, const std::string& title, const std::string& cls = "FakeWindowClass",
                  std::uint32_t style = kWsVisible, std::uint32_t exStyle = 0) {
-    FakeWindowSpec w;
+    FakeWindowSetup w;
     w.pid = pid;
     w.title = title;
     w.className = cls;
@@ -37,7 +37,7 @@ FakeWindowSpec W(std::uint32_t pid, const std::string& title, const std::string&
 }
 
 // A window that ignores every request to close.
-FakeWindowSpec Deaf(FakeWindowSpec w) {
+FakeWindowSetup Deaf(FakeWindowSetup w) {
     w.onClose = CloseReaction::Ignore;
     w.onEndSession = CloseReaction::Ignore;
     return w;
@@ -48,7 +48,7 @@ protected:
     std::uint32_t StartProgram(CloseReaction onClose = CloseReaction::ExitProcess, std::uint32_t delayMs = 0,
                                const std::string& exe = kNotepad) {
         const std::uint32_t pid = h.os.AddProcess(P(exe));
-        FakeWindowSpec w;
+        FakeWindowSetup w;
         w.pid = pid;
         w.title = "Untitled - Notepad";
         w.onClose = onClose;
@@ -92,10 +92,10 @@ TEST_F(KillMe, CooperativeProgramClosesOnItsFirstRequestWithoutFixedPauses) {
 
 TEST_F(KillMe, PopupsAreAskedBeforeMainWindowsAndEveryWindowOfTheProcessIsAsked) {
     const auto pid = StartProgram(CloseReaction::Ignore);
-    FakeWindowSpec popup = W(pid, "Find", "#32770", kWsVisible | kWsPopup);
+    FakeWindowSetup popup = W(pid, "Find", "#32770", kWsVisible | kWsPopup);
     popup.onClose = CloseReaction::CloseWindow;
     const WindowHandle dialog = h.os.AddWindow(popup);
-    FakeWindowSpec second = W(pid, "Second window");
+    FakeWindowSetup second = W(pid, "Second window");
     second.onClose = CloseReaction::Ignore;
     const WindowHandle other = h.os.AddWindow(second);
 
@@ -113,7 +113,7 @@ TEST_F(KillMe, PopupsAreAskedBeforeMainWindowsAndEveryWindowOfTheProcessIsAsked)
 
 TEST_F(KillMe, EndOfSessionPassClosesProgramsThatOnlyQuitAtLogoff) {
     const auto pid = h.os.AddProcess(P(kNotepad));
-    FakeWindowSpec w = W(pid, "Editor");
+    FakeWindowSetup w = W(pid, "Editor");
     w.onClose = CloseReaction::Ignore;
     w.onEndSession = CloseReaction::ExitProcess;
     w.queryEndSessionReply = 1;
@@ -156,7 +156,7 @@ TEST_F(KillMe, StubbornProgramSurvivesWithoutForceAndTheWaitIsReportedWithASignP
 
 TEST_F(KillMe, ProgramThatClosesAfterTheWaitIsTerminatedAndItsPopupsAskedOnceMore) {
     const auto pid = StartProgram(CloseReaction::Ignore);
-    FakeWindowSpec popup = W(pid, "Save changes?", "#32770", kWsVisible | kWsPopup);
+    FakeWindowSetup popup = W(pid, "Save changes?", "#32770", kWsVisible | kWsPopup);
     popup.onClose = CloseReaction::Ignore;
     const WindowHandle dialog = h.os.AddWindow(popup);
     EXPECT_TRUE(h.Kill(Entry(pid, 0, true)));
@@ -176,9 +176,9 @@ TEST_F(KillMe, HungProgramIsSkippedByTheEndOfSessionQueryAndTerminated) {
 }
 
 TEST_F(KillMe, TerminationRefusedAfterTheWaitIsAProblemNotASuccess) {
-    FakeProcessSpec spec = P(kNotepad);
-    spec.canTerminate = false;
-    const auto pid = h.os.AddProcess(spec);
+    FakeProcessSetup setup = P(kNotepad);
+    setup.canTerminate = false;
+    const auto pid = h.os.AddProcess(setup);
     h.os.AddWindow(Deaf(W(pid, "Protected")));
     EXPECT_FALSE(h.Kill(Entry(pid, 1, true)));
     EXPECT_EQ(h.ActionTexts(), std::vector<std::string>{"Problem killing 'Notepad'"});
@@ -189,7 +189,7 @@ TEST_F(KillMe, TerminationRefusedAfterTheWaitIsAProblemNotASuccess) {
 
 TEST_F(KillMe, ZeroWaitReportsAProgramThatNeedsTimeAsNotClosed) {
     const auto pid = h.os.AddProcess(P(kNotepad));
-    FakeWindowSpec w = W(pid, "Slow");
+    FakeWindowSetup w = W(pid, "Slow");
     w.onClose = CloseReaction::Ignore;
     w.onEndSession = CloseReaction::ExitProcess;
     w.delayMs = 2500; // longer than the end-of-session pause
@@ -217,9 +217,9 @@ TEST_F(KillMe, HugeWaitIsClampedInsteadOfOverflowing) {
 }
 
 TEST_F(KillMe, FailedWaitReportsThePlatformError) {
-    FakeProcessSpec spec = P(kNotepad);
-    spec.waitFails = true;
-    const auto pid = h.os.AddProcess(spec);
+    FakeProcessSetup setup = P(kNotepad);
+    setup.waitFails = true;
+    const auto pid = h.os.AddProcess(setup);
     h.os.AddWindow(Deaf(W(pid, "W")));
     EXPECT_FALSE(h.Kill(Entry(pid)));
     EXPECT_EQ(h.ActionTexts().back(), "Unable to kill 'Notepad'.  Reason: Err# 6");
@@ -242,9 +242,9 @@ TEST_F(KillMe, WindowlessProcessIsEndedAtOnceEvenWithoutForce) {
 }
 
 TEST_F(KillMe, WindowlessProcessThatCannotBeTerminatedIsReportedTwiceWhenForced) {
-    FakeProcessSpec spec = P(kNotepad);
-    spec.canTerminate = false;
-    const auto pid = h.os.AddProcess(spec);
+    FakeProcessSetup setup = P(kNotepad);
+    setup.canTerminate = false;
+    const auto pid = h.os.AddProcess(setup);
     EXPECT_FALSE(h.Kill(Entry(pid, 2, true)));
     EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"Problem killing 'Notepad'", "Problem killing 'Notepad'"}));
     EXPECT_EQ(Elapsed(), 2000u);
@@ -309,7 +309,7 @@ TEST_F(KillMe, EndedProcessOrUnopenableProcessIsNotAuthorized) {
     h.os.EndProcess(pid);
     EXPECT_FALSE(h.Kill(Entry(pid)));
     EXPECT_FALSE(h.Kill(Entry(0)));
-    FakeProcessSpec locked = P(kNotepad);
+    FakeProcessSetup locked = P(kNotepad);
     locked.canOpen = false;
     const auto lockedPid = h.os.AddProcess(locked);
     EXPECT_FALSE(h.Kill(Entry(lockedPid)));
@@ -320,9 +320,9 @@ TEST_F(KillMe, EndedProcessOrUnopenableProcessIsNotAuthorized) {
 }
 
 TEST_F(KillMe, ProcessThatEndedButIsStillHeldOpenIsAsGoneAsOneThatCannotBeOpened) {
-    FakeProcessSpec spec = P(kNotepad);
-    spec.openableAfterExit = true; // somebody else still holds a handle to it
-    const auto pid = h.os.AddProcess(spec);
+    FakeProcessSetup setup = P(kNotepad);
+    setup.openableAfterExit = true; // somebody else still holds a handle to it
+    const auto pid = h.os.AddProcess(setup);
     h.os.EndProcess(pid);
     EXPECT_FALSE(h.Kill(Entry(pid)));
     EXPECT_EQ(h.os.TerminateCalls(), 0);
@@ -352,13 +352,13 @@ TEST_F(KillMe, ReusedProcessIdOfTheSameProgramStartedAfterTheListIsNeverTouched)
 }
 
 TEST_F(KillMe, PathFormsOfTheSameProgramStillMatch) {
-    FakeProcessSpec spec = P("C:\\WINDOWS\\NOTEPAD.EXE");
-    auto pid = h.os.AddProcess(spec);
+    FakeProcessSetup setup = P("C:\\WINDOWS\\NOTEPAD.EXE");
+    auto pid = h.os.AddProcess(setup);
     EXPECT_TRUE(h.Kill(Entry(pid))) << "letter case of the running path does not matter";
     cApplicationProcs bare = Entry(h.os.AddProcess(P(kNotepad)));
     bare.SetExePath("notepad.exe"); // some process services give bare names
     EXPECT_TRUE(h.Kill(bare));
-    FakeProcessSpec unreadable = P("C:\\elsewhere\\x.exe");
+    FakeProcessSetup unreadable = P("C:\\elsewhere\\x.exe");
     unreadable.pathReadable = false; // nothing to compare: not held against it
     EXPECT_TRUE(h.Kill(Entry(h.os.AddProcess(unreadable))));
 }

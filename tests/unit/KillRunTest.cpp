@@ -9,8 +9,8 @@ namespace {
 
 using fake::CloseReaction;
 using fake::cRunHarness;
-using fake::FakeProcessSpec;
-using fake::FakeWindowSpec;
+using fake::FakeProcessSetup;
+using fake::FakeWindowSetup;
 
 constexpr std::uint32_t kHalted = 1434;
 constexpr std::uint32_t kFailed = 1435;
@@ -24,10 +24,10 @@ protected:
 
     Program Start(const std::string& exe, const std::string& title, CloseReaction onClose = CloseReaction::ExitProcess,
                   bool visible = true) {
-        FakeProcessSpec p;
+        FakeProcessSetup p;
         p.exePath = exe;
         const std::uint32_t pid = h.os.AddProcess(p);
-        FakeWindowSpec w;
+        FakeWindowSetup w;
         w.pid = pid;
         w.title = title;
         w.style = visible ? kWsVisible : 0;
@@ -127,7 +127,7 @@ TEST_F(KillRun, EmptyInventoryReportsEveryCheckedRowAndStillRefreshes) {
 
 TEST_F(KillRun, SecondWindowOfAKilledProcessFailsAndTellsTheCompanion) {
     const Program a = Start("C:\\Apps\\a.exe", "Doc 1");
-    FakeWindowSpec second;
+    FakeWindowSetup second;
     second.pid = a.pid;
     second.title = "Doc 2";
     h.os.AddWindow(second);
@@ -210,7 +210,7 @@ TEST_F(KillRun, ProcessIdReusedSinceTheSnapshotIsNotKilled) {
     AddEntry("C:\\Apps\\a.exe", "A"); // as loaded from a set file: no snapshot time of its own
     h.os.EndProcess(a.pid);
     h.os.Advance(1000);
-    FakeProcessSpec again;
+    FakeProcessSetup again;
     again.exePath = "C:\\Apps\\a.exe";
     h.os.AddProcessWithId(a.pid, again);
     h.run.KillCurrentSet();

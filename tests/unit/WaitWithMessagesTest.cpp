@@ -29,10 +29,10 @@ TEST_F(WaitWithMessagesTest, SurvivesTheWrapOfTheMillisecondCounter) {
 }
 
 TEST_F(WaitWithMessagesTest, EndsAsSoonAsTheWatchedProcessHasEnded) {
-    fake::FakeProcessSpec spec;
-    spec.exePath = "C:\\a.exe";
-    const auto pid = os.AddProcess(spec);
-    const auto other = os.AddProcess(spec);
+    fake::FakeProcessSetup setup;
+    setup.exePath = "C:\\a.exe";
+    const auto pid = os.AddProcess(setup);
+    const auto other = os.AddProcess(setup);
     const ProcessHandle h = os.OpenProcess(kKillAccess, pid);
     const std::uint32_t start = os.Tick();
     os.At(start + 100, [&] { os.EndProcess(other); }); // somebody else ending changes nothing
