@@ -1,0 +1,107 @@
+#include "core/startup/cSharedObjects.h"
+
+#include "core/settings/cMemoryRegistry.h"
+#include "core/ui/cBuiltinStringTable.h"
+#include "core/util/cCodePage1252.h"
+#include "fake/cFakeClock.h"
+#include "fake/cFakeOS.h"
+#include "fake/cFakeShell.h"
+#include "fake/cFakeSystemFacts.h"
+#include "fake/cFakeUserInterface.h"
+#include "fake/cMemoryFileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace qx {
+namespace {
+
+constexpr const char* kFolder = "C:\\Program Files\\Quellix";
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kOptions = "Software\\Veltrane\\Quellix\\Options";
+
+class SharedObjects : public ::testing::Test {
+protected:
+    SharedObjects() {
+        fs.AddFolder(kFolder);
+        Put(kHkeyCurrentUser, kShellFolders, "Programs", "C:\\Users\\alice\\Start Menu\\Programs");
+        Put(kHkeyCurrentUser, kShellFolders, "Startup", "C:\\Users\\alice\\Start Menu\\Programs\\Startup");
+    }
+    void Put(RegKey root, const std::string& path, const std::string& name, const std::string& text) {
+        registry.PutRawValue(root, path, name, RegistryValue{kRegSz, text});
+    }
+    void PutNumber(const std::string& name, std::int32_t n) {
+        std::string bytes(4, '\0');
+        for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
+        registry.PutRawValue(kHkeyLocalMachine, kOptions, name, RegistryValue{kRegDword, bytes});
+    }
+
+    fake::cFakeOS os;
+    cMemoryRegistry registry;
+    fake::cMemoryFileSystem fs;
+    fake::cFakeUserInterface ui;
+    fake::cFakeClock clock;
+    cCodePage1252 codec;
+    fake::cFakeSystemFacts facts;
+    fake::cFakeShell shell;
+    cBuiltinStringTable strings;
+    cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
+    cSharedObjects shared{platform, kFolder};
+    cErrorInfo error;
+};
+
+TEST_F(SharedObjects, FirstRunStoresEveryOptionAndLeavesLoggingOff) {
+    ASSERT_TRUE(shared.MainInitialize(error));
+    RegistryValue v;
+    EXPECT_TRUE(registry.Peek(kHkeyLocalMachine, kOptions, "DefaultDataDirectory", v));
+    EXPECT_EQ(v.data, std::string(kFolder) + "\\data");
+    EXPECT_EQ(shared.Logger().LogFile(), std::string(kFolder) + "\\Quellix.log");
+    EXPECT_FALSE(shared.Logger().LogActions());
+    EXPECT_FALSE(shared.Logger().LogErrors());
+    shared.Logger().LogAction("nothing is written");
+    EXPECT_EQ(fs.openCount, 0);
+    const cKillDefaults d = shared.KillDefaults();
+    EXPECT_EQ(d.waitSeconds, 10);
+    EXPECT_TRUE(d.forceClose);
+    EXPECT_FALSE(d.stopOnError);
+    EXPECT_TRUE(d.ignoreTitle);
+}
+
+TEST_F(SharedObjects, StoredOptionsConfigureTheLoggerAndTheKillDefaults) {
+    fs.AddFolder("D:\\logs");
+    Put(kHkeyLocalMachine, kOptions, "LogPath", "D:\\logs\\q.log");
+    PutNumber("Logging", 3);
+    PutNumber("DefaultWaitSeconds", 30);
+    PutNumber("DefaultForceClose", 0);
+    PutNumber("DefaultStopOnError", 1);
+    shared.Logger().SetDebugMode(true); // as "/DEBUG" sets it before start-up
+    ASSERT_TRUE(shared.MainInitialize(error));
+    EXPECT_TRUE(shared.Logger().DebugMode());
+    EXPECT_TRUE(shared.Logger().LogActions());
+    EXPECT_TRUE(shared.Logger().LogErrors());
+    shared.Logger().LogAction("hello");
+    ASSERT_NE(fs.Contents("D:\\logs\\q.log"), nullptr);
+    EXPECT_EQ(*fs.Contents("D:\\logs\\q.log"), "12/6/2026 2:05:09 PM - User: alice\r\nhello\r\n\r\n");
+    const cKillDefaults d = shared.KillDefaults();
+    EXPECT_EQ(d.waitSeconds, 30);
+    EXPECT_FALSE(d.forceClose);
+    EXPECT_TRUE(d.stopOnError);
+}
+
+TEST_F(SharedObjects, LoggingLevelTwoWritesErrorsOnly) {
+    PutNumber("Logging", 2);
+    ASSERT_TRUE(shared.MainInitialize(error));
+    EXPECT_TRUE(shared.Logger().LogErrors());
+    EXPECT_FALSE(shared.Logger().LogActions());
+}
+
+TEST_F(SharedObjects, MissingStartupFolderEndsTheStartWithError999) {
+    registry.PutRawValue(kHkeyCurrentUser, kShellFolders, "Startup", RegistryValue{kRegSz, "   "});
+    EXPECT_FALSE(shared.MainInitialize(error));
+    EXPECT_EQ(error.number, 999);
+    EXPECT_EQ(error.description, "Unable to locate Startup directory");
+    RegistryValue v;
+    EXPECT_FALSE(registry.Peek(kHkeyLocalMachine, kOptions, "Logging", v)) << "no option is read or stored";
+}
+
+} // namespace
+} // namespace qx
