@@ -207,11 +207,18 @@ protected:
         std::set<std::string> running, added;
         for (const Row& r : inv.rows)
             running.insert(FileName(r.exe));
+        int richEntries = 0, backgroundEntries = 0;
         for (const auto& [pid, exe] : inv.killAll) {
             EXPECT_NE(pid, inv.own);
             added.insert(FileName(exe));
+            richEntries += pid == rich_->Pid();
+            for (const cTargetProcess* t : {hiddenOnly_.get(), windowless_.get(), untitled_.get(), masked_.get()})
+                backgroundEntries += pid == t->Pid();
         }
-        EXPECT_EQ(added.count("qxtarget.exe"), 1u);
+        EXPECT_EQ(richEntries, 3); // one per listed window
+        // The Processes rows of one exe are equal entries: the first taken
+        // (from the bottom up) stands for all, the others are refused.
+        EXPECT_EQ(backgroundEntries, 1);
         for (const char* name : spared) {
             EXPECT_EQ(running.count(name), 1u) << name; // so that the next check means something
             EXPECT_EQ(added.count(name), 0u) << name;
