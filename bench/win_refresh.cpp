@@ -1,0 +1,171 @@
+// Time of one RefreshLists over the real ports with many target programs
+// running, next to Wine's own process listers in the same run: tasklist
+// (a stub in Wine 8 that lists nothing, so its time is that of starting a
+// console program) and "wmic process get", which does list every process.
+// Every fourth target shows a window, the others have none. Run under Wine:
+//   xvfb-run -a bash -c 'source scripts/wine-env.sh; wine build/mingw/bench_win_refresh.exe [targets]'
+#include "core/engine/cInventory.h"
+#include "fake/cKillHarness.h"
+#include "integration/cTargetProcess.h"
+#include "win32/WinApi.h"
+#include "win32/cWin32ProcessWindowServices.h"
+#include "win32/cWin32SystemFacts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+double NowMs() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+void Print(const char* what, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-44s median %8.1f ms  min %8.1f  max %8.1f  (n=%zu)\n", what, ms[ms.size() / 2], ms.front(),
+                ms.back(), ms.size());
+}
+
+// Runs a console program to its end, its output read and dropped; the lines
+// it wrote (ANSI or UTF-16 alike), or -1 when it could not be started.
+int RunLister(const wchar_t* commandLine) {
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = commandLine;
+    const BOOL started =
+        CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    CloseHandle(writeEnd);
+    int lines = -1;
+    if (started) {
+        lines = 0;
+        char buf[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0)
+            lines += static_cast<int>(std::count(buf, buf + got, '\n'));
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(readEnd);
+    return lines;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using qx::test::cTargetProcess;
+    const int count = argc > 1 ? std::atoi(argv[1]) : 200;
+    constexpr int kRounds = 9;
+
+    std::vector<std::unique_ptr<cTargetProcess>> targets;
+    const double startAll = NowMs();
+    for (int i = 0; i < count; ++i) {
+        std::vector<std::string> args = {"--window", "none"};
+        if (i % 4 == 0) args = {"--window", "main:Bench " + std::to_string(i)};
+        targets.push_back(std::make_unique<cTargetProcess>(args, 30000));
+        if (!targets.back()->Ready()) {
+            std::printf("target %d did not start\n", i);
+            return 2;
+        }
+    }
+    std::printf("%d targets started in %.1f s (%d with a window)\n", count, (NowMs() - startAll) / 1000.0,
+                (count + 3) / 4);
+
+    qx::win32::cWin32ProcessWindowServices os;
+    qx::win32::cWin32SystemFacts facts;
+    const qx::cOSInfo osInfo(facts);
+    qx::fake::cKillRecorder rec; // its logger: the inventory writes debug entries only
+    qx::cInventory inventory(os, osInfo, rec.log);
+    inventory.SetOwnProcessID(os.GetCurrentProcessId());
+    inventory.RefreshLists(); // warm-up
+
+    // What the process-status path costs per process, and what reading the
+    // path with the image-name query instead of the module list would cost.
+    std::vector<std::uint32_t> ids;
+    std::uint32_t bytes = 0;
+    os.EnumProcesses(ids, 1u << 16, bytes);
+    ids.resize(bytes / 4);
+    const auto pathOfEach = [&](bool imageName) {
+        int read = 0;
+        for (const std::uint32_t id : ids) {
+            const qx::ProcessHandle h = os.OpenProcess(qx::kInspectAccess, id);
+            if (h == 0) continue;
+            std::string path;
+            read += (imageName ? os.QueryProcessImagePath(h, path) : os.GetMainModulePath(h, path)) ? 1 : 0;
+            os.CloseHandle(h);
+        }
+        return read;
+    };
+
+    std::vector<double> refresh, processStatus, toolHelp, tasklist, wmic, moduleList, imageName;
+    int tasklistLines = 0, wmicLines = 0;
+    for (int r = 0; r < kRounds; ++r) {
+        double t = NowMs();
+        inventory.RefreshLists();
+        refresh.push_back(NowMs() - t);
+        t = NowMs();
+        tasklistLines = RunLister(L"tasklist.exe");
+        tasklist.push_back(NowMs() - t);
+        t = NowMs();
+        wmicLines = RunLister(L"wmic.exe process get name,processid");
+        wmic.push_back(NowMs() - t);
+        if (tasklistLines < 0 || wmicLines < count) {
+            std::printf("a lister failed or listed too little (tasklist %d, wmic %d lines)\n", tasklistLines,
+                        wmicLines);
+            return 3;
+        }
+        t = NowMs();
+        inventory.FillProcessListNT();
+        processStatus.push_back(NowMs() - t);
+        t = NowMs();
+        inventory.FillProcessList95();
+        toolHelp.push_back(NowMs() - t);
+        t = NowMs();
+        pathOfEach(false);
+        moduleList.push_back(NowMs() - t);
+        t = NowMs();
+        pathOfEach(true);
+        imageName.push_back(NowMs() - t);
+    }
+    inventory.RefreshLists();
+
+    // Every target must be in the inventory, or the figure means nothing.
+    int listed = 0;
+    for (const auto& t : targets) {
+        const auto& apps = inventory.mcApplications();
+        listed += std::any_of(apps.begin(), apps.end(), [&](const auto& a) { return a.ProcessID() == t->Pid(); });
+    }
+    std::printf("inventory: %zu processes, %zu windows, %d Applications rows, %d Processes rows; %d of %d targets "
+                "listed\n",
+                inventory.mcProcesses().size(), inventory.mcWindows().size(), inventory.lvApplications().Count(),
+                inventory.lvProcesses().Count(), listed, count);
+    Print("RefreshLists (whole inventory)", refresh);
+    Print("  FillProcessListNT alone (process status)", processStatus);
+    Print("  FillProcessList95 alone (tool help)", toolHelp);
+    Print("  open + module list path, every process", moduleList);
+    Print("  open + image-name query, every process", imageName);
+    Print("tasklist.exe, start to end", tasklist);
+    Print("wmic process get name,processid", wmic);
+    std::printf("tasklist wrote %d lines, wmic %d\n", tasklistLines, wmicLines);
+    return listed == count ? 0 : 4;
+}

@@ -1,0 +1,68 @@
+// Takes one inventory with the real ports and prints its rows, so that tests
+// can see what the Applications and Processes lists hold under every Windows
+// version Wine can pretend to be (and so on both process-service paths).
+// It also builds, without running it, the set that "/KA" would kill.
+// Output: "own=<pid>", then one line per row, fields split by tabs:
+//   <list> <row> <tag> <pid> <window> <visible> <title> <exe path>
+// where list is "A" (lvApplications) or "P" (lvProcesses), then one line per
+// entry of the kill-all set: K <pid> <exe path>.
+#include "core/engine/cInventory.h"
+#include "core/engine/cKillRun.h"
+#include "core/ui/cBuiltinStringTable.h"
+#include "core/util/cOSInfo.h"
+#include "win32/cWin32Clock.h"
+#include "win32/cWin32FileSystem.h"
+#include "win32/cWin32ProcessWindowServices.h"
+#include "win32/cWin32SystemFacts.h"
+#include "win32/cWin32TextCodec.h"
+#include "win32/cWin32UserInterface.h"
+
+#include <cstdio>
+
+namespace {
+
+void PrintList(const char* name, const qx::cListViewModel& list, const qx::cInventory& inventory) {
+    for (std::int16_t row = 1; row <= list.Count(); ++row) {
+        const qx::cListItem& item = *list.Item(row);
+        std::int16_t index = -1;
+        const qx::cApplicationProcs* app =
+            list.TagIndex(row, index) ? &inventory.mcApplications().at(static_cast<std::size_t>(index)) : nullptr;
+        std::printf("%s\t%d\t%s\t%lu\t%lu\t%d\t%s\t%s\n", name, row, item.tag.c_str(),
+                    app ? static_cast<unsigned long>(app->ProcessID()) : 0ul,
+                    app ? static_cast<unsigned long>(app->Handle()) : 0ul, app ? app->WinVisible() : -1,
+                    item.text.c_str(), item.subItem.c_str());
+    }
+}
+
+} // namespace
+
+int main() {
+    qx::win32::cWin32ProcessWindowServices os;
+    qx::win32::cWin32SystemFacts facts;
+    qx::win32::cWin32FileSystem fs;
+    qx::win32::cWin32UserInterface ui;
+    qx::win32::cWin32Clock clock;
+    qx::win32::cWin32TextCodec codec;
+    qx::cLogger log(fs, ui, clock, codec, facts.ProgramFolder()); // every switch off: writes nothing
+    const qx::cOSInfo osInfo(facts);
+    qx::cInventory inventory(os, osInfo, log);
+    inventory.SetOwnProcessID(os.GetCurrentProcessId());
+    inventory.RefreshLists();
+    std::printf("own=%lu\n", static_cast<unsigned long>(os.GetCurrentProcessId()));
+    PrintList("A", inventory.lvApplications(), inventory);
+    PrintList("P", inventory.lvProcesses(), inventory);
+
+    qx::cBuiltinStringTable table;
+    qx::cKillMessages texts;
+    texts.LoadKillMessages(table);
+    qx::cMessages messages;
+    messages.LoadMessages(table, facts.ProgramFolder());
+    qx::cKillContext kill{os, ui, log, texts};
+    qx::cKillSet set;
+    qx::cKillRun run(kill, osInfo, inventory, set, messages, {});
+    run.KillAll(inventory.lvApplications());
+    run.KillAll(inventory.lvProcesses());
+    for (const qx::cApplicationProcs& e : set.AppSet())
+        std::printf("K\t%lu\t%s\n", static_cast<unsigned long>(e.ProcessID()), e.ExePath().c_str());
+    return 0;
+}
