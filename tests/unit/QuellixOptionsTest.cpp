@@ -263,6 +263,17 @@ TEST_F(QuellixOptions, WithoutAdministratorRightsOptionsLiveWithTheUser) {
     EXPECT_EQ(Values(kHkeyCurrentUser).size(), 15u);
 }
 
+TEST_F(QuellixOptions, CompanionPublishedAfterAUserRanWithoutAdministratorRightsStillGetsTheMessage) {
+    reg.RefuseWritesBelow(kHkeyLocalMachine);
+    options.SendFerrowMsg(1435); // the companion never ran: "-1" lands in the user's copy
+    ASSERT_EQ(Values(kHkeyCurrentUser, kHandlesKey).at("CorvathHwnd").data, Dword(-1));
+    reg.PutRawValue(kHkeyLocalMachine, kHandlesKey, "CorvathHwnd", {kRegDword, Dword(0x0002C0DE)}); // now it runs
+    options.SendFerrowMsg(1434);
+    ASSERT_EQ(os.posts.size(), 1u);
+    EXPECT_EQ(os.posts[0].window, 0x0002C0DEu);
+    EXPECT_EQ(os.posts[0].message, 1434u);
+}
+
 TEST_F(QuellixOptions, WithoutAnyWriteAccessLogPathIsEmptyAndDataPathIsTheProgramFolders) {
     reg.RefuseWritesBelow(kHkeyLocalMachine);
     reg.RefuseWritesBelow(kHkeyCurrentUser);

@@ -1,5 +1,7 @@
 #include "core/settings/cQuellixOptions.h"
 
+#include "core/settings/cRegistryAPI.h"
+
 #include <limits>
 
 namespace qx {
@@ -26,7 +28,7 @@ constexpr std::int32_t Stored(bool value) {
 } // namespace
 
 cQuellixOptions::cQuellixOptions(IRegistry& registry, IProcessWindowServices& os, std::string programFolder)
-    : reg_(registry), os_(os), programFolder_(std::move(programFolder)), softwareKey_(kSoftwareKey) {
+    : reg_(registry), registry_(registry), os_(os), programFolder_(std::move(programFolder)), softwareKey_(kSoftwareKey) {
     reg_.SetSoftwareKey(softwareKey_);
 }
 
@@ -104,9 +106,21 @@ bool cQuellixOptions::GetBooleanValue(const std::string& name, bool defaultValue
 void cQuellixOptions::SendFerrowMsg(std::uint32_t message) {
     const std::string remembered = reg_.SoftwareKey();
     reg_.SetSoftwareKey(kWindowHandles);
-    const auto window = static_cast<WindowHandle>(
+    auto window = static_cast<WindowHandle>(
         reg_.GetNumericSetting(kHkeyLocalMachine, kWindowHandles, "CorvathHwnd", -1, kNoBound, kNoBound));
     reg_.SetSoftwareKey(remembered);
+    if (window == kNeverRan) {
+        // The companion publishes its handle machine-wide. The "never ran"
+        // default that a user without administrator rights keeps in a copy of
+        // their own must not hide a handle published there later.
+        cRegistryAPI api(registry_);
+        RegKey key = 0;
+        if (api.RegOpenKey(kHkeyLocalMachine, "Software\\Window Handles\\Window Handles", key)) {
+            std::int32_t published = -1;
+            if (api.RegQueryNumericValue(key, "CorvathHwnd", published)) window = static_cast<WindowHandle>(published);
+            api.RegCloseKey(key);
+        }
+    }
     if (window != kNoWindow && window != kNeverRan && window != kBroadcast) os_.PostMessage(window, message, 0, 0);
 }
 

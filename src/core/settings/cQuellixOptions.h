@@ -63,6 +63,7 @@ private:
     void WriteText(const std::string& name, const std::string& text);
 
     cAppRegAPI reg_;
+    IRegistry& registry_;
     IProcessWindowServices& os_;
     const std::string programFolder_;
     const std::string softwareKey_;
