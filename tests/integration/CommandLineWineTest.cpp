@@ -183,6 +183,7 @@ protected:
         SetNumber(L"Logging", 3);
         SetText(L"LogPath", log.Path());
         SetText(L"DefaultDataDirectory", data);
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
     }
     ~CommandLineWine() override {
         for (const std::string& f : created) DeleteFileW(Widen(f).c_str());
@@ -281,12 +282,13 @@ TEST_F(CommandLineWine, ProgramSwitchClosesEveryInstanceAndTitleSwitchOnlyTheTit
     for (const auto& t : many) EXPECT_TRUE(t->WaitForExit(2000));
     EXPECT_TRUE(spare.Running());
     EXPECT_EQ(Count(log.Contents(), "'QxCmd Many' was killed cleanly.\r\n"), 3) << log.Contents();
-    EXPECT_EQ(GetText(L"LastLoadedSet"), "<none>") << "no set file was loaded"; // the guard removed it
+    EXPECT_EQ(GetText(L"LastLoadedSet"), ""); // no set file was loaded
 
     cTargetProcess titled({"--title", "QxCmd Title With Blanks"});
     cTargetProcess other({"--title", "QxCmd Title"});
     ASSERT_TRUE(titled.Ready() && other.Ready());
-    r = RunQuellix("/T=\"title with\"", work);
+    // Without /-I the entry would take every window of the same program.
+    r = RunQuellix("/T=\"title with\" /-I", work);
     EXPECT_EQ(r.exitCode, 0u);
     EXPECT_TRUE(titled.WaitForExit(2000));
     EXPECT_TRUE(other.Running());
