@@ -68,16 +68,16 @@ bool AllGone(const std::vector<std::unique_ptr<cTargetProcess>>& targets, std::u
     return gone;
 }
 
-std::wstring Quellix() {
+std::wstring Quellix(const std::wstring& arguments) {
     std::string path = cTargetProcess::ExePath();
     path.replace(path.rfind('\\') + 1, std::string::npos, "quellix.exe");
-    return L"\"" + qx::win32::Widen(path) + L"\" /P=qxtarget.exe";
+    return L"\"" + qx::win32::Widen(path) + L"\" " + arguments;
 }
 
 } // namespace
 
 int main() {
-    std::vector<double> quellix, taskkill;
+    std::vector<double> quellix, taskkill, idle;
     int failures = 0;
     for (int round = 0; round < kRounds; ++round) {
         {
@@ -85,7 +85,7 @@ int main() {
             for (const auto& t : targets)
                 if (!t->Ready()) return 2;
             const double start = NowMs();
-            const long code = Run(Quellix());
+            const long code = Run(Quellix(L"/P=qxtarget.exe"));
             quellix.push_back(NowMs() - start);
             if (code != 0 || !AllGone(targets, 0)) ++failures;
         }
@@ -99,10 +99,14 @@ int main() {
             taskkill.push_back(NowMs() - start);
             if (!gone) ++failures;
         }
+        const double start = NowMs();
+        if (Run(Quellix(L"/P=nothing.exe")) != 0) ++failures;
+        idle.push_back(NowMs() - start);
     }
     std::printf("%d cooperative targets, %d rounds\n", kTargets, kRounds);
     Print("quellix.exe /P=qxtarget.exe (whole run)", quellix);
     Print("taskkill /IM qxtarget.exe + wait until gone", taskkill);
+    Print("quellix.exe with nothing to close", idle);
     std::printf("ratio of medians %.2f (goal: at most 1.50)\n", Median(quellix) / Median(taskkill));
     std::printf("failures %d\n", failures);
     return failures == 0 ? 0 : 1;
