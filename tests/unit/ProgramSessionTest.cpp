@@ -228,6 +228,7 @@ TEST_F(ProgramSession, StartUpFailureEndsAtOnceWithoutSavingAnything) {
     EXPECT_EQ(session.ExitCode(), 3);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_NE(ui.boxes[0].text.find("Unable to locate Startup directory"), std::string::npos);
+    EXPECT_TRUE(session.Close());
     EXPECT_EQ(Stored("QuellixPath"), "<none>");
 }
 

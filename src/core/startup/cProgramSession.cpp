@@ -78,6 +78,7 @@ bool cProgramSession::Load(const std::string& commandLine) {
 }
 
 bool cProgramSession::Close() {
+    if (!parts_) return true; // start-up failed: nothing was loaded, nothing is saved
     if (set_.SetChanged() && !parts_->files.QuerySaveChanges() && !commandLineMode_) return false;
     shared_.Logger().LogDebug("Unloading");
     SaveSettings();
