@@ -16,7 +16,7 @@ namespace {
 
 using qx::test::cTargetProcess;
 constexpr int kTargets = 20;
-constexpr int kRounds = 5;
+constexpr int kRounds = 9;
 
 double NowMs() {
     static LARGE_INTEGER freq = [] {
