@@ -22,6 +22,16 @@ if ! build/fuzz/setfile_fuzz -max_total_time=30 -artifact_prefix=build/fuzz/ \
 fi
 tail -n 1 build/fuzz/setfile_fuzz.log
 
+echo "== command-line tokenizer fuzzing (20 s)"
+cmake --build --preset fuzz -j "$jobs" --target commandparser_fuzz
+mkdir -p build/fuzz/corpus/commandparser
+if ! build/fuzz/commandparser_fuzz -max_total_time=20 -artifact_prefix=build/fuzz/ \
+     build/fuzz/corpus/commandparser tests/fuzz/commandparser_seeds >build/fuzz/commandparser_fuzz.log 2>&1; then
+  cat build/fuzz/commandparser_fuzz.log
+  exit 1
+fi
+tail -n 1 build/fuzz/commandparser_fuzz.log
+
 echo "== Windows cross build"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"

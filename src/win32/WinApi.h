@@ -17,6 +17,7 @@
 #undef DeleteFile
 #undef EnumProcesses
 #undef GetClassName
+#undef GetCurrentDirectory
 #undef GetDriveType
 #undef GetLocaleInfo
 #undef GetSystemDirectory

@@ -150,4 +150,20 @@ bool cWin32FileSystem::GetFileLength(const std::string& path, std::uint64_t& len
     });
 }
 
+std::string cWin32FileSystem::GetCurrentDirectory() {
+    std::string folder;
+    NoThrow([&] {
+        std::wstring buffer(MAX_PATH, L'\0');
+        DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (n >= buffer.size()) { // too small: n is the size needed, terminator included
+            buffer.assign(n, L'\0');
+            n = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        }
+        if (n == 0 || n >= buffer.size()) return false;
+        folder = Narrow(buffer.data(), n);
+        return true;
+    });
+    return folder;
+}
+
 } // namespace qx::win32

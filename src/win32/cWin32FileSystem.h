@@ -17,6 +17,7 @@ public:
     bool MoveFile(const std::string& from, const std::string& to) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool GetFileLength(const std::string& path, std::uint64_t& length) override;
+    std::string GetCurrentDirectory() override;
 };
 
 } // namespace qx::win32

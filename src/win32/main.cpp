@@ -1,6 +1,9 @@
-// Entry point: the real ports, the shared objects, start-up and shut-down.
-// The main window and the command-line kill mode build on this.
-#include "core/startup/cSharedObjects.h"
+// Entry point: the real ports, then one program session. With a command line
+// the session closes the programs it names and the process ends without a
+// window; its exit code tells a script how the run went.
+#include "core/startup/cCommandLineKill.h"
+#include "core/startup/cProgramSession.h"
+#include "core/ui/modResourceText.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "win32/cWin32Clock.h"
@@ -13,20 +16,31 @@
 #include "win32/cWin32TextCodec.h"
 #include "win32/cWin32UserInterface.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace {
 
-std::string TrimmedUpper(std::string s) {
-    const auto notBlank = [](unsigned char c) { return c != ' ' && c != '\t'; };
-    s.erase(s.begin(), std::find_if(s.begin(), s.end(), notBlank));
-    s.erase(std::find_if(s.rbegin(), s.rend(), notBlank).base(), s.end());
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
+// A program built for the window subsystem has no console of its own: write
+// where its output was redirected, or else into the console it was started from.
+void WriteToConsole(const std::string& text) {
+    const std::wstring wide = qx::win32::Widen(text + "\r\n");
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        opened = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        out = opened;
+    }
+    if (out == nullptr || out == INVALID_HANDLE_VALUE) return;
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(out, &mode)) {
+        WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
+        const std::string bytes = text + "\r\n";
+        WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    }
+    if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
 }
 
-int Run(PWSTR commandLine) {
+int Run(PWSTR rawCommandLine) {
     using namespace qx;
     using namespace qx::win32;
     cWin32ProcessWindowServices os;
@@ -39,22 +53,21 @@ int Run(PWSTR commandLine) {
     cWin32Shell shell;
     cWin32StringTable strings;
     cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
+    const std::string commandLine = Narrow(rawCommandLine == nullptr ? L"" : rawCommandLine);
 
-    cSharedObjects shared(platform, facts.ProgramFolder());
-    if (TrimmedUpper(Narrow(commandLine == nullptr ? L"" : commandLine)) == "/DEBUG") {
-        shared.Logger().SetDebugMode(true);
+    if (cCommandLineKill::IsHelpRequest(commandLine)) {
+        const std::string usage = LoadResourceText(strings, cCommandLineKill::kUsageTextId);
+        WriteToConsole(usage);
+        ui.MessageBox(usage, kMbOk | kMbIconInformation);
+        return cProgramSession::kExitDone;
     }
-    cErrorInfo error;
-    if (!shared.MainInitialize(error)) {
-        shared.Logger().LogError("", true, error);
-        return 1;
-    }
-    shared.Logger().LogDebug("After MainInitialize");
-    shared.Options().SetProcessID(os.GetCurrentProcessId());
 
-    shared.Logger().LogDebug("Unloading");
-    shared.Options().SaveAppOptions();
-    return 0;
+    cProgramSession session(platform, facts.ProgramFolder());
+    if (!session.Load(commandLine)) return session.ExitCode();
+    // The main window comes with a later step; until then window mode
+    // closes as soon as it has started.
+    session.Close();
+    return session.ExitCode();
 }
 
 } // namespace
@@ -63,6 +76,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     try {
         return Run(commandLine);
     } catch (...) {
-        return 3; // nothing may escape to the system; a failure above is already reported
+        return qx::cProgramSession::kExitStartFailed; // nothing may escape to the system
     }
 }

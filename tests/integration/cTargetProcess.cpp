@@ -41,9 +41,10 @@ std::string cTargetProcess::ExePath() {
     return dir + "\\qxtarget.exe";
 }
 
-cTargetProcess::cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs) {
+cTargetProcess::cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs,
+                               const std::string& exePath) {
     const cTempPath readyFile("ready");
-    std::wstring cmd = Quote(win32::Widen(ExePath()));
+    std::wstring cmd = Quote(win32::Widen(exePath));
     for (const std::string& a : args)
         cmd += L" " + Quote(win32::Widen(a));
     cmd += L" --ready " + Quote(win32::Widen(readyFile.Path()));

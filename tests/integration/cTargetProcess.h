@@ -14,8 +14,10 @@ namespace qx::test {
 class cTargetProcess {
 public:
     // readyTimeoutMs bounds the wait for the ready file. The target's own
-    // --ready option is added here; don't pass it.
-    explicit cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs = 10000);
+    // --ready option is added here; don't pass it. exePath runs a copy of
+    // qxtarget.exe under another name instead.
+    explicit cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs = 10000,
+                            const std::string& exePath = ExePath());
     ~cTargetProcess();
     cTargetProcess(const cTargetProcess&) = delete;
     cTargetProcess& operator=(const cTargetProcess&) = delete;

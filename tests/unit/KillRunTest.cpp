@@ -98,6 +98,8 @@ TEST_F(KillRun, KillsCheckedRowsInListOrderAndRecordsWhatItMatched) {
     EXPECT_NE(std::find(h.ui.captions.begin(), h.ui.captions.end(), "Attempting to kill B"), h.ui.captions.end());
     EXPECT_TRUE(h.inventory.mcApplications().empty()); // refreshed at the end
     EXPECT_TRUE(h.ferrow.empty());
+    EXPECT_EQ(h.run.FailedKills(), 0);
+    EXPECT_FALSE(h.run.Halted());
 }
 
 TEST_F(KillRun, ProgramNotRunningIsReportedWithoutMessageOrHalt) {
@@ -110,6 +112,8 @@ TEST_F(KillRun, ProgramNotRunningIsReportedWithoutMessageOrHalt) {
                                                          "'B' was killed cleanly."}));
     EXPECT_TRUE(h.ferrow.empty());
     EXPECT_FALSE(h.os.IsRunning(b.pid));
+    EXPECT_EQ(h.run.FailedKills(), 0); // not running is not a failure
+    EXPECT_FALSE(h.run.Halted());
 }
 
 TEST_F(KillRun, EmptyInventoryReportsEveryCheckedRowAndStillRefreshes) {
@@ -138,6 +142,8 @@ TEST_F(KillRun, SecondWindowOfAKilledProcessFailsAndTellsTheCompanion) {
               (std::vector<std::string>{"'Doc 1' was killed cleanly.",
                                         "Unable to kill 'Doc 1'.  Reason: Not authorized or Non-existent process"}));
     EXPECT_EQ(h.ferrow, (std::vector<std::uint32_t>{kFailed}));
+    EXPECT_EQ(h.run.FailedKills(), 1);
+    EXPECT_FALSE(h.run.Halted());
 }
 
 TEST_F(KillRun, HaltOnRowKLeavesLaterRowsUntouchedAndRefreshes) {
@@ -162,6 +168,13 @@ TEST_F(KillRun, HaltOnRowKLeavesLaterRowsUntouchedAndRefreshes) {
     EXPECT_EQ(h.ferrow, (std::vector<std::uint32_t>{kHalted}));
     EXPECT_EQ(ApplicationTitles(), (std::vector<std::string>{"B", "C"}));
     EXPECT_EQ(h.ui.GetCaption(), "Quellix");
+    EXPECT_EQ(h.run.FailedKills(), 1);
+    EXPECT_TRUE(h.run.Halted());
+    // The next run starts its account afresh.
+    h.set.lvProgramSet().Clear();
+    h.run.KillCurrentSet();
+    EXPECT_EQ(h.run.FailedKills(), 0);
+    EXPECT_FALSE(h.run.Halted());
 }
 
 TEST_F(KillRun, SameProgramInTwoRowsFailsTheSecondTime) {
@@ -241,6 +254,7 @@ TEST_F(KillRun, RowWhoseTagNamesNoEntryStopsTheRunButTheListsAreRefreshed) {
     EXPECT_TRUE(h.ActionTexts().empty());
     EXPECT_TRUE(h.inventory.mcApplications().empty());
     EXPECT_EQ(h.ui.GetCaption(), "Quellix");
+    EXPECT_TRUE(h.run.Halted()); // the later rows were never reached
 }
 
 } // namespace

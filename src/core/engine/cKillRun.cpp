@@ -30,6 +30,8 @@ void cKillRun::KillCurrentSet() {
     const std::string caption = kill_.ui.GetCaption();
     kill_.log.LogDebug("Begin KillCurrentSet");
     bool halted = false;
+    failedKills_ = 0;
+    halted_ = false;
 
     // KillMe lets the window handle messages while it pauses, and the user
     // may refresh or edit meanwhile: work on the rows and the inventory as
@@ -42,7 +44,10 @@ void cKillRun::KillCurrentSet() {
         const auto row = static_cast<std::int16_t>(n);
         if (!rows.Item(row)->checked) continue;
         std::int16_t index = 0;
-        if (!rows.TagIndex(row, index) || static_cast<std::size_t>(index) >= appSet.size()) break; // not ours: stop
+        if (!rows.TagIndex(row, index) || static_cast<std::size_t>(index) >= appSet.size()) { // not ours: stop
+            halted = true;
+            break;
+        }
         const auto entry = [&]() -> cApplicationProcs* {
             return static_cast<std::size_t>(index) < appSet.size() ? &appSet[static_cast<std::size_t>(index)] : nullptr;
         };
@@ -58,6 +63,7 @@ void cKillRun::KillCurrentSet() {
             e->SetSnapshotTime(app.SnapshotTime()); // lets KillMe refuse a reused process id
             const cApplicationProcs target = *e;
             if (target.KillMe(kill_)) continue;
+            ++failedKills_;
             if (target.StopOnError()) {
                 SendFerrowMsg(cGlobalsClass::MM_KILL_HALTED());
                 halted = true;
@@ -68,6 +74,7 @@ void cKillRun::KillCurrentSet() {
         }
         if (!found) kill_.log.LogAction("'" + title + messages_[cMessages::kWasntRunning]);
     }
+    halted_ = halted;
 
     inventory_.RefreshLists();
     kill_.ui.SetCaption(caption);

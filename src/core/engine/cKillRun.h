@@ -26,6 +26,10 @@ public:
     // StopOnError halts the run. Ends with a fresh inventory and the caption
     // as it was.
     void KillCurrentSet();
+    // How the last KillCurrentSet went: the kills that failed (the one that
+    // halted it included), and whether it ended before its last row.
+    int FailedKills() const { return failedKills_; }
+    bool Halted() const { return halted_; }
     // Adds the rows of one inventory list, from the last to the first, to
     // the set, sparing shell windows, the system's processes and processes
     // the system reports as critical.
@@ -41,6 +45,8 @@ private:
     cKillSet& set_;
     const cMessages& messages_;
     FerrowSender sendFerrowMsg_;
+    int failedKills_ = 0;
+    bool halted_ = false;
 };
 
 } // namespace qx

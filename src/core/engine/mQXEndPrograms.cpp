@@ -129,9 +129,12 @@ bool WaitWithMessages(IProcessWindowServices& os, std::uint32_t milliseconds, Pr
 
 bool CloseProcessWindows(IProcessWindowServices& os, std::uint32_t processId, ProcessHandle process) {
     // A pause only matters after a pass that asked somebody; it ends early once
-    // the program is gone.
-    if (PostCloseToWindows(os, WindowKind::Popup, processId) > 0) WaitWithMessages(os, kPassPauseMs, process);
-    if (PostCloseToWindows(os, WindowKind::Main, processId) > 0) WaitWithMessages(os, kPassPauseMs, process);
+    // the program is gone, and a program that is gone has no window left to
+    // ask (which spares two walks over every window per program closed).
+    if (PostCloseToWindows(os, WindowKind::Popup, processId) > 0 && WaitWithMessages(os, kPassPauseMs, process))
+        return true;
+    if (PostCloseToWindows(os, WindowKind::Main, processId) > 0 && WaitWithMessages(os, kPassPauseMs, process))
+        return true;
     if (AskEndSession(os, processId) > 0) WaitWithMessages(os, kEndSessionPauseMs, process);
     return !HasTopLevelWindow(os, processId);
 }

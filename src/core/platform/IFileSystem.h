@@ -36,6 +36,9 @@ public:
     // Replaces `to` with `from` in one step (creates `to` when missing).
     virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
     virtual bool GetFileLength(const std::string& path, std::uint64_t& length) = 0;
+    // The process's current folder, against which relative paths resolve;
+    // empty when the platform cannot tell.
+    virtual std::string GetCurrentDirectory() { return {}; }
 };
 
 } // namespace qx

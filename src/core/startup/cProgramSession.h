@@ -1,0 +1,78 @@
+#pragma once
+// One run of the program from the main window's load to its close, apart
+// from the window itself: start-up (shared objects, options, data directory,
+// the first inventory), the command-line kill when there is a command line,
+// and the close that asks to save a changed set and saves the options.
+#include "core/engine/cInventory.h"
+#include "core/engine/cKillMessages.h"
+#include "core/engine/cKillRun.h"
+#include "core/platform/cPlatform.h"
+#include "core/sets/cKillSet.h"
+#include "core/sets/cSetFileCommands.h"
+#include "core/startup/cSharedObjects.h"
+#include "core/ui/cMessages.h"
+
+#include <memory>
+#include <string>
+
+namespace qx {
+
+class cProgramSession {
+public:
+    // Exit codes of a command-line run.
+    static constexpr int kExitDone = 0;        // every checked program that was running ended
+    static constexpr int kExitKillFailed = 1;  // a program could not be closed, or the run halted
+    static constexpr int kExitUnusable = 2;    // nothing requested, a set not found, a bad "/W:"
+    static constexpr int kExitStartFailed = 3; // start-up itself failed
+
+    cProgramSession(cPlatform& platform, std::string programFolder);
+    ~cProgramSession();
+
+    // The load, given the program's command line as it came. False when
+    // start-up failed (shown and logged already): the program must end at
+    // once, without Close. In command-line mode the kill runs here.
+    bool Load(const std::string& commandLine);
+    // A command line other than "/DEBUG" alone.
+    bool CommandLineMode() const { return commandLineMode_; }
+    // Set when the program must end instead of waiting for the user.
+    bool QuitAtStart() const { return quitAtStart_; }
+    // The query stage (a changed set asks to be saved) and the unload stage
+    // (options saved). False when the window must stay open: the save
+    // question was cancelled in window mode. A command-line run has no window
+    // to go back to, so it always closes.
+    bool Close();
+    int ExitCode() const { return exitCode_; }
+
+    // The data-directory half of loading and saving the settings: makes sure
+    // the data directory exists (offering the folder beside the program when
+    // it cannot be created), reopens the last set when asked; at exit
+    // remembers the current set file and saves the options. SaveSettings is
+    // false when the user cancelled and nothing was written.
+    void GetSettings(bool openLastSet);
+    bool SaveSettings();
+
+    cSharedObjects& Shared() { return shared_; }
+    const cMessages& Messages() const { return messages_; }
+    cKillSet& Set() { return set_; }
+    // Valid after a successful Load.
+    cInventory& Inventory();
+    cSetFileCommands& SetFiles();
+    cKillRun& Run();
+
+private:
+    struct Parts;
+    bool DataDirectoryReady();
+    std::string FallbackDataPath() const { return shared_.ProgramFolder() + "\\data"; }
+
+    cPlatform& platform_;
+    cSharedObjects shared_;
+    cMessages messages_;
+    cKillMessages killTexts_;
+    cKillSet set_;
+    std::unique_ptr<Parts> parts_;
+    bool commandLineMode_ = false;
+    bool quitAtStart_ = false;
+    int exitCode_ = kExitDone;
+};
+
+} // namespace qx
