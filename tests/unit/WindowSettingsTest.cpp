@@ -155,14 +155,16 @@ TEST_F(WindowSettings, ExitWhileMaximizedKeepsTheLastNormalRectangle) {
     EXPECT_EQ(next.windowState, cWindowGeometry::kMaximized);
 }
 
-TEST_F(WindowSettings, SwitchedOffNothingIsWrittenAndNothingRestored) {
-    // At the close the unchecked menu item is copied into the option and the
-    // options are saved before the layout.
-    options.SetRememberWindowPos(false);
+TEST_F(WindowSettings, SwitchedOffAtTheCloseNothingIsWrittenThenOrRestoredNext) {
+    ASSERT_TRUE(settings.RememberMark());
+    settings.mORememberPosition_Click();
+    EXPECT_FALSE(settings.RememberMark());
+    EXPECT_TRUE(options.RememberWindowPos()); // the click alone changes no option
+
+    // The close: the mark goes into the option, the options are saved, then the layout.
+    settings.TakeRememberMark();
     ASSERT_TRUE(options.SaveAppOptions());
     EXPECT_EQ(Stored("RememberPositions"), 0);
-    recorder.written.clear();
-
     cWindowGeometry g = Designed();
     g.top = 4444;
     EXPECT_FALSE(settings.SaveWindowSettings(g));
@@ -174,6 +176,13 @@ TEST_F(WindowSettings, SwitchedOffNothingIsWrittenAndNothingRestored) {
     EXPECT_FALSE(settings.GetWindowSettings(g));
     EXPECT_EQ(g.top, 4444);
     EXPECT_TRUE(recorder.written.empty());
+
+    // Clicked again the mark is back on, and so is the saving.
+    settings.mORememberPosition_Click();
+    EXPECT_TRUE(settings.RememberMark());
+    settings.TakeRememberMark();
+    EXPECT_TRUE(settings.SaveWindowSettings(g));
+    EXPECT_EQ(Stored("FormTop"), 4444);
 }
 
 TEST_F(WindowSettings, WidthsBelowOneFallBackToTheDesignedWidthAndAreWrittenBack) {

@@ -32,8 +32,16 @@ struct cWindowGeometry {
 
 class cWindowSettings {
 public:
-    cWindowSettings(cAppRegAPI& registry, const cQuellixOptions& options, cLogger& logger)
-        : registry_(registry), options_(options), logger_(logger) {}
+    // The check mark of "&Remember Window Position" starts as the option is.
+    cWindowSettings(cAppRegAPI& registry, cQuellixOptions& options, cLogger& logger)
+        : registry_(registry), options_(options), logger_(logger), rememberMark_(options.RememberWindowPos()) {}
+
+    // The menu item inverts its mark and nothing else: the option follows
+    // only when the close takes the mark, before the options are saved, so
+    // switching it off already spares the layout of that same close.
+    bool RememberMark() const { return rememberMark_; }
+    void mORememberPosition_Click() { rememberMark_ = !rememberMark_; }
+    void TakeRememberMark() { options_.SetRememberWindowPos(rememberMark_); }
 
     // With the Remember Window Position option on, replaces the window's
     // values by the saved ones; a value not saved yet is stored from the
@@ -42,8 +50,7 @@ public:
     // the state (so a maximized window un-maximizes to the saved rectangle),
     // then the tab.
     bool GetWindowSettings(cWindowGeometry& window);
-    // Writes the layout when the option is on (the option as the close left
-    // it: the menu's check mark is copied into it before this runs). The
+    // Writes the layout when the option is on. The
     // rectangle is written only from a normal window, so a minimized or
     // maximized exit keeps the last normal one. False when nothing was written.
     bool SaveWindowSettings(const cWindowGeometry& window);
@@ -53,8 +60,9 @@ private:
     void Write(const std::string& name, std::int32_t value);
 
     cAppRegAPI& registry_;
-    const cQuellixOptions& options_;
+    cQuellixOptions& options_;
     cLogger& logger_;
+    bool rememberMark_;
 };
 
 } // namespace qx
