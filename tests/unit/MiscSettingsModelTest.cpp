@@ -59,6 +59,7 @@ TEST_F(MiscSettings, LoadsTextsAndEveryControlFromTheOptions) {
     EXPECT_EQ(m.Text(4), "Unable to create log.  Make sure path is valid.");
     EXPECT_EQ(m.Text(5), kNoPassword);
     EXPECT_EQ(m.Text(6), kMismatch);
+    EXPECT_EQ(m.Text(7), "");
     EXPECT_FALSE(m.ShowSplash());
     EXPECT_EQ(m.WaitText(), "45");
     EXPECT_FALSE(m.ForceClose());

@@ -65,6 +65,8 @@ TEST_F(Wizard, LoadsOnPageZeroWithItsTexts) {
     EXPECT_EQ(m.Text(1), "Select a program to kill");
     EXPECT_EQ(m.Text(7), "The entered program to be killed was not valid");
     EXPECT_EQ(m.Text(12), "Creation failed.");
+    EXPECT_EQ(m.Text(0), "");
+    EXPECT_EQ(m.Text(13), "");
 }
 
 TEST_F(Wizard, SingleProgramWalksEveryPageForwardAndBack) {
@@ -171,6 +173,8 @@ TEST_F(Wizard, ArgumentsForEachTargetAndOverride) {
     EXPECT_EQ(m.Arguments(), "/P=NOTEPAD.EXE ");
     m.SetKillSetOrProgram("C:\\Program Files\\My App\\my app.exe");
     EXPECT_EQ(m.Arguments(), "/P=\"my app.exe\" ");
+    m.SetKillSetOrProgram("C:\\Apps\\R&D.exe");
+    EXPECT_EQ(m.Arguments(), "/P=\"R&D.exe\" ");
     m.SetKillTarget(Target::ProgramSet);
     m.SetKillSetOrProgram("C:\\Sets\\office.qxs");
     EXPECT_EQ(m.Arguments(), "\"C:\\Sets\\office.qxs\" ");
@@ -217,7 +221,11 @@ TEST_F(Wizard, BatchLineQuotesAProgramPathWithBlanksAndDoublesPercent) {
     w.SetKillSetOrProgram("C:\\Sets\\100%.qxs");
     EXPECT_EQ(w.BatchLine(), "\"C:\\Program Files\\Q%%x%%\\Quellix.exe\" \"C:\\Sets\\100%%.qxs\" ");
     m.SetKillTarget(Target::AllPrograms);
-    EXPECT_EQ(m.BatchLine(), "C:\\Tools\\Quellix.exe /KW "); // no blanks, no quotes
+    EXPECT_EQ(m.BatchLine(), "C:\\Tools\\Quellix.exe /KW "); // nothing to quote
+    fs.AddFile("C:\\R&D\\Quellix.exe", "MZ");
+    cShortcutWizardModel r = Make("C:\\R&D\\Quellix.exe");
+    r.SetKillTarget(Target::AllProcesses);
+    EXPECT_EQ(r.BatchLine(), "\"C:\\R&D\\Quellix.exe\" /KA "); // cmd would split the line at an unquoted &
 }
 
 TEST_F(Wizard, ShortcutGetsTargetAndUnescapedArguments) {

@@ -52,6 +52,11 @@ void cMiscSettingsModel::Form_Load() {
     logFilePath_ = options_.LogPath();
 }
 
+const std::string& cMiscSettingsModel::Text(int index) const {
+    static const std::string none;
+    return index >= 0 && index < static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(index)] : none;
+}
+
 void cMiscSettingsModel::TabStrip1_Click(int tab) {
     if (tab >= kTabSettings && tab <= kTabLogging) tab_ = tab;
 }

@@ -102,8 +102,8 @@ public:
     const std::string& LogFilePath() const { return logFilePath_; }
     void SetLogFilePath(std::string v) { logFilePath_ = std::move(v); }
 
-    // The seven texts, 0..6, as loaded.
-    const std::string& Text(int index) const { return texts_.at(static_cast<std::size_t>(index)); }
+    // The seven texts, 0..6, as loaded; empty for any other index.
+    const std::string& Text(int index) const;
 
     // True when the log file exists or the user agreed to create it and it was created.
     bool CheckLogFile();

@@ -16,6 +16,12 @@ bool IsSetFileName(const std::string& text) {
     return ending == ".qxs";
 }
 
+// Blanks and the characters cmd treats as separators or operators: a path
+// holding any of them is one argument only when quoted.
+std::string QuotedIfNeeded(const std::string& text) {
+    return text.find_first_of(" &()[]{}^=;!'+,`~") == std::string::npos ? text : "\"" + text + "\"";
+}
+
 std::string DoublePercent(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -42,6 +48,11 @@ void cShortcutWizardModel::Form_Load() {
     backEnabled_ = false;
     nextCaption_ = nextText_;
     finished_ = false;
+}
+
+const std::string& cShortcutWizardModel::Text(int index) const {
+    static const std::string none;
+    return index >= 1 && index <= static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(index - 1)] : none;
 }
 
 bool cShortcutWizardModel::Fail(int text) {
@@ -104,9 +115,8 @@ std::string cShortcutWizardModel::Arguments() const {
     std::string a;
     switch (target_) {
     case Target::OneProgram: {
-        // A name with blanks is one value only when quoted after the "=".
-        const std::string name = cQXUtility::ExtractFileName(killSetOrProgram_, true);
-        a = "/P=" + (name.find(' ') != std::string::npos ? "\"" + name + "\"" : name) + " ";
+        // The command line takes a quoted value after the "=" as one.
+        a = "/P=" + QuotedIfNeeded(cQXUtility::ExtractFileName(killSetOrProgram_, true)) + " ";
         break;
     }
     case Target::ProgramSet: a = "\"" + killSetOrProgram_ + "\" "; break;
@@ -122,9 +132,7 @@ std::string cShortcutWizardModel::Arguments() const {
 }
 
 std::string cShortcutWizardModel::BatchLine() const {
-    const std::string program =
-        programPath_.find(' ') != std::string::npos ? "\"" + programPath_ + "\"" : programPath_;
-    return DoublePercent(program + " " + Arguments());
+    return DoublePercent(QuotedIfNeeded(programPath_) + " " + Arguments());
 }
 
 bool cShortcutWizardModel::WriteFile() {

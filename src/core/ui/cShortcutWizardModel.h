@@ -78,8 +78,8 @@ public:
     bool OverrideControlsEnabled() const { return override_; }
     // True unless a file was written.
     bool IsCancelled() const { return !finished_; }
-    // The text of message 1..12, as loaded.
-    const std::string& Text(int index) const { return texts_.at(static_cast<std::size_t>(index - 1)); }
+    // The text of message 1..12, as loaded; empty for any other index.
+    const std::string& Text(int index) const;
 
     bool CreateShortcut() const { return createShortcut_; }
     void SetCreateShortcut(bool v) { createShortcut_ = v; }
@@ -113,7 +113,7 @@ public:
     // The command-line arguments the shortcut or batch file passes.
     std::string Arguments() const;
     // The one line of the batch file, without its CR LF: the program path
-    // (quoted when it holds blanks) and the arguments, every "%" doubled so
+    // (quoted when it holds blanks or cmd's special characters) and the arguments, every "%" doubled so
     // that cmd takes it literally.
     std::string BatchLine() const;
 
