@@ -1,4 +1,6 @@
+#include "core/sets/cSetEditor.h"
 #include "core/ui/cAppPropertiesModel.h"
+#include "fake/cRunHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +19,8 @@ cApplicationProcs Entry(std::int32_t wait, bool force, bool stop, bool ignoreTit
 }
 
 TEST(AppPropertiesModel, OpensWithTheEntrysRules) {
-    const cAppPropertiesModel m(Entry(25, false, true, false));
-    EXPECT_EQ(m.Title(), "Untitled - Notepad");
+    const cAppPropertiesModel m(Entry(25, false, true, false), "Untitled - Notepad");
+    EXPECT_EQ(m.TitleText(), "Untitled - Notepad");
     EXPECT_EQ(m.WaitText(), "25");
     EXPECT_FALSE(m.ForceClose()); // "Ignore it" selected
     EXPECT_TRUE(m.StopOnError());
@@ -26,7 +28,7 @@ TEST(AppPropertiesModel, OpensWithTheEntrysRules) {
 }
 
 TEST(AppPropertiesModel, LosingFocusNormalisesTheWaitText) {
-    cAppPropertiesModel m(Entry(10, true, false, true));
+    cAppPropertiesModel m(Entry(10, true, false, true), "Untitled - Notepad");
     m.SetWaitText("3.5");
     m.txtWait_LostFocus();
     EXPECT_EQ(m.WaitText(), "4");
@@ -36,7 +38,7 @@ TEST(AppPropertiesModel, LosingFocusNormalisesTheWaitText) {
 }
 
 TEST(AppPropertiesModel, OkNormalisesUnfocusedWaitAndStoresEveryRule) {
-    cAppPropertiesModel m(Entry(10, true, false, true));
+    cAppPropertiesModel m(Entry(10, true, false, true), "Untitled - Notepad");
     m.SetWaitText("9000"); // never left the field
     m.SetForceClose(false);
     m.SetStopOnError(true);
@@ -52,10 +54,38 @@ TEST(AppPropertiesModel, OkNormalisesUnfocusedWaitAndStoresEveryRule) {
 }
 
 TEST(AppPropertiesModel, OkWithOutOfRangeWaitStoresTen) {
-    cAppPropertiesModel m(Entry(30, true, false, true));
+    cAppPropertiesModel m(Entry(30, true, false, true), "Untitled - Notepad");
     m.SetWaitText("4294967296");
     EXPECT_EQ(m.cmdOK_Click().CloseWait(), 10);
     EXPECT_EQ(m.WaitText(), "10");
+}
+
+TEST(AppPropertiesModel, OkThroughTheSetEditorGivesEveryDroppedProgramTheRules) {
+    fake::cRunHarness h;
+    for (const char* name : {"Editor", "Mail"}) {
+        cApplicationProcs e;
+        e.SetExePath(std::string("C:\\A\\") + name + ".exe");
+        e.SetTitle(name);
+        e.SetWinVisible(true);
+        h.inventory.AddApplication(e);
+    }
+    h.inventory.PopulateListviews();
+    cSetEditor editor{h.set, h.inventory, h.messages};
+    std::string shownTitle;
+    editor.SetKillPropertiesDialog([&](const std::string& title) {
+        cAppPropertiesModel m(*editor.CurrentAppSet(), title);
+        shownTitle = m.TitleText();
+        m.SetWaitText("3.5");
+        m.SetForceClose(false);
+        editor.SetCurrentAppSet(m.cmdOK_Click());
+    });
+    editor.AddFromDragText("lvApplications,1,2");
+    EXPECT_EQ(shownTitle, "[Multiple Programs]");
+    ASSERT_EQ(h.set.AppSet().size(), 2u);
+    for (const cApplicationProcs& e : h.set.AppSet()) {
+        EXPECT_EQ(e.CloseWait(), 4) << e.Title();
+        EXPECT_FALSE(e.ForceClose()) << e.Title();
+    }
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 
 namespace qx {
 
-cAppPropertiesModel::cAppPropertiesModel(const cApplicationProcs& entry)
+cAppPropertiesModel::cAppPropertiesModel(const cApplicationProcs& entry, std::string titleText)
     : entry_(entry),
+      titleText_(std::move(titleText)),
       waitText_(std::to_string(entry.CloseWait())),
       forceClose_(entry.ForceClose()),
       stopOnError_(entry.StopOnError()),

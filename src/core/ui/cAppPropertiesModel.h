@@ -33,10 +33,12 @@ public:
     };
     static constexpr std::int16_t kHelpTopic = 109; // HID_Properties
 
-    // Fills the fields from the entry the main window hands over.
-    explicit cAppPropertiesModel(const cApplicationProcs& entry);
+    // Fills the fields from the entry the main window hands over (its
+    // CurrentAppSet); titleText is what lblTitle shows, the entry's title or
+    // the marker for several programs at once.
+    cAppPropertiesModel(const cApplicationProcs& entry, std::string titleText);
 
-    const std::string& Title() const { return entry_.Title(); }
+    const std::string& TitleText() const { return titleText_; }
     const std::string& WaitText() const { return waitText_; }
     void SetWaitText(std::string text) { waitText_ = std::move(text); }
     // optForce is on when true, optIgnore when false.
@@ -57,6 +59,7 @@ public:
 
 private:
     cApplicationProcs entry_;
+    std::string titleText_;
     std::string waitText_;
     bool forceClose_;
     bool stopOnError_;
