@@ -5,6 +5,7 @@
 #include "integration/cTargetProcess.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
+#include "BenchTiming.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,31 +15,16 @@
 
 namespace {
 
+using qx::bench::Median;
+using qx::bench::NowMs;
+using qx::bench::Print;
+
 using qx::test::cTargetProcess;
 constexpr int kTargets = 20;
 constexpr int kRounds = 9;
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
 
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
-void Print(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %7.1f ms  min %7.1f  max %7.1f  (n=%zu)\n", what, Median(ms), ms.front(), ms.back(),
-                ms.size());
-}
 
 // Runs a program and waits for it to end; its exit code, or -1.
 long Run(std::wstring cmd) {

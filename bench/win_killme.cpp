@@ -5,6 +5,7 @@
 #include "fake/cKillHarness.h"
 #include "integration/cTargetProcess.h"
 #include "win32/WinApi.h"
+#include "BenchTiming.h"
 #include "win32/cWin32ProcessWindowServices.h"
 
 #include <algorithm>
@@ -13,22 +14,11 @@
 
 namespace {
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using qx::bench::Median;
+using qx::bench::NowMs;
+using qx::bench::Print;
 
-void Print(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-48s median %7.1f ms  min %7.1f  max %7.1f  (n=%zu)\n", what, ms[ms.size() / 2], ms.front(),
-                ms.back(), ms.size());
-}
+
 
 // Runs taskkill and waits for it to return; the target may still be closing.
 bool RunTaskkill() {

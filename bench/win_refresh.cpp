@@ -8,6 +8,7 @@
 #include "fake/cKillHarness.h"
 #include "integration/cTargetProcess.h"
 #include "win32/WinApi.h"
+#include "BenchTiming.h"
 #include "win32/cWin32ProcessWindowServices.h"
 #include "win32/cWin32SystemFacts.h"
 
@@ -20,22 +21,11 @@
 
 namespace {
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using qx::bench::Median;
+using qx::bench::NowMs;
+using qx::bench::Print;
 
-void Print(const char* what, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %8.1f ms  min %8.1f  max %8.1f  (n=%zu)\n", what, ms[ms.size() / 2], ms.front(),
-                ms.back(), ms.size());
-}
+
 
 // Runs a console program to its end, its output read and dropped; the lines
 // it wrote (ANSI or UTF-16 alike), or -1 when it could not be started.

@@ -1,14 +1,6 @@
 #include "core/sets/cSetFile.h"
-#include "core/settings/cMemoryRegistry.h"
 #include "core/startup/cProgramSession.h"
-#include "core/ui/cBuiltinStringTable.h"
-#include "core/util/cCodePage1252.h"
-#include "fake/cFakeClock.h"
-#include "fake/cFakeOS.h"
-#include "fake/cFakeShell.h"
-#include "fake/cFakeSystemFacts.h"
-#include "fake/cFakeUserInterface.h"
-#include "fake/cMemoryFileSystem.h"
+#include "fake/cFakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -19,34 +11,22 @@ using Texts = std::vector<std::string>;
 
 constexpr const char* kFolder = "C:\\Quellix";
 constexpr const char* kOptions = "Software\\Veltrane\\Quellix\\Options";
-constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kLog = "C:\\Quellix\\Quellix.log";
 
 class ProgramSession : public ::testing::Test {
 protected:
     ProgramSession() {
-        fs.AddFolder(kFolder);
         fs.AddFolder("D:\\Work");
         fs.currentDirectory = "D:\\Work";
-        facts.programFolder = kFolder;
-        facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
-        Text(kHkeyCurrentUser, kShellFolders, "Programs", "C:\\Start Menu\\Programs");
-        Text(kHkeyCurrentUser, kShellFolders, "Startup", "C:\\Start Menu\\Programs\\Startup");
+        fake_.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
         Number("Logging", 3); // errors and actions
         os.SetSelfPid(4);
     }
     void Text(RegKey root, const std::string& path, const std::string& name, const std::string& text) {
-        registry.PutRawValue(root, path, name, RegistryValue{kRegSz, text});
+        fake_.PutText(root, path, name, text);
     }
-    void Number(const std::string& name, std::int32_t n) {
-        std::string bytes(4, '\0');
-        for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
-        registry.PutRawValue(kHkeyLocalMachine, kOptions, name, RegistryValue{kRegDword, bytes});
-    }
-    std::string Stored(const std::string& name) const {
-        RegistryValue v;
-        return registry.Peek(kHkeyLocalMachine, kOptions, name, v) ? v.data : "<none>";
-    }
+    void Number(const std::string& name, std::int32_t n) { fake_.PutOption(name, n); }
+    std::string Stored(const std::string& name) const { return fake_.StoredOption(name); }
     std::uint32_t Start(const std::string& exe, const std::string& title, fake::CloseReaction onClose =
                                                                             fake::CloseReaction::ExitProcess) {
         fake::FakeProcessSetup p;
@@ -84,17 +64,13 @@ protected:
         return session.Close();
     }
 
-    fake::cFakeOS os;
-    cMemoryRegistry registry;
-    fake::cMemoryFileSystem fs;
-    fake::cFakeUserInterface ui;
-    fake::cFakeClock clock;
-    cCodePage1252 codec;
-    fake::cFakeSystemFacts facts;
-    fake::cFakeShell shell;
-    cBuiltinStringTable strings;
-    cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
-    cProgramSession session{platform, kFolder};
+    fake::cFakePlatform fake_{kFolder};
+    fake::cFakeOS& os = fake_.os;
+    cMemoryRegistry& registry = fake_.registry;
+    fake::cMemoryFileSystem& fs = fake_.fs;
+    fake::cFakeUserInterface& ui = fake_.ui;
+    cCodePage1252& codec = fake_.codec;
+    cProgramSession session{fake_.platform, kFolder};
 };
 
 TEST_F(ProgramSession, CommandLineRunClosesTheSetAndRemembersItWithTheOptions) {
@@ -141,7 +117,7 @@ TEST_F(ProgramSession, ExitCodeTwoWhenTheLineCannotBeUsedAndZeroWhenNothingMatch
     for (const Case c : {Case{"/F", 2, 1}, Case{"MISSING", 2, 0}, Case{"/P=X.EXE /W:ABC", 2, 1},
                          Case{"/P=NOTHING.EXE", 0, 0}, Case{"/W:abc", 2, 1}}) {
         Start("C:\\Apps\\x.exe", "X");
-        cProgramSession s(platform, kFolder);
+        cProgramSession s(fake_.platform, kFolder);
         ui.boxes.clear();
         ASSERT_TRUE(s.Load(c.line)) << c.line;
         EXPECT_TRUE(s.Close()) << c.line;
@@ -208,7 +184,7 @@ TEST_F(ProgramSession, CancelledSaveQuestionKeepsOnlyTheWindowOpen) {
     EXPECT_EQ(Boxes(), Texts{"Save changes to current set?"});
     EXPECT_EQ(Stored("LastLoadedSet"), "D:\\Work\\ONE.QXS");
 
-    cProgramSession window(platform, kFolder);
+    cProgramSession window(fake_.platform, kFolder);
     ASSERT_TRUE(window.Load(""));
     EXPECT_FALSE(window.CommandLineMode());
     EXPECT_EQ(window.Set().lvProgramSet().Count(), 1); // the last set, reopened
@@ -223,7 +199,7 @@ TEST_F(ProgramSession, CancelledSaveQuestionKeepsOnlyTheWindowOpen) {
 }
 
 TEST_F(ProgramSession, StartUpFailureEndsAtOnceWithoutSavingAnything) {
-    Text(kHkeyCurrentUser, kShellFolders, "Startup", ""); // as if never recorded
+    Text(kHkeyCurrentUser, fake::cFakePlatform::kShellFolders, "Startup", ""); // as if never recorded
     EXPECT_FALSE(session.Load("/P=X.EXE"));
     EXPECT_EQ(session.ExitCode(), 3);
     ASSERT_EQ(ui.boxes.size(), 1u);

@@ -1,14 +1,6 @@
 #include "core/startup/cSharedObjects.h"
 
-#include "core/settings/cMemoryRegistry.h"
-#include "core/ui/cBuiltinStringTable.h"
-#include "core/util/cCodePage1252.h"
-#include "fake/cFakeClock.h"
-#include "fake/cFakeOS.h"
-#include "fake/cFakeShell.h"
-#include "fake/cFakeSystemFacts.h"
-#include "fake/cFakeUserInterface.h"
-#include "fake/cMemoryFileSystem.h"
+#include "fake/cFakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -16,36 +8,19 @@ namespace qx {
 namespace {
 
 constexpr const char* kFolder = "C:\\Program Files\\Quellix";
-constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kOptions = "Software\\Veltrane\\Quellix\\Options";
 
 class SharedObjects : public ::testing::Test {
 protected:
-    SharedObjects() {
-        fs.AddFolder(kFolder);
-        Put(kHkeyCurrentUser, kShellFolders, "Programs", "C:\\Users\\alice\\Start Menu\\Programs");
-        Put(kHkeyCurrentUser, kShellFolders, "Startup", "C:\\Users\\alice\\Start Menu\\Programs\\Startup");
-    }
     void Put(RegKey root, const std::string& path, const std::string& name, const std::string& text) {
-        registry.PutRawValue(root, path, name, RegistryValue{kRegSz, text});
+        fake_.PutText(root, path, name, text);
     }
-    void PutNumber(const std::string& name, std::int32_t n) {
-        std::string bytes(4, '\0');
-        for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
-        registry.PutRawValue(kHkeyLocalMachine, kOptions, name, RegistryValue{kRegDword, bytes});
-    }
+    void PutNumber(const std::string& name, std::int32_t n) { fake_.PutOption(name, n); }
 
-    fake::cFakeOS os;
-    cMemoryRegistry registry;
-    fake::cMemoryFileSystem fs;
-    fake::cFakeUserInterface ui;
-    fake::cFakeClock clock;
-    cCodePage1252 codec;
-    fake::cFakeSystemFacts facts;
-    fake::cFakeShell shell;
-    cBuiltinStringTable strings;
-    cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
-    cSharedObjects shared{platform, kFolder};
+    fake::cFakePlatform fake_{kFolder};
+    cMemoryRegistry& registry = fake_.registry;
+    fake::cMemoryFileSystem& fs = fake_.fs;
+    cSharedObjects shared{fake_.platform, kFolder};
     cErrorInfo error;
 };
 
@@ -95,7 +70,7 @@ TEST_F(SharedObjects, LoggingLevelTwoWritesErrorsOnly) {
 }
 
 TEST_F(SharedObjects, MissingStartupFolderEndsTheStartWithError999) {
-    registry.PutRawValue(kHkeyCurrentUser, kShellFolders, "Startup", RegistryValue{kRegSz, "   "});
+    registry.PutRawValue(kHkeyCurrentUser, fake::cFakePlatform::kShellFolders, "Startup", RegistryValue{kRegSz, "   "});
     EXPECT_FALSE(shared.MainInitialize(error));
     EXPECT_EQ(error.number, 999);
     EXPECT_EQ(error.description, "Unable to locate Startup directory");
