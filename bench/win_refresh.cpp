@@ -9,6 +9,7 @@
 #include "integration/cTargetProcess.h"
 #include "win32/WinApi.h"
 #include "BenchTiming.h"
+#include "integration/modRunCaptured.h"
 #include "win32/cWin32ProcessWindowServices.h"
 #include "win32/cWin32SystemFacts.h"
 
@@ -27,37 +28,12 @@ using qx::bench::Print;
 
 
 
-// Runs a console program to its end, its output read and dropped; the lines
-// it wrote (ANSI or UTF-16 alike), or -1 when it could not be started.
+// The lines a console program wrote (ANSI or UTF-16 alike), or -1 when it
+// could not be started.
 int RunLister(const wchar_t* commandLine) {
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return -1;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = commandLine;
-    const BOOL started =
-        CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
-    CloseHandle(writeEnd);
-    int lines = -1;
-    if (started) {
-        lines = 0;
-        char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0)
-            lines += static_cast<int>(std::count(buf, buf + got, '\n'));
-        WaitForSingleObject(pi.hProcess, INFINITE);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(readEnd);
-    return lines;
+    std::string output;
+    if (!qx::test::RunCaptured(commandLine, output, CREATE_NO_WINDOW)) return -1;
+    return static_cast<int>(std::count(output.begin(), output.end(), '\n'));
 }
 
 } // namespace

@@ -11,26 +11,25 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --test-dir build/native --output-on-failure
 
-echo "== set-file reader fuzzing (30 s)"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs" --target setfile_fuzz
-mkdir -p build/fuzz/corpus/setfile
-if ! build/fuzz/setfile_fuzz -max_total_time=30 -artifact_prefix=build/fuzz/ \
-     build/fuzz/corpus/setfile tests/fuzz/setfile_seeds >build/fuzz/setfile_fuzz.log 2>&1; then
-  cat build/fuzz/setfile_fuzz.log
-  exit 1
-fi
-tail -n 1 build/fuzz/setfile_fuzz.log
+# Runs one fuzz target for a bounded time on its corpus and seeds; prints its
+# last line, or its whole log and fails when it found something.
+fuzz() {
+  local name=$1 seconds=$2 seeds=$3
+  cmake --build --preset fuzz -j "$jobs" --target "${name}_fuzz"
+  mkdir -p "build/fuzz/corpus/$name"
+  if ! "build/fuzz/${name}_fuzz" -max_total_time="$seconds" -artifact_prefix=build/fuzz/ \
+       "build/fuzz/corpus/$name" "$seeds" >"build/fuzz/${name}_fuzz.log" 2>&1; then
+    cat "build/fuzz/${name}_fuzz.log"
+    exit 1
+  fi
+  tail -n 1 "build/fuzz/${name}_fuzz.log"
+}
 
+cmake --preset fuzz >/dev/null
+echo "== set-file reader fuzzing (30 s)"
+fuzz setfile 30 tests/fuzz/setfile_seeds
 echo "== command-line tokenizer fuzzing (20 s)"
-cmake --build --preset fuzz -j "$jobs" --target commandparser_fuzz
-mkdir -p build/fuzz/corpus/commandparser
-if ! build/fuzz/commandparser_fuzz -max_total_time=20 -artifact_prefix=build/fuzz/ \
-     build/fuzz/corpus/commandparser tests/fuzz/commandparser_seeds >build/fuzz/commandparser_fuzz.log 2>&1; then
-  cat build/fuzz/commandparser_fuzz.log
-  exit 1
-fi
-tail -n 1 build/fuzz/commandparser_fuzz.log
+fuzz commandparser 20 tests/fuzz/commandparser_seeds
 
 echo "== Windows cross build"
 cmake --preset mingw >/dev/null

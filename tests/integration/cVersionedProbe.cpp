@@ -1,5 +1,7 @@
 #include "integration/cVersionedProbe.h"
 
+#include "integration/modRunCaptured.h"
+
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 
@@ -37,32 +39,7 @@ cVersionedProbe::~cVersionedProbe() {
 }
 
 bool cVersionedProbe::Run(std::string& output) const {
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi{};
-    const std::wstring exe = win32::Widen(exe_);
-    std::wstring cmd = L"\"" + exe + L"\"";
-    const BOOL started = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(writeEnd);
-    if (started) {
-        char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0)
-            output.append(buf, got);
-        WaitForSingleObject(pi.hProcess, 30000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(readEnd);
-    return started != FALSE;
+    return RunCaptured(L"\"" + win32::Widen(exe_) + L"\"", output);
 }
 
 } // namespace qx::test
