@@ -84,6 +84,17 @@ std::string ControlText(HWND control) {
 
 void SetControlText(HWND control, const std::string& text) { SetWindowTextW(control, Widen(text).c_str()); }
 
+cErrorInfo SystemErrorInfo(DWORD code, const std::string& source) {
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring description = text != nullptr ? text : L"";
+    if (text != nullptr) LocalFree(text);
+    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r'))
+        description.pop_back();
+    return {static_cast<std::int32_t>(code), source, Narrow(description)};
+}
+
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void SetChecked(HWND button, bool checked) {

@@ -2,6 +2,7 @@
 // A modal dialog from a template of this executable, driven by an object:
 // the dialog procedure reaches the object's handlers, and no exception
 // leaves it (a handler that throws ends the dialog as cancelled).
+#include "core/util/cErrorInfo.h"
 #include "win32/WinApi.h"
 
 #include <cstdint>
@@ -49,6 +50,8 @@ private:
 std::string ControlText(HWND control);
 void SetControlText(HWND control, const std::string& text);
 bool IsChecked(HWND button);
+// A platform error code with the system's description, for the error report.
+cErrorInfo SystemErrorInfo(DWORD code, const std::string& source);
 void SetChecked(HWND button, bool checked);
 
 } // namespace qx::win32

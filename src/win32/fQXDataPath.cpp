@@ -75,17 +75,6 @@ void SplitPath(const std::wstring& path, std::wstring& root, std::vector<std::ws
     }
 }
 
-cErrorInfo ErrorOf(DWORD code) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring description = text != nullptr ? text : L"";
-    if (text != nullptr) LocalFree(text);
-    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r'))
-        description.pop_back();
-    return {static_cast<std::int32_t>(code), "fQXDataPath", Narrow(description)};
-}
-
 } // namespace
 
 bool fQXDataPath::Show(HWND owner, cDataPathModel& model) {
@@ -229,7 +218,7 @@ bool fQXDataPath::ShowFolder(const std::wstring& folder, cErrorInfo& error) {
     HTREEITEM item = AddFolder(TVI_ROOT, rootText, root);
     DWORD failure = 0;
     bool ok = Populate(item, failure);
-    if (!ok) error = ErrorOf(failure);
+    if (!ok) error = SystemErrorInfo(failure, "fQXDataPath");
     for (std::size_t i = 0; ok && i < parts.size(); ++i) {
         SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
         HTREEITEM next = nullptr;
@@ -263,7 +252,7 @@ M::DriveShow fQXDataPath::ShowDrive(const std::string& driveText, cErrorInfo& er
         if (!GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0)) {
             const DWORD code = GetLastError();
             if (code == ERROR_NOT_READY) return M::DriveShow::NotReady;
-            error = ErrorOf(code);
+            error = SystemErrorInfo(code, "fQXDataPath");
             return M::DriveShow::Failed;
         }
     }

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 namespace qx::win32 {
 namespace {
 
@@ -73,6 +75,7 @@ bool fQXMiscSettings::OnInit() {
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         pages_[i] = CreatePage(kPageTemplates[i]);
         if (pages_[i] == nullptr) {
+            model_.Form_LoadFailed(SystemErrorInfo(GetLastError(), "fQXMiscSettings"));
             End(IDCANCEL);
             return true;
         }

@@ -6,6 +6,7 @@
 
 #include "core/settings/cMemoryRegistry.h"
 #include "core/settings/modPasswordHash.h"
+#include "fake/cFakeShell.h"
 #include "fake/cPostRecorder.h"
 #include "win32/WideText.h"
 #include "win32/cWin32Clock.h"
@@ -184,6 +185,64 @@ TEST_F(MiscSettingsDialog, DeleteLogAsksWithNoAsTheDefaultAndDeletesOnYes) {
     EXPECT_TRUE(goneWhileOpen);
     EXPECT_EQ(options.Logging(), 2); // Cancel changed nothing
     EXPECT_EQ(options.DefaultWaitSeconds(), 30);
+}
+
+TEST_F(MiscSettingsDialog, StoredPasswordShowsMaskedPlaceholdersAndTypingOnlyTheSecondKeepsIt) {
+    options.SetAdminPassword(PasswordHash("old"));
+    options.SetRequireAdminLogin(true);
+    std::wstring first, second;
+    LRESULT mask = 0;
+    cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
+        u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), 1);
+        first = u.Text(u.Control(d, IDC_MS_TXTPASSWORD1));
+        second = u.Text(u.Control(d, IDC_MS_TXTPASSWORD2));
+        mask = SendMessageW(u.Control(d, IDC_MS_TXTPASSWORD1), EM_GETPASSWORDCHAR, 0, 0);
+        u.Type(u.Control(d, IDC_MS_TXTPASSWORD2), L"zzz");
+        u.Click(u.Control(d, IDOK)); // no password check: the first box was never typed into
+    });
+    EXPECT_TRUE(fQXMiscSettings::Show(nullptr, model));
+    user.Join();
+    EXPECT_FALSE(user.LeftOpen());
+    EXPECT_EQ(first.size(), 5u);
+    EXPECT_EQ(second.size(), 5u);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(mask, L'*');
+    EXPECT_EQ(options.AdminPassword(), PasswordHash("old"));
+    EXPECT_TRUE(options.RequireAdminLogin());
+}
+
+TEST_F(MiscSettingsDialog, BrowseTakesTheChosenFileAndViewLogHandsNotepadTheQuotedPath) {
+    fake::cFakeShell recorder;
+    cMiscSettingsModel viewing{options, logger, globals, table, ui, fs, recorder};
+    test::cTempPath chosen{"chosen-log"};
+    fs.WriteFile(chosen.Path(), "");
+    std::wstring shown, browseTitle;
+    cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
+        u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), 2);
+        u.Click(u.Control(d, IDC_MS_CMDBROWSELOGFILE));
+        if (HWND files = u.WaitForDialog(L"Select Log File")) {
+            browseTitle = u.Text(files);
+            Sleep(200); // let the file dialog finish its start-up
+            // The name box is cmb13 in the explorer-style dialog, edt1 in the old one.
+            if (!SetDlgItemTextW(files, 0x47c, Widen(chosen.Path()).c_str()))
+                SetDlgItemTextW(files, 0x480, Widen(chosen.Path()).c_str());
+            PostMessageW(files, WM_COMMAND, IDOK, 0);
+        }
+        HWND path = u.Control(d, IDC_MS_TXTLOGFILEPATH);
+        u.WaitFor([&] { return u.Text(path) == Widen(chosen.Path()); });
+        shown = u.Text(path);
+        u.Click(u.Control(d, IDC_MS_CMDVIEWLOG));
+        u.Click(u.Control(d, IDCANCEL)); // queued behind View Log
+    });
+    EXPECT_FALSE(fQXMiscSettings::Show(nullptr, viewing));
+    user.Join();
+    EXPECT_EQ(browseTitle, L"Select Log File");
+    EXPECT_EQ(shown, Widen(chosen.Path()));
+    EXPECT_EQ(globals.sBrowsePath() + "\\" + chosen.Path().substr(chosen.Path().find_last_of('\\') + 1), chosen.Path());
+    ASSERT_EQ(recorder.calls.size(), 1u);
+    EXPECT_EQ(recorder.calls[0].file, "Notepad.exe");
+    EXPECT_EQ(recorder.calls[0].parameters, "\"" + chosen.Path() + "\"");
+    EXPECT_EQ(options.LogPath(), log.Path()); // cancelled: the option keeps the old file
 }
 
 } // namespace

@@ -134,6 +134,15 @@ HWND cDialogUser::WaitForBox(HWND dialog, std::wstring& text) {
     return search.found;
 }
 
+HWND cDialogUser::WaitForDialog(const std::wstring& caption) {
+    Search search{&caption, nullptr, nullptr};
+    WaitFor([&] {
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
 void cDialogUser::Answer(HWND box, int button) {
     PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
     WaitFor([&] { return !IsWindow(box); });

@@ -50,6 +50,8 @@ public:
     // window, with its text; nullptr when none came.
     static HWND WaitForBox(HWND dialog, std::wstring& text);
     static void Answer(HWND box, int button);
+    // Another dialog of this process with the caption (a file dialog, say).
+    static HWND WaitForDialog(const std::wstring& caption);
 
 private:
     std::wstring caption_;
