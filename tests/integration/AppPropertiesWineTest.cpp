@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 
 namespace qx::win32 {
@@ -26,13 +28,40 @@ cApplicationProcs Notepad() {
     return e;
 }
 
+// The tooltip the dialog shows for one of its controls; empty when none.
+std::wstring TipOf(HWND dialog, HWND control) {
+    struct Found {
+        HWND owner, tips;
+    } found{dialog, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(dialog, nullptr),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& f = *reinterpret_cast<Found*>(p);
+            wchar_t cls[32] = L"";
+            GetClassNameW(w, cls, 32);
+            if (GetWindow(w, GW_OWNER) != f.owner || std::wstring(cls) != TOOLTIPS_CLASSW) return TRUE;
+            f.tips = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (found.tips == nullptr) return {};
+    wchar_t text[128] = L"";
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(found.tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 bool Checked(HWND dialog, int id) {
     return SendMessageW(cDialogUser::Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 TEST(AppPropertiesDialog, ShowsTheEntryAndOkHandsBackTheEditedRules) {
     cAppPropertiesModel model(Notepad(), "Untitled - Notepad");
-    std::wstring title, program, wait, ignoreBox, afterLeaving;
+    std::wstring title, program, wait, ignoreBox, afterLeaving, okTip, cancelTip, helpTip;
     bool ignoreOn = false, forceOn = true, stopOn = false, shot = false;
     std::atomic<int> helpTopic{0};
     cDialogUser user(L"Kill Properties", [&](cDialogUser& u, HWND d) {
@@ -43,6 +72,9 @@ TEST(AppPropertiesDialog, ShowsTheEntryAndOkHandsBackTheEditedRules) {
         ignoreOn = Checked(d, IDC_AP_OPTIGNORE);
         forceOn = Checked(d, IDC_AP_OPTFORCE);
         stopOn = Checked(d, IDC_AP_OPTSTOPONERROR);
+        okTip = TipOf(d, u.Control(d, IDOK));
+        cancelTip = TipOf(d, u.Control(d, IDCANCEL));
+        helpTip = TipOf(d, u.Control(d, IDC_AP_CMDHELP));
         shot = test::SaveWindowPng(d, "dialog-kill-properties.png");
 
         HWND txtWait = u.Control(d, IDC_AP_TXTWAIT);
@@ -72,6 +104,9 @@ TEST(AppPropertiesDialog, ShowsTheEntryAndOkHandsBackTheEditedRules) {
     EXPECT_FALSE(forceOn);
     EXPECT_TRUE(stopOn);
     EXPECT_EQ(afterLeaving, L"10");
+    EXPECT_EQ(okTip, L"Accept and exit");
+    EXPECT_EQ(cancelTip, L"Exit without accepting");
+    EXPECT_EQ(helpTip, L"Show help");
     EXPECT_EQ(helpTopic, 109);
 
     ASSERT_TRUE(ok);
