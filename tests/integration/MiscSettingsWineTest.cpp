@@ -192,12 +192,22 @@ TEST_F(MiscSettingsDialog, StoredPasswordShowsMaskedPlaceholdersAndTypingOnlyThe
     options.SetRequireAdminLogin(true);
     std::wstring first, second;
     LRESULT mask = 0;
+    bool wholeSelected = false; // so that typing replaces the placeholder
     cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
         u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), 1);
         first = u.Text(u.Control(d, IDC_MS_TXTPASSWORD1));
         second = u.Text(u.Control(d, IDC_MS_TXTPASSWORD2));
         mask = SendMessageW(u.Control(d, IDC_MS_TXTPASSWORD1), EM_GETPASSWORDCHAR, 0, 0);
-        u.Type(u.Control(d, IDC_MS_TXTPASSWORD2), L"zzz");
+        HWND txtPassword2 = u.Control(d, IDC_MS_TXTPASSWORD2);
+        // A click puts the caret where it lands; the box then selects everything.
+        PostMessageW(txtPassword2, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(txtPassword2, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        wholeSelected = u.WaitFor([&] {
+            DWORD start = 1, end = 0;
+            SendMessageW(txtPassword2, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            return start == 0 && end == 5;
+        });
+        u.Type(txtPassword2, L"zzz");
         u.Click(u.Control(d, IDOK)); // no password check: the first box was never typed into
     });
     EXPECT_TRUE(fQXMiscSettings::Show(nullptr, model));
@@ -207,6 +217,7 @@ TEST_F(MiscSettingsDialog, StoredPasswordShowsMaskedPlaceholdersAndTypingOnlyThe
     EXPECT_EQ(second.size(), 5u);
     EXPECT_NE(first, second);
     EXPECT_EQ(mask, L'*');
+    EXPECT_TRUE(wholeSelected);
     EXPECT_EQ(options.AdminPassword(), PasswordHash("old"));
     EXPECT_TRUE(options.RequireAdminLogin());
 }
