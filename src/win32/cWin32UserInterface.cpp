@@ -9,11 +9,22 @@
 #include <vector>
 
 namespace qx::win32 {
+namespace {
+
+// Boxes and file dialogs go over the window the user is working in: a modal
+// dialog of this program while one is open (its owner, the main window, is
+// disabled then), otherwise the main window.
+HWND OwnerFor(WindowHandle mainWindow) {
+    HWND active = GetActiveWindow();
+    return active != nullptr && IsWindowEnabled(active) ? active : ToHwnd(mainWindow);
+}
+
+} // namespace
 
 int cWin32UserInterface::MessageBox(const std::string& text, std::uint32_t style, const std::string& title) {
     try {
         const std::wstring caption = Widen(title.empty() ? std::string(kAppTitle) : title);
-        return MessageBoxW(ToHwnd(mainWindow_), Widen(text).c_str(), caption.c_str(), style);
+        return MessageBoxW(OwnerFor(mainWindow_), Widen(text).c_str(), caption.c_str(), style);
     } catch (...) {
         return 0; // as the platform reports a box that could not be shown
     }
@@ -41,7 +52,7 @@ bool cWin32UserInterface::ShowFileDialog(const FileDialogRequest& request, std::
         const std::wstring extension = Widen(request.defaultExtension);
         OPENFILENAMEW ofn{};
         ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = ToHwnd(mainWindow_);
+        ofn.hwndOwner = OwnerFor(mainWindow_);
         ofn.lpstrFilter = filter.c_str();
         ofn.lpstrFile = file.data();
         ofn.nMaxFile = static_cast<DWORD>(file.size());

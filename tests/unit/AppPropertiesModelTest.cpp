@@ -60,6 +60,20 @@ TEST(AppPropertiesModel, OkWithOutOfRangeWaitStoresTen) {
     EXPECT_EQ(m.WaitText(), "10");
 }
 
+TEST(AppPropertiesModel, EditedIsTheLoadedEntryUntilOkThenWhatOkHandedOut) {
+    cAppPropertiesModel m(Entry(30, true, false, true), "Untitled - Notepad");
+    m.SetWaitText("-5");
+    m.SetStopOnError(true);
+    // Edits alone (a dialog then cancelled) reach nothing.
+    EXPECT_EQ(m.Edited().CloseWait(), 30);
+    EXPECT_FALSE(m.Edited().StopOnError());
+    const cApplicationProcs handedOut = m.cmdOK_Click();
+    EXPECT_EQ(m.Edited().CloseWait(), 0);
+    EXPECT_TRUE(m.Edited().StopOnError());
+    EXPECT_EQ(m.Edited().CloseWait(), handedOut.CloseWait());
+    EXPECT_EQ(m.Edited().ExePath(), "C:\\Windows\\notepad.exe");
+}
+
 TEST(AppPropertiesModel, OkThroughTheSetEditorGivesEveryDroppedProgramTheRules) {
     fake::cRunHarness h;
     for (const char* name : {"Editor", "Mail"}) {

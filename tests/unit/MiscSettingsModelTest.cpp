@@ -72,6 +72,21 @@ TEST_F(MiscSettings, LoadsTextsAndEveryControlFromTheOptions) {
     EXPECT_EQ(m.SelectedTab(), cMiscSettingsModel::kTabSettings);
 }
 
+TEST_F(MiscSettings, ALoadFailureIsShownAsAnErrorAndLoggedWhenErrorsAreLogged) {
+    Open();
+    logger.SetLogFile(kLog);
+    logger.SetLogErrors(true);
+    m.Form_LoadFailed({1813, "fQXMiscSettings", "The resource type could not be found."});
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconCritical);
+    EXPECT_EQ(ui.boxes[0].text,
+              "Error number: \t1813\r\nLocation:     \tfQXMiscSettings\r\nThe resource type could not be found.");
+    ASSERT_NE(fs.Contents(kLog), nullptr);
+    EXPECT_NE(fs.Contents(kLog)->find("The resource type could not be found."), std::string::npos);
+    // Nothing reached the options.
+    EXPECT_EQ(options.Logging(), 2);
+}
+
 TEST_F(MiscSettings, LoggingValueOutsideTheListSelectsNoLogging) {
     for (const std::int16_t v : {std::int16_t{0}, std::int16_t{4}, std::int16_t{-1}}) {
         options.SetLogging(v);

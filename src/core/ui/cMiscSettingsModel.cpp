@@ -52,6 +52,8 @@ void cMiscSettingsModel::Form_Load() {
     logFilePath_ = options_.LogPath();
 }
 
+void cMiscSettingsModel::Form_LoadFailed(const cErrorInfo& error) { logger_.LogError({}, true, error); }
+
 const std::string& cMiscSettingsModel::Text(int index) const {
     static const std::string none;
     return index >= 0 && index < static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(index)] : none;

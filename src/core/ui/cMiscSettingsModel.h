@@ -9,6 +9,7 @@
 #include "core/platform/IStringTable.h"
 #include "core/platform/IUserInterface.h"
 #include "core/settings/cQuellixOptions.h"
+#include "core/util/cErrorInfo.h"
 #include "core/util/cGlobalsClass.h"
 
 #include <array>
@@ -67,6 +68,9 @@ public:
     // Form_Load: the seven texts and every control from the options. Each
     // opening reloads everything.
     void Form_Load();
+    // The window could not be built: the error is reported with its message
+    // box (and logged when error logging is on); the window then closes.
+    void Form_LoadFailed(const cErrorInfo& error);
 
     // TabStrip1 click: the page of tab 1..3 is the only one visible.
     void TabStrip1_Click(int tab);
