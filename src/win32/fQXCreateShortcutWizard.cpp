@@ -165,14 +165,15 @@ void fQXCreateShortcutWizard::cmdNext_Click() {
     const int before = model_.Page();
     bool written = false;
     {
+        // The wizard comes back to life showing where the model went.
         PromptScope prompt(dialog_);
         written = model_.cmdNext_Click();
+        if (!written) Render();
     }
     if (written) {
         EndDialog(dialog_, 1);
         return;
     }
-    Render();
     // A page that stays after a failed check keeps the focus where the user was.
     if (model_.Page() != before)
         SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, IDC_WIZ_NEXT)), TRUE);
@@ -199,10 +200,8 @@ void fQXCreateShortcutWizard::chkOverrideQXSettings_Click() {
 
 void fQXCreateShortcutWizard::cmdBrowseKillSet_Click() {
     ReadControls();
-    {
-        PromptScope prompt(dialog_);
-        model_.cmdBrowseKillSet_Click();
-    }
+    PromptScope prompt(dialog_);
+    model_.cmdBrowseKillSet_Click();
     Render();
 }
 

@@ -20,9 +20,12 @@
 #include "win32/fQXCreateShortcutWizard.h"
 #include "win32/fQXCreateShortcutWizardIds.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -289,6 +292,64 @@ TEST_F(ShortcutWizard, BatchFileForABrowsedSetInAFolderWithPercent) {
     setPath.replace(setPath.find("100%"), 4, "100%%");
     EXPECT_EQ(folder.Contents("office run.bat"), exe + " \"" + setPath + "\" \r\n");
     EXPECT_EQ(folder.Contents("office run.lnk"), "");
+}
+
+// The folder browser the wizard opened on its own thread (not the wizard itself).
+HWND WaitForFolderBrowser(HWND wizard) {
+    const DWORD thread = GetWindowThreadProcessId(wizard, nullptr);
+    for (int i = 0; i < 300; ++i) {
+        HWND found = nullptr;
+        while ((found = FindWindowExW(nullptr, found, L"#32770", nullptr)) != nullptr)
+            if (found != wizard && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == thread)
+                return found;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+TEST_F(ShortcutWizard, FailedWriteReportsAndShowsTheFirstPageKeepingEntries) {
+    auto folder = std::make_unique<cTempFolder>("wizard gone");
+    const std::string gone = folder->Path();
+    cShortcutWizardModel model = MakeModel();
+    WizardUser user;
+    user.Run([&](WizardUser& u) {
+        u.Click(IDC_WIZ_NEXT);
+        u.Click(IDC_WIZ_OPT_ALL_PROGRAMS);
+        u.Click(IDC_WIZ_NEXT);
+        u.Click(IDC_WIZ_NEXT);
+        u.ExpectPage(5, "kill all skips page 4");
+        // The destination comes from the folder browser.
+        PostMessageW(u.Wizard(), WM_COMMAND, MAKEWPARAM(IDC_WIZ_BROWSE_DEST_DIR, BN_CLICKED), 0);
+        HWND browser = WaitForFolderBrowser(u.Wizard());
+        u.Expect(browser != nullptr, "no folder browser");
+        if (browser != nullptr) {
+            SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Widen(gone).c_str()));
+            PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            for (int i = 0; i < 300 && u.Text(IDC_WIZ_TXT_DEST_DIR).empty(); ++i) Sleep(10);
+        }
+        const std::string chosen = u.Text(IDC_WIZ_TXT_DEST_DIR);
+        u.Expect(CompareStringOrdinal(Widen(chosen).c_str(), -1, Widen(gone).c_str(), -1, TRUE) == CSTR_EQUAL,
+                 "the folder browser gave '" + chosen + "'");
+        u.Type(IDC_WIZ_TXT_NAME, "late");
+        u.Click(IDC_WIZ_NEXT);
+        u.ExpectPage(1, "Next from 5");
+        folder.reset(); // the destination disappears before Finish
+        const std::string report = u.ClickAndAnswerBox(IDC_WIZ_NEXT);
+        const std::string ending = "late.lnk): Creation failed.";
+        u.Expect(report.size() > ending.size() + 20 && report.compare(report.size() - ending.size(), ending.size(), ending) == 0,
+                 "the failure reads '" + report + "'");
+        u.ExpectPage(0, "after the failed write");
+        u.Expect(!u.Enabled(IDC_WIZ_BACK) && u.Text(IDC_WIZ_NEXT) == "&Next >>", "page 0 buttons after the failure");
+        u.Click(IDC_WIZ_NEXT);
+        u.Expect(u.Checked(IDC_WIZ_OPT_ALL_PROGRAMS), "the kill target was lost");
+        u.Expect(u.Text(IDC_WIZ_TXT_NAME) == "late", "the name was lost");
+        u.Click(IDC_WIZ_CANCEL);
+        u.Expect(u.Closed(), "Cancel leaves the wizard open");
+    });
+    EXPECT_FALSE(fQXCreateShortcutWizard::Show(nullptr, model));
+    user.Join();
+    EXPECT_TRUE(user.failures.empty()) << Joined(user.failures);
+    EXPECT_TRUE(model.IsCancelled());
 }
 
 TEST_F(ShortcutWizard, ClosingTheWindowWritesNothing) {
