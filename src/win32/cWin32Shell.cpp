@@ -1,5 +1,6 @@
 #include "win32/cWin32Shell.h"
 
+#include "win32/ComScope.h"
 #include "win32/WideText.h"
 
 #include "win32/WinApi.h"
@@ -21,20 +22,6 @@ HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(static_cast<std::uin
 
 // Pointer to a wide string, or null for an empty text (the API's "none").
 const wchar_t* OrNull(const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); }
-
-// The folder browser needs COM on this thread; balance only what we started.
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (ok_) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
-};
 
 struct ItemListFree {
     void operator()(ITEMIDLIST* p) const { CoTaskMemFree(p); }

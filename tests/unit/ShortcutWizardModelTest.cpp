@@ -69,6 +69,16 @@ TEST_F(Wizard, LoadsOnPageZeroWithItsTexts) {
     EXPECT_EQ(m.Text(13), "");
 }
 
+TEST_F(Wizard, CaptionsComeFromTheTable) {
+    EXPECT_EQ(m.Caption(cShortcutWizardModel::kCaption), "Create Shortcut Wizard");
+    EXPECT_EQ(m.Caption(cShortcutWizardModel::kStopKillingBox),
+              "If any programs won't close, stop and do not close anymore programs in the kill set.");
+    EXPECT_EQ(m.Caption(cShortcutWizardModel::kBack), "<< &Back");
+    EXPECT_EQ(m.Caption(cShortcutWizardModel::kFinish), "&Finish");
+    EXPECT_EQ(m.Caption(cShortcutWizardModel::kCancel), "Cancel");
+    EXPECT_EQ(m.Caption(cShortcutWizardModel::kKillAllProcessesOption), "Kill all programs and processes");
+}
+
 TEST_F(Wizard, SingleProgramWalksEveryPageForwardAndBack) {
     m.SetKillSetOrProgram("C:\\Windows\\NOTEPAD.EXE");
     m.SetDestDir("C:\\Out");

@@ -55,6 +55,8 @@ const std::string& cShortcutWizardModel::Text(int index) const {
     return index >= 1 && index <= static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(index - 1)] : none;
 }
 
+std::string cShortcutWizardModel::Caption(TextId id) const { return LoadResourceText(table_, id); }
+
 bool cShortcutWizardModel::Fail(int text) {
     ui_.MessageBox(Text(text), kMbOk | kMbIconCritical);
     return false;

@@ -80,6 +80,8 @@ public:
     bool IsCancelled() const { return !finished_; }
     // The text of message 1..12, as loaded; empty for any other index.
     const std::string& Text(int index) const;
+    // A caption of the wizard's window, labels, options and buttons.
+    std::string Caption(TextId id) const;
 
     bool CreateShortcut() const { return createShortcut_; }
     void SetCreateShortcut(bool v) { createShortcut_ = v; }

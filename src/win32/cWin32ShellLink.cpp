@@ -1,0 +1,72 @@
+#include "win32/cWin32ShellLink.h"
+
+#include "win32/ComPtr.h"
+#include "win32/ComScope.h"
+#include "win32/WideText.h"
+#include "win32/WinApi.h"
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+namespace qx::win32 {
+namespace {
+
+// The system's wording for a COM result, without its closing full stop and
+// line break, naming the file it was about.
+std::string Describe(HRESULT hr, const char* step, const std::string& path) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                                        nullptr);
+    std::wstring text = length != 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
+    if (buffer != nullptr) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
+                             text.back() == L'.'))
+        text.pop_back();
+    if (text.empty()) {
+        char code[32];
+        std::snprintf(code, sizeof code, "error 0x%08lX", static_cast<unsigned long>(hr));
+        return std::string(step) + " failed with " + code + " (" + path + ")";
+    }
+    return Narrow(text) + " (" + path + ")";
+}
+
+} // namespace
+
+bool WriteShellLink(const qx::ShortcutLink& link, std::string& errorDescription) {
+    try {
+        ComScope com;
+        ComPtr<IShellLinkW> shellLink;
+        HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      shellLink.PutVoid());
+        if (FAILED(hr)) {
+            errorDescription = Describe(hr, "Creating the shell link", link.linkPath);
+            return false;
+        }
+        const std::wstring target = Widen(link.targetPath);
+        const std::wstring arguments = Widen(link.arguments);
+        hr = shellLink->SetPath(target.c_str());
+        if (SUCCEEDED(hr)) hr = shellLink->SetArguments(arguments.c_str());
+        if (FAILED(hr)) {
+            errorDescription = Describe(hr, "Setting the target", link.linkPath);
+            return false;
+        }
+        ComPtr<IPersistFile> file;
+        hr = shellLink->QueryInterface(IID_IPersistFile, file.PutVoid());
+        if (SUCCEEDED(hr)) hr = file->Save(Widen(link.linkPath).c_str(), TRUE);
+        if (FAILED(hr)) {
+            errorDescription = Describe(hr, "Saving the shortcut", link.linkPath);
+            return false;
+        }
+        return true;
+    } catch (...) {
+        errorDescription = "Out of memory (" + link.linkPath + ")";
+        return false;
+    }
+}
+
+} // namespace qx::win32

@@ -1,0 +1,60 @@
+// Shortcuts written through the shell's link object and read back the same way.
+#include "integration/cTempFolder.h"
+#include "integration/modShellLinkReader.h"
+#include "win32/WideText.h"
+#include "win32/WinApi.h"
+#include "win32/cWin32ShellLink.h"
+
+#include <gtest/gtest.h>
+
+namespace qx::win32 {
+namespace {
+
+using test::cTempFolder;
+using test::ReadShellLink;
+
+TEST(ShellLink, WritesTargetAndArgumentsUnderNamesWithBlanksAndNothingElse) {
+    const cTempFolder folder("links with blanks");
+    ASSERT_TRUE(folder.Put("Target App.exe", "MZ"));
+    const ShortcutLink link{folder.File("Close Caf\xC3\xA9 now.lnk"), folder.File("Target App.exe"),
+                            "\"C:\\Sets\\my office.qxs\" /S /-F /W:30"};
+    std::string error = "untouched";
+    ASSERT_TRUE(WriteShellLink(link, error)) << error;
+    EXPECT_EQ(error, "untouched");
+
+    const auto back = ReadShellLink(link.linkPath);
+    ASSERT_TRUE(back.loaded);
+    EXPECT_EQ(back.path, link.targetPath);
+    EXPECT_EQ(back.arguments, link.arguments);
+    // The wizard sets target and arguments only.
+    EXPECT_EQ(back.workingDirectory, "");
+    EXPECT_EQ(back.description, "");
+    EXPECT_EQ(back.iconLocation, "");
+    EXPECT_EQ(back.iconIndex, 0);
+}
+
+TEST(ShellLink, ReplacesAnExistingShortcutWithoutAsking) {
+    const cTempFolder folder("relink");
+    ASSERT_TRUE(folder.Put("a.exe", "MZ"));
+    ASSERT_TRUE(folder.Put("b.exe", "MZ"));
+    std::string error;
+    ASSERT_TRUE(WriteShellLink({folder.File("x.lnk"), folder.File("a.exe"), "/KA "}, error)) << error;
+    ASSERT_TRUE(WriteShellLink({folder.File("x.lnk"), folder.File("b.exe"), "/KW "}, error)) << error;
+    const auto back = ReadShellLink(folder.File("x.lnk"));
+    EXPECT_EQ(back.path, folder.File("b.exe"));
+    EXPECT_EQ(back.arguments, "/KW ");
+}
+
+TEST(ShellLink, UnwritableDestinationReportsFailureNamingTheFile) {
+    const cTempFolder folder("nolink");
+    ASSERT_TRUE(folder.Put("a.exe", "MZ"));
+    const std::string missing = folder.File("no such folder\\x.lnk");
+    std::string error;
+    EXPECT_FALSE(WriteShellLink({missing, folder.File("a.exe"), "/KA "}, error));
+    EXPECT_NE(error.find(missing), std::string::npos) << error;
+    EXPECT_GT(error.size(), missing.size() + 3) << error; // says why, not only which file
+    EXPECT_EQ(GetFileAttributesW(Widen(missing).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+} // namespace
+} // namespace qx::win32

@@ -1,0 +1,53 @@
+#include "integration/cTempFolder.h"
+
+#include "integration/cTempPath.h"
+#include "win32/WideText.h"
+#include "win32/WinApi.h"
+
+namespace qx::test {
+
+cTempFolder::cTempFolder(const std::string& stem) {
+    const cTempPath unique(stem);
+    path_ = unique.Path();
+    CreateDirectoryW(win32::Widen(path_).c_str(), nullptr);
+}
+
+cTempFolder::~cTempFolder() {
+    WIN32_FIND_DATAW found{};
+    const std::wstring folder = win32::Widen(path_);
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::string cTempFolder::Contents(const std::string& name) const {
+    HANDLE f = CreateFileW(win32::Widen(File(name)).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (::ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+bool cTempFolder::Put(const std::string& name, const std::string& bytes) const {
+    HANDLE f = CreateFileW(win32::Widen(File(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(f);
+    return ok;
+}
+
+} // namespace qx::test
