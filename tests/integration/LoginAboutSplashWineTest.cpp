@@ -127,13 +127,19 @@ TEST(LoginDialog, WrongPasswordIsToldThenTheRightOneLogsIn) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             WaitUntil([box] { return !IsWindow(box); });
         }
-        seen.focusInPassword = WaitUntil([&] { return FocusOfThreadOf(dlg) == password; });
+        // The box's own teardown moves focus and enables its owner; give the
+        // dialog's answer to that a moment before judging it.
+        auto settled = [&] {
+            DWORD start = 0, end = 0;
+            SendMessageW(password, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            seen.selStart = start;
+            seen.selEnd = end;
+            seen.focusInPassword = FocusOfThreadOf(dlg) == password;
+            seen.ownerDisabledAfterBox = !IsWindowEnabled(owner.hwnd);
+            return seen.focusInPassword && seen.ownerDisabledAfterBox && start == 0 && end == 11;
+        };
+        WaitUntil(settled, 1500);
         seen.dialogStayedOpen = IsWindow(dlg) && IsWindowVisible(dlg);
-        seen.ownerDisabledAfterBox = !IsWindowEnabled(owner.hwnd);
-        DWORD start = 0, end = 0;
-        SendMessageW(password, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        seen.selStart = start;
-        seen.selEnd = end;
 
         SendMessageW(password, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Open Sesame"));
         PostMessageW(dlg, WM_COMMAND, IDOK, 0);
