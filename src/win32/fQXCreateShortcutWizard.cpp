@@ -127,6 +127,7 @@ void fQXCreateShortcutWizard::Form_Load() {
         {IDC_WIZ_CANCEL, Model::kCancel},
     };
     for (const auto& [id, text] : captions) SetText(id, model_.Caption(text));
+    LoadImage1();
 
     // The options and boxes start as the model holds them.
     CheckRadioButton(dialog_, IDC_WIZ_OPT_SHORTCUT, IDC_WIZ_OPT_BATCH,
@@ -143,6 +144,19 @@ void fQXCreateShortcutWizard::Form_Load() {
     for (int id : {IDC_WIZ_TXT_KILL_TARGET, IDC_WIZ_TXT_DEST_DIR, IDC_WIZ_TXT_NAME})
         SendDlgItemMessageW(dialog_, id, EM_LIMITTEXT, kPathLength, 0);
     Render();
+}
+
+void fQXCreateShortcutWizard::LoadImage1() {
+    HWND frame = GetDlgItem(dialog_, IDC_WIZ_IMAGE1);
+    RECT area{};
+    GetClientRect(frame, &area);
+    qx::cErrorInfo error;
+    picture_ = LoadPictureFile(model_.PicturePath(), area.right - 4, area.bottom - 4, "fQXCreateShortcutWizard", error);
+    if (!picture_) {
+        model_.PictureLoadFailed(error); // reported; the wizard opens without its picture
+        return;
+    }
+    SendMessageW(frame, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
 }
 
 void fQXCreateShortcutWizard::OnCommand(int id, int code) {

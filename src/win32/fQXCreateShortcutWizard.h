@@ -4,6 +4,7 @@
 // flow, the checks and what is written.
 #include "core/ui/cShortcutWizardModel.h"
 #include "win32/WinApi.h"
+#include "win32/modPictureFile.h"
 
 namespace qx::win32 {
 
@@ -24,6 +25,7 @@ private:
     fQXCreateShortcutWizard(HWND dialog, qx::cShortcutWizardModel& model) : dialog_(dialog), model_(model) {}
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void Form_Load();
+    void LoadImage1();
     void OnCommand(int id, int code);
     void cmdNext_Click();
     void cmdBack_Click();
@@ -40,6 +42,7 @@ private:
 
     HWND dialog_;
     qx::cShortcutWizardModel& model_;
+    ScopedBitmap picture_; // the picture control shows it but does not own it
 };
 
 } // namespace qx::win32

@@ -69,6 +69,22 @@ TEST_F(Wizard, LoadsOnPageZeroWithItsTexts) {
     EXPECT_EQ(m.Text(13), "");
 }
 
+TEST_F(Wizard, PictureLiesBesideTheProgramAndAMissingOneIsReportedOnce) {
+    EXPECT_EQ(m.PicturePath(), "C:\\Tools\\graphics\\QXpic.JPG");
+    EXPECT_EQ(Make("D:\\My Apps\\q x\\Quellix.exe").PicturePath(), "D:\\My Apps\\q x\\graphics\\QXpic.JPG");
+    logger.SetLogFile("C:\\Tools\\Quellix.log");
+    logger.SetLogErrors(true);
+    m.PictureLoadFailed({53, "fQXCreateShortcutWizard", "File not found: C:\\Tools\\graphics\\QXpic.JPG"});
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconCritical);
+    EXPECT_EQ(ui.boxes[0].text, "Error number: \t53\r\nLocation:     \tfQXCreateShortcutWizard\r\n"
+                                "File not found: C:\\Tools\\graphics\\QXpic.JPG");
+    ASSERT_NE(fs.Contents("C:\\Tools\\Quellix.log"), nullptr);
+    EXPECT_NE(fs.Contents("C:\\Tools\\Quellix.log")->find("QXpic.JPG"), std::string::npos);
+    // The wizard itself carries on from page 0.
+    EXPECT_EQ(m.Page(), 0);
+}
+
 TEST_F(Wizard, CaptionsComeFromTheTable) {
     EXPECT_EQ(m.Caption(cShortcutWizardModel::kCaption), "Create Shortcut Wizard");
     EXPECT_EQ(m.Caption(cShortcutWizardModel::kStopKillingBox),

@@ -1,6 +1,7 @@
 #include "core/ui/cShortcutWizardModel.h"
 
 #include "core/ui/modResourceText.h"
+#include "core/util/modCommon.h"
 #include "core/util/modText.h"
 
 namespace qx {
@@ -49,6 +50,12 @@ void cShortcutWizardModel::Form_Load() {
     nextCaption_ = nextText_;
     finished_ = false;
 }
+
+std::string cShortcutWizardModel::PicturePath() const {
+    return GetFilePath(programPath_) + "\\graphics\\QXpic.JPG";
+}
+
+void cShortcutWizardModel::PictureLoadFailed(const cErrorInfo& error) { logger_.LogError({}, true, error); }
 
 const std::string& cShortcutWizardModel::Text(int index) const {
     static const std::string none;

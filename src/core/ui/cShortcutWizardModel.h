@@ -66,6 +66,11 @@ public:
 
     // Load: page 0 and the twelve texts.
     void Form_Load();
+    // The wizard's picture: any picture file at this place beside the program.
+    std::string PicturePath() const;
+    // A picture that could not be shown is reported (logged, with its box);
+    // the wizard opens without it.
+    void PictureLoadFailed(const cErrorInfo& error);
 
     // Current page 0..5; exactly its picPanel is visible.
     int Page() const { return page_; }
