@@ -158,7 +158,7 @@ TEST_F(ProgramSession, DebugAloneIsWindowModeThatReopensTheLastSet) {
 TEST_F(ProgramSession, WindowStartupStepSeesTheOptionsBeforeTheLastSetAndNeverRunsForACommandLine) {
     WriteSet("D:\\Sets\\last.qxs", "C:\\Office\\word.exe", "Letter");
     Text(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Sets\\last.qxs");
-    Number("ShowSplash", 0);
+    Number("ShowSpash", 0); // the stored name
     int calls = 0;
     bool splashOption = true;
     std::int16_t rowsThen = -1;
