@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
 
     // Responsiveness: refreshes queued as menu clicks while another thread pings.
     HWND hwnd = window.Hwnd();
-    std::atomic<bool> stop{false};
+    std::atomic<bool> stop{false}, finished{false};
     std::vector<double> waits;
     std::thread pinger([&] {
         while (!stop) {
@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
             waits.push_back(NowMs() - start);
             Sleep(2);
         }
+        finished = true;
     });
     const UINT refreshId = 3000 + static_cast<UINT>(qx::eCommand::Refresh);
     const double began = NowMs();
@@ -126,6 +127,10 @@ int main(int argc, char** argv) {
         Sleep(1);
     }
     stop = true;
+    while (!finished) { // the last ping needs this thread to answer it
+        Pump();
+        Sleep(1);
+    }
     pinger.join();
     Print("ping answered during 10 queued refreshes", waits);
 

@@ -368,6 +368,44 @@ TEST_F(MainWindowOverFakes, ClosingAsksAboutAChangedSetAndStoresTheLayout) {
     EXPECT_EQ(fake.StoredOption("CurrentTab"), std::string("\x01\0\0\0", 4));
 }
 
+TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
+    HWND set = w.ListWindow("lvProgramSet");
+    RECT before{};
+    GetWindowRect(set, &before);
+    const cLayoutRect bar = cMainLayout::ToPixels(w.Layout().Splitter(), w.Dpi());
+    const int y = bar.top + 20;
+    SendMessageW(w.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.left + 1, y));
+    EXPECT_TRUE(w.Layout().SplitterDragging());
+    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar.left + 61, y));
+    SendMessageW(w.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(bar.left + 61, y));
+    EXPECT_FALSE(w.Layout().SplitterDragging());
+    RECT after{};
+    GetWindowRect(set, &after);
+    EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 60, 1);
+    // A move after the release does nothing.
+    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(bar.left + 200, y));
+    RECT still{};
+    GetWindowRect(set, &still);
+    EXPECT_EQ(still.right, after.right);
+    // The tab list and the lists beside it keep touching: the strip starts where the bar ends.
+    const cLayoutRect moved = w.Layout().Splitter();
+    EXPECT_EQ(w.Layout().TabStrip().left, moved.left + moved.width);
+
+    HWND apps = w.ListWindow("lvApplications"), procs = w.ListWindow("lvProcesses");
+    EXPECT_TRUE(IsWindowVisible(apps));
+    EXPECT_FALSE(IsWindowVisible(procs));
+    SendMessageW(w.TabStrip(), TCM_SETCURSEL, 1, 0);
+    NMHDR change{w.TabStrip(), IDC_QX_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(w.Hwnd(), WM_NOTIFY, IDC_QX_TAB, reinterpret_cast<LPARAM>(&change));
+    EXPECT_FALSE(IsWindowVisible(apps));
+    EXPECT_TRUE(IsWindowVisible(procs));
+    w.Close();
+}
+
 TEST_F(MainWindowOverFakes, RefusedLoginEndsTheLoadAndAnEmptyLoginHookRefuses) {
     fake.PutOption("RequirePassword", -1);
     fQXMain w(fake.platform, "C:\\Quellix");
