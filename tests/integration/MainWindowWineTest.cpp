@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cwctype>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -314,6 +315,24 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     RegGetValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet", RRF_RT_REG_SZ, nullptr, last, &size);
     EXPECT_EQ(Narrow(last, wcslen(last)), savedPath);
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
+}
+
+// The manifest in the resources selects version 6 of the common controls
+// (visual styles) for every exe that links them, this one included. Wine's
+// version 6 reports 5.x from DllGetVersion, so the test looks at where the
+// loaded library comes from: the side-by-side assembly, not system32.
+TEST(MainWindow, ManifestSelectsCommonControlsSix) {
+    ASSERT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(comctl, nullptr);
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(comctl, path, MAX_PATH);
+    std::wstring lower(path);
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+    EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << Narrow(path, wcslen(path));
+    EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << Narrow(path, wcslen(path));
 }
 
 class MainWindowOverFakes : public ::testing::Test {
