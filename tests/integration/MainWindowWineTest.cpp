@@ -425,6 +425,51 @@ TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
     w.Close();
 }
 
+TEST_F(MainWindowOverFakes, CopyPasteDeleteAndUndoFromTheToolbarAndShortcuts) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    HWND set = w.ListWindow("lvProgramSet"), apps = w.ListWindow("lvApplications");
+    HMENU menu = GetMenu(w.Hwnd());
+    SetFocus(apps);
+    Pump();
+    // Focusing a list without a selection selects its first row.
+    EXPECT_EQ(SendMessageW(apps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    w.ToolbarClick("copy");
+    SetFocus(set);
+    Pump();
+    EXPECT_FALSE(Grayed(menu, eCommand::Paste));
+    w.ToolbarClick("paste");
+    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(RowText(set, 0, 0), L"Fake Editor");
+    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
+    w.ToolbarClick("delete");
+    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_FALSE(Grayed(menu, eCommand::Undo));
+    EXPECT_TRUE(Grayed(menu, eCommand::Delete));
+    w.Execute(eCommand::Undo);
+    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
+
+    // The shortcuts reach the same commands.
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDA_QXMAIN));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[16];
+    const int n = CopyAcceleratorTableW(table, keys, 16);
+    const auto command = [&](WORD key, BYTE flags) {
+        for (int i = 0; i < n; ++i)
+            if (keys[i].key == key && (keys[i].fVirt & (FCONTROL | FVIRTKEY)) == flags) return keys[i].cmd;
+        return WORD{0};
+    };
+    EXPECT_EQ(command('C', FCONTROL | FVIRTKEY), IDM_QX_COPY);
+    EXPECT_EQ(command('V', FCONTROL | FVIRTKEY), IDM_QX_PASTE);
+    EXPECT_EQ(command('Z', FCONTROL | FVIRTKEY), IDM_QX_UNDO);
+    EXPECT_EQ(command('N', FCONTROL | FVIRTKEY), IDM_QX_NEW);
+    EXPECT_EQ(command(VK_DELETE, FVIRTKEY), IDM_QX_DELETE);
+    fake.ui.answers = {kIdNo};
+    w.Close();
+}
+
 TEST_F(MainWindowOverFakes, RefusedLoginEndsTheLoadAndAnEmptyLoginHookRefuses) {
     fake.PutOption("RequirePassword", -1);
     fQXMain w(fake.platform, "C:\\Quellix");
