@@ -1,12 +1,10 @@
-// Time from starting quellix.exe to its shown main window, next to Wine's own
-// taskmgr.exe in the same run, both measured the same way: from
-// CreateProcess to the first visible, captioned top-level window of the
-// new process. Each program is then closed with WM_CLOSE and awaited. Run
-// under Wine in Xvfb:
-//   xvfb-run -a bash -c 'source scripts/wine-env.sh; wine build/mingw/bench_win_startup.exe [rounds]'
-#include "win32/WinApi.h"
+// Start-up time of quellix.exe in window mode, from process creation to its
+// visible main window, next to Wine's own taskmgr.exe started the same way
+// in the same run. Several rounds each; medians. Run under Wine with Xvfb:
+//   xvfb-run -a bash -c 'source scripts/wine-env.sh; qx_wine_prefix; wine build/mingw/bench_win_startup.exe [rounds]'
 #include "BenchTiming.h"
 #include "win32/WideText.h"
+#include "win32/WinApi.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,72 +16,70 @@ namespace {
 using qx::bench::NowMs;
 using qx::bench::Print;
 
-struct Found {
+struct FindShown {
     DWORD pid;
-    HWND window;
+    const wchar_t* className; // nullptr: any visible top-level window
+    HWND found = nullptr;
 };
 
-BOOL CALLBACK FindShown(HWND window, LPARAM param) {
-    auto* found = reinterpret_cast<Found*>(param);
+BOOL CALLBACK FindWindowOf(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<FindShown*>(p);
     DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    // Every GUI thread owns a hidden, captionless "Default IME" window; only a
-    // visible window with a caption counts as shown.
-    if (pid == found->pid && IsWindowVisible(window) != FALSE && GetWindowTextLengthW(window) > 0) {
-        found->window = window;
-        return FALSE;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != f->pid || !IsWindowVisible(w)) return TRUE;
+    if (f->className != nullptr) {
+        wchar_t cls[128] = L"";
+        GetClassNameW(w, cls, 128);
+        if (std::wstring(cls) != f->className) return TRUE;
     }
-    return TRUE;
+    f->found = w;
+    return FALSE;
 }
 
-// Milliseconds to the first shown window, or a negative number on failure.
-double TimeToWindow(const std::wstring& commandLine) {
+// Milliseconds until the program shows its window; -1 when it never does.
+double TimeToWindow(std::wstring commandLine, const wchar_t* className, bool closeByMessage) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::wstring cmd = commandLine;
     const double start = NowMs();
-    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) == FALSE) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
-    }
-    Found found{pi.dwProcessId, nullptr};
-    double elapsed = -1;
+    double ms = -1;
+    FindShown f{pi.dwProcessId, className};
     while (NowMs() - start < 30000) {
-        EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
-        if (found.window != nullptr) {
-            elapsed = NowMs() - start;
+        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&f));
+        if (f.found != nullptr) {
+            ms = NowMs() - start;
             break;
         }
-        if (WaitForSingleObject(pi.hProcess, 2) == WAIT_OBJECT_0) break;
+        Sleep(1);
     }
-    if (found.window != nullptr) PostMessageW(found.window, WM_CLOSE, 0, 0);
+    if (closeByMessage && f.found != nullptr) PostMessageW(f.found, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return elapsed;
+    return ms;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
     const std::wstring quellix = L"\"" + qx::win32::Widen(QX_BIN_DIR) + L"/quellix.exe\"";
-    const std::wstring taskmgr = L"taskmgr.exe";
-    // One unmeasured start of each, so that both are timed with warm caches.
-    TimeToWindow(quellix);
-    TimeToWindow(taskmgr);
-    std::vector<double> ours, theirs;
+    wchar_t system[MAX_PATH] = L"";
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring taskmgr = L"\"" + std::wstring(system) + L"\\taskmgr.exe\"";
+    std::vector<double> q, t;
     for (int i = 0; i < rounds; ++i) {
-        const double q = TimeToWindow(quellix);
-        const double t = TimeToWindow(taskmgr);
-        if (q < 0 || t < 0) {
-            std::printf("round %d: a program showed no window (quellix %.0f, taskmgr %.0f)\n", i, q, t);
-            return 1;
-        }
-        ours.push_back(q);
-        theirs.push_back(t);
+        const double a = TimeToWindow(quellix, L"QuellixMainWindow", true);
+        const double b = TimeToWindow(taskmgr, nullptr, true);
+        if (a >= 0) q.push_back(a);
+        if (b >= 0) t.push_back(b);
     }
-    Print("quellix.exe start to shown main window", ours);
-    Print("taskmgr.exe start to shown window", theirs);
+    if (!q.empty()) Print("quellix.exe to a shown main window", q);
+    else std::printf("quellix.exe showed no window\n");
+    if (!t.empty()) Print("taskmgr.exe to a shown window", t);
+    else std::printf("taskmgr.exe showed no window\n");
     return 0;
 }

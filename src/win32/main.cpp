@@ -15,6 +15,8 @@
 #include "win32/cWin32SystemFacts.h"
 #include "win32/cWin32TextCodec.h"
 #include "win32/cWin32UserInterface.h"
+#include "win32/WindowHandle.h"
+#include "win32/fQXMain.h"
 
 namespace {
 
@@ -40,7 +42,26 @@ void WriteToConsole(const std::string& text) {
     if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
 }
 
-int Run(PWSTR rawCommandLine) {
+// Window mode: the main window until the user closes it.
+int RunWindow(qx::cPlatform& platform, qx::win32::cWin32UserInterface& ui, const std::string& programFolder,
+              const std::string& commandLine, int showCommand) {
+    using namespace qx::win32;
+    cMainForms forms; // the dialogs are wired in here as they arrive
+    fQXMain main(platform, programFolder, std::move(forms));
+    if (!main.Create()) return qx::cProgramSession::kExitStartFailed;
+    ui.SetMainWindow(ToWindowHandle(main.Hwnd()));
+    if (main.Load(commandLine, showCommand)) {
+        main.RunMessageLoop();
+    } else if (main.StartupFailed()) {
+        return qx::cProgramSession::kExitStartFailed;
+    } else {
+        main.Close(); // a refused login ends the program without a word
+    }
+    ui.SetMainWindow(0);
+    return qx::cProgramSession::kExitDone;
+}
+
+int Run(PWSTR rawCommandLine, int showCommand) {
     using namespace qx;
     using namespace qx::win32;
     cWin32ProcessWindowServices os;
@@ -62,19 +83,20 @@ int Run(PWSTR rawCommandLine) {
         return cProgramSession::kExitDone;
     }
 
+    if (!cProgramSession::IsCommandLineMode(commandLine))
+        return RunWindow(platform, ui, facts.ProgramFolder(), commandLine, showCommand);
+
     cProgramSession session(platform, facts.ProgramFolder());
     if (!session.Load(commandLine)) return session.ExitCode();
-    // The main window comes with a later step; until then window mode
-    // closes as soon as it has started.
     session.Close();
     return session.ExitCode();
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     try {
-        return Run(commandLine);
+        return Run(commandLine, showCommand);
     } catch (...) {
         return qx::cProgramSession::kExitStartFailed; // nothing may escape to the system
     }

@@ -12,6 +12,8 @@
 namespace qx {
 namespace {
 
+// Runs quellix.exe; in window mode its main window is closed as a user
+// would close it, once it shows.
 DWORD RunQuellix(const std::wstring& arguments) {
     std::wstring cmd = L"\"" + win32::Widen(QX_BIN_DIR) + L"/quellix.exe\" " + arguments;
     STARTUPINFOW si{};
@@ -19,7 +21,15 @@ DWORD RunQuellix(const std::wstring& arguments) {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
     DWORD code = 998;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    for (int i = 0; i < 3000 && WaitForSingleObject(pi.hProcess, 10) == WAIT_TIMEOUT; ++i) {
+        HWND w = nullptr;
+        while ((w = FindWindowExW(nullptr, w, L"QuellixMainWindow", nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == pi.dwProcessId && IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+        }
+    }
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return code;

@@ -155,6 +155,33 @@ TEST_F(ProgramSession, DebugAloneIsWindowModeThatReopensTheLastSet) {
     }
 }
 
+TEST_F(ProgramSession, WindowStartupStepSeesTheOptionsBeforeTheLastSetAndNeverRunsForACommandLine) {
+    WriteSet("D:\\Sets\\last.qxs", "C:\\Office\\word.exe", "Letter");
+    Text(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Sets\\last.qxs");
+    Number("ShowSpash", 0); // the stored name
+    int calls = 0;
+    bool splashOption = true;
+    std::int16_t rowsThen = -1;
+    session.SetWindowStartupStep([&](cSharedObjects& shared) {
+        ++calls;
+        splashOption = shared.Options().ShowSplash();
+        rowsThen = session.Set().lvProgramSet().Count();
+        shared.Options().SetWinHandle(0x1234);
+    });
+    ASSERT_TRUE(session.Load(""));
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(splashOption); // read from the registry already
+    EXPECT_EQ(rowsThen, 0);     // the last set comes afterwards
+    EXPECT_EQ(session.Set().lvProgramSet().Count(), 1);
+    EXPECT_EQ(session.Shared().Options().WinHandle(), 0x1234u);
+
+    cProgramSession lineRun{fake_.platform, kFolder};
+    int lineCalls = 0;
+    lineRun.SetWindowStartupStep([&](cSharedObjects&) { ++lineCalls; });
+    ASSERT_TRUE(lineRun.Load("/P=nothing.exe"));
+    EXPECT_EQ(lineCalls, 0);
+}
+
 TEST_F(ProgramSession, CommandLineModeNeverOpensTheLastSetButDebugWithATokenTraces) {
     WriteSet("D:\\Sets\\last.qxs", "C:\\Office\\word.exe", "Letter");
     Text(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Sets\\last.qxs");
@@ -249,6 +276,21 @@ TEST_F(ProgramSession, DataDirectoryFailingAtExitAsksAndCancelWritesNoOption) {
     ui.answers = {kIdOk};
     EXPECT_TRUE(session.SaveSettings());
     EXPECT_EQ(Stored("DefaultDataDirectory"), "C:\\Quellix\\data");
+}
+
+} // namespace
+} // namespace qx
+
+namespace qx {
+namespace {
+
+TEST(ProgramSessionMode, OnlyDebugAloneOrNothingIsWindowMode) {
+    EXPECT_FALSE(cProgramSession::IsCommandLineMode(""));
+    EXPECT_FALSE(cProgramSession::IsCommandLineMode("  \t"));
+    EXPECT_FALSE(cProgramSession::IsCommandLineMode(" /debug "));
+    EXPECT_TRUE(cProgramSession::IsCommandLineMode("/DEBUG OFFICE"));
+    EXPECT_TRUE(cProgramSession::IsCommandLineMode("/DEBUGX"));
+    EXPECT_TRUE(cProgramSession::IsCommandLineMode("office"));
 }
 
 } // namespace

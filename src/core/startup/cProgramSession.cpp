@@ -49,6 +49,7 @@ bool cProgramSession::Load(const std::string& commandLine) {
         return false;
     }
     log.LogDebug("After MainInitialize");
+    if (!commandLineMode_ && windowStartupStep_) windowStartupStep_(shared_);
     parts_ = std::make_unique<Parts>(*this, platform_);
     cQuellixOptions& options = shared_.Options();
     // No window yet, so no handle to publish; the process is ours either way.
@@ -75,6 +76,11 @@ bool cProgramSession::Load(const std::string& commandLine) {
     }
     quitAtStart_ = true;
     return true;
+}
+
+bool cProgramSession::IsCommandLineMode(const std::string& commandLine) {
+    const std::string line = UpperCase(TrimBlanks(commandLine));
+    return !line.empty() && line != "/DEBUG";
 }
 
 bool cProgramSession::Close() {

@@ -12,6 +12,7 @@
 #include "core/startup/cSharedObjects.h"
 #include "core/ui/cMessages.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,8 +26,17 @@ public:
     static constexpr int kExitUnusable = 2;    // nothing requested, a set not found, a bad "/W:"
     static constexpr int kExitStartFailed = 3; // start-up itself failed
 
+    // Runs in window mode once the options are read and before the data
+    // directory, the last set and the first inventory: the window shows its
+    // splash and publishes its handle here.
+    using WindowStartupStep = std::function<void(cSharedObjects& shared)>;
+
     cProgramSession(cPlatform& platform, std::string programFolder);
     ~cProgramSession();
+
+    // A command line other than "/DEBUG" alone, blanks and letter case aside.
+    static bool IsCommandLineMode(const std::string& commandLine);
+    void SetWindowStartupStep(WindowStartupStep step) { windowStartupStep_ = std::move(step); }
 
     // The load, given the program's command line as it came. False when
     // start-up failed (shown and logged already): the program must end at
@@ -70,6 +80,7 @@ private:
     cKillMessages killTexts_;
     cKillSet set_;
     std::unique_ptr<Parts> parts_;
+    WindowStartupStep windowStartupStep_;
     bool commandLineMode_ = false;
     bool quitAtStart_ = false;
     int exitCode_ = kExitDone;

@@ -1,0 +1,162 @@
+#pragma once
+// The main window: the Current Kill Set beside the Applications and
+// Processes lists, menus, toolbar, status bar and splitter. It renders the
+// core's models (the session's set and inventory, the set editor, the
+// command state, the layout) and forwards every event to them.
+//
+// Runs over any bundle of ports, so a test or a benchmark can host it in its
+// own process over the fake operating system as well as over the real one.
+#include "core/platform/cPlatform.h"
+#include "core/sets/cSetEditor.h"
+#include "core/settings/cWindowSettings.h"
+#include "core/startup/cProgramSession.h"
+#include "core/ui/cCommandState.h"
+#include "core/ui/cMainCaptions.h"
+#include "core/ui/cMainLayout.h"
+#include "win32/WinApi.h"
+#include "win32/cMainForms.h"
+#include "win32/cMainWindowUserInterface.h"
+
+#include <ole2.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qx::win32 {
+
+class cTextDropTarget;
+
+class fQXMain {
+public:
+    static constexpr const wchar_t* kClassName = L"QuellixMainWindow";
+
+    // The window uses the platform's ports, except that its caption and
+    // status texts also reach the window. programFolder: the executable's
+    // folder, without a trailing backslash.
+    fQXMain(cPlatform& platform, std::string programFolder, cMainForms forms = {});
+    ~fQXMain();
+    fQXMain(const fQXMain&) = delete;
+    fQXMain& operator=(const fQXMain&) = delete;
+
+    // Creates the window and its controls, hidden, with every text from the
+    // string table. False when the window could not be made.
+    bool Create();
+    // The window-mode load: options, splash, last set, saved layout, first
+    // inventory, then the window shown (showCommand as wWinMain got it) and
+    // the login. False when the program must end: start-up failed (already
+    // reported; nothing is saved then) or QuitAtStart (a refused login; the
+    // caller closes the window with Close()).
+    bool Load(const std::string& commandLine, int showCommand);
+    bool StartupFailed() const { return startupFailed_; }
+    bool QuitAtStart() const { return quitAtStart_; }
+
+    // Runs messages until the window is gone; accelerators included.
+    void RunMessageLoop();
+    // Closing as the close box does it: the save question (false when the
+    // user keeps the window), options and layout saved, the window destroyed.
+    // During a kill run the close waits for the run's end and this is false.
+    bool Close();
+
+    HWND Hwnd() const { return hwnd_; }
+    HWND ListWindow(const std::string& listName) const;
+    HWND Toolbar() const { return toolbar_; }
+    HWND StatusBar() const { return status_; }
+    HWND TabStrip() const { return tab_; }
+    HMENU EditMenu() const;
+
+    cProgramSession& Session() { return session_; }
+    cSetEditor& Editor() { return *editor_; }
+    const cMainLayout& Layout() const { return layout_; }
+    const cCommandState& CommandState() const { return state_; }
+    bool KillRunning() const { return editor_ && editor_->KillRunning(); }
+    // The kill set list's drop target, as OLE calls it (for tests: a drop
+    // without a mouse).
+    IDropTarget* DropTarget() const;
+
+    // A command as its menu item runs it; ignored while it is disabled.
+    void Execute(eCommand command);
+    // A toolbar click by the button's key; an unknown key does nothing.
+    void ToolbarClick(const std::string& key);
+    // The window's DPI (96 when the system cannot say).
+    int Dpi() const { return dpi_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNotify(NMHDR* header);
+    void OnCreate();
+    void CreateMenus();
+    void CreateToolbar();
+    void CreateLists();
+    void ApplyFonts();
+    int QueryDpi() const;
+    int PixelsToTwips(int pixels) const { return cMainLayout::PixelsToTwips(pixels, dpi_); }
+    int TwipsToPixels(int twips) const { return cMainLayout::TwipsToPixels(twips, dpi_); }
+
+    void Form_Resize();
+    void PlaceControls();
+    void LayoutStatusPanels();
+    void UpdateClock();
+    void tabProcessList_Click();
+
+    cListViewModel* ModelOf(HWND list);
+    void PullSelection(HWND list);
+    void PullAllSelections();
+    void PushSelection(HWND list);
+    void RenderProgramSet();
+    void RenderInventory();
+    void RenderState(const cCommandState& state);
+    void UpdateCommandState();
+    void AfterEdit(const cCommandState& state);
+
+    void BeginDrag(HWND list);
+    void HandleDrop(const std::string& text);
+    void ShowKillProperties(const std::string& titleText);
+    void RefreshLists();
+    void KillSelectedSet();
+    void ViewLogFile();
+    void SplitterMouse(UINT msg, int x);
+    bool OverSplitter(int x, int y) const;
+
+    cWindowGeometry Geometry() const;
+    void ApplyGeometry(const cWindowGeometry& g, int showCommand);
+    cMainFormContext FormContext();
+    void ShowForm(const std::function<void(const cMainFormContext&)>& form);
+
+    cPlatform& outer_;
+    cMainWindowUserInterface ui_;
+    cPlatform platform_;
+    cMainForms forms_;
+    cProgramSession session_;
+    std::unique_ptr<cSetEditor> editor_;
+    std::unique_ptr<cWindowSettings> windowSettings_;
+    cMainCaptions captions_;
+    cMainLayout layout_;
+    cCommandState state_;
+    std::string helpFile_;
+
+    HWND hwnd_ = nullptr;
+    HWND toolbar_ = nullptr, status_ = nullptr, tab_ = nullptr, setLabel_ = nullptr;
+    HWND lvProgramSet_ = nullptr, lvApplications_ = nullptr, lvProcesses_ = nullptr;
+    HMENU menuBar_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    HFONT labelFont_ = nullptr, uiFont_ = nullptr;
+    HBITMAP toolbarBitmap_ = nullptr;
+    cTextDropTarget* dropTarget_ = nullptr;
+    bool oleStarted_ = false;
+    int dpi_ = 96;
+    int suppressNotify_ = 0;     // > 0 while the window itself changes list rows
+    bool statePending_ = false;  // a command-state update is posted
+    bool closePending_ = false;  // the close box was used during a kill run
+    bool startupFailed_ = false;
+    bool quitAtStart_ = false;
+    bool loaded_ = false;
+    bool splashShown_ = false;
+    int showCommand_ = SW_SHOWNORMAL;
+    std::wstring tipText_;                  // the tooltip being shown
+    std::vector<std::string> pendingDrops_; // dropped texts, handled after the drag
+    std::wstring dateText_, timeText_;
+};
+
+} // namespace qx::win32

@@ -1,0 +1,485 @@
+// The main window in this test's own process: over the real ports it builds a
+// set from running target programs by a drop, saves it through the real file
+// dialog and kills it; over the fake ports it shows how closing asks about a
+// changed set and stores the layout.
+#include "core/sets/cSetFile.h"
+#include "core/ui/cAppPropertiesModel.h"
+#include "fake/cFakePlatform.h"
+#include "integration/cTargetProcess.h"
+#include "integration/cTempPath.h"
+#include "integration/modScreenshot.h"
+#include "win32/WideText.h"
+#include "win32/WinApi.h"
+#include "win32/WindowHandle.h"
+#include "win32/cTextDataObject.h"
+#include "win32/cWin32Clock.h"
+#include "win32/cWin32FileSystem.h"
+#include "win32/cWin32ProcessWindowServices.h"
+#include "win32/cWin32Registry.h"
+#include "win32/cWin32Shell.h"
+#include "win32/cWin32StringTable.h"
+#include "win32/cWin32SystemFacts.h"
+#include "win32/cWin32TextCodec.h"
+#include "win32/cWin32UserInterface.h"
+#include "win32/fQXMain.h"
+#include "win32/fQXMainIds.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cwctype>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace qx::win32 {
+namespace {
+
+constexpr const wchar_t* kOptionsKey = L"Software\\Veltrane\\Quellix\\Options";
+
+struct RealPorts {
+    cWin32ProcessWindowServices os;
+    cWin32Registry registry;
+    cWin32FileSystem fs;
+    cWin32UserInterface ui;
+    cWin32Clock clock;
+    cWin32TextCodec codec;
+    cWin32SystemFacts facts;
+    cWin32Shell shell;
+    cWin32StringTable strings;
+    cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
+};
+
+void SetOption(const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, name, REG_DWORD, &value, sizeof value);
+}
+
+void Pump(int rounds = 5) {
+    for (int i = 0; i < rounds; ++i) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Sleep(10);
+    }
+}
+
+bool Grayed(HMENU menu, eCommand c) {
+    return (GetMenuState(menu, IDM_QX_FIRST + static_cast<UINT>(c), MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+std::wstring RowText(HWND list, int row, int column) {
+    wchar_t buffer[512] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+bool RowChecked(HWND list, int row) {
+    return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) &
+            LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+void SelectRow(HWND list, int row, bool selected) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void SetChecked(HWND list, int row, bool checked) {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// Drops text on the kill set list as OLE hands it over, then lets the window
+// handle it.
+DWORD Drop(fQXMain& w, const std::string& text) {
+    auto* data = new cTextDataObject(text);
+    IDropTarget* target = w.DropTarget();
+    POINTL at{10, 10};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data, MK_LBUTTON, at, &effect);
+    const DWORD entered = effect;
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->Drop(data, 0, at, &effect);
+    data->Release();
+    Pump();
+    return entered;
+}
+
+// The row of the Applications list whose title is given; -1 when none.
+int ApplicationRow(fQXMain& w, const std::string& title) {
+    const cListViewModel& apps = w.Session().Inventory().lvApplications();
+    for (int i = 1; i <= apps.Count(); ++i)
+        if (apps.Item(static_cast<std::int16_t>(i))->text == title) return i;
+    return -1;
+}
+
+HWND FindOwnDialog() {
+    HWND box = nullptr;
+    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(box, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
+    SetOption(L"RequirePassword", 0);
+    SetOption(L"ShowSpash", 0);
+    test::cTargetProcess alpha({"--title", "QxMain Alpha"});
+    test::cTargetProcess beta({"--title", "QxMain Beta"});
+    ASSERT_TRUE(alpha.Ready());
+    ASSERT_TRUE(beta.Ready());
+
+    RealPorts ports;
+    int dialogs = 0;
+    std::string dialogTitle;
+    cMainForms forms;
+    forms.appProperties = [&](const cMainFormContext& c, cAppPropertiesModel& model) {
+        ++dialogs;
+        dialogTitle = model.TitleText();
+        EXPECT_NE(c.owner, nullptr);
+        model.SetForceClose(true);
+        model.SetWaitText("3");
+        return true;
+    };
+    fQXMain w(ports.platform, ports.facts.ProgramFolder(), forms);
+    ASSERT_TRUE(w.Create());
+    ports.ui.SetMainWindow(ToWindowHandle(w.Hwnd()));
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    ASSERT_TRUE(IsWindowVisible(w.Hwnd()));
+    HMENU menu = GetMenu(w.Hwnd());
+    HWND set = w.ListWindow("lvProgramSet");
+    HWND apps = w.ListWindow("lvApplications");
+
+    // At start the kill set is active and empty: Undo and Paste are off.
+    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
+    EXPECT_TRUE(Grayed(menu, eCommand::Paste));
+    EXPECT_TRUE(Grayed(menu, eCommand::Delete));
+    EXPECT_FALSE(Grayed(menu, eCommand::Kill));
+
+    const int a = ApplicationRow(w, "QxMain Alpha");
+    const int b = ApplicationRow(w, "QxMain Beta");
+    ASSERT_GT(a, 0);
+    ASSERT_GT(b, 0);
+    EXPECT_EQ(SendMessageW(apps, LVM_GETITEMCOUNT, 0, 0), w.Session().Inventory().lvApplications().Count());
+    EXPECT_EQ(RowText(apps, a - 1, 0), L"QxMain Alpha"); // the virtual list shows the model's rows
+
+    // The Applications list focused with a row selected: only Copy of the edit pairs.
+    SelectRow(apps, a - 1, true);
+    SetFocus(apps);
+    Pump();
+    EXPECT_FALSE(Grayed(menu, eCommand::Copy));
+    for (eCommand c : {eCommand::Delete, eCommand::Paste, eCommand::Undo, eCommand::Raise, eCommand::Properties})
+        EXPECT_TRUE(Grayed(menu, c)) << static_cast<int>(c);
+
+    // A drop that names no list of the window changes nothing.
+    Drop(w, "lvSomethingElse,1");
+    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_FALSE(w.Session().Set().SetChanged());
+
+    const DWORD effect = Drop(w, "lvApplications," + std::to_string(a) + "," + std::to_string(b));
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(dialogTitle, "[Multiple Programs]");
+    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Alpha");
+    EXPECT_EQ(RowText(set, 1, 0), L"QxMain Beta");
+    EXPECT_NE(RowText(set, 0, 1).find(L"qxtarget.exe"), std::wstring::npos);
+    EXPECT_TRUE(RowChecked(set, 0));
+    EXPECT_TRUE(RowChecked(set, 1));
+    EXPECT_TRUE(w.Session().Set().SetChanged());
+    // The rules chosen once reach both programs.
+    for (const cApplicationProcs& e : w.Session().Set().AppSet()) {
+        EXPECT_TRUE(e.ForceClose());
+        EXPECT_EQ(e.CloseWait(), 3);
+    }
+
+    // A check box goes to the model.
+    SetChecked(set, 1, false);
+    EXPECT_FALSE(w.Session().Set().lvProgramSet().Item(2)->checked);
+    SetChecked(set, 1, true);
+    EXPECT_TRUE(w.Session().Set().lvProgramSet().Item(2)->checked);
+
+    // The kill set focused, row 2 selected: raise on, lower off; raising swaps the rows.
+    SetFocus(set);
+    SelectRow(set, 0, false);
+    SelectRow(set, 1, true);
+    Pump();
+    EXPECT_FALSE(Grayed(menu, eCommand::Raise));
+    EXPECT_TRUE(Grayed(menu, eCommand::Lower));
+    EXPECT_FALSE(Grayed(menu, eCommand::Delete));
+    EXPECT_TRUE(Grayed(menu, eCommand::Copy));
+    w.ToolbarClick("raise");
+    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Beta");
+    EXPECT_TRUE(Grayed(menu, eCommand::Raise));
+    EXPECT_FALSE(Grayed(menu, eCommand::Lower));
+    w.ToolbarClick("Lower"); // keys are compared exactly
+    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Beta");
+    w.Execute(eCommand::Lower);
+    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Alpha");
+
+    ASSERT_TRUE(test::SaveWindowPng(w.Hwnd(), "main-window.png"));
+
+    // Save As through the real file dialog, answered as a user would.
+    test::cTempPath saved("main set");
+    const std::string savedPath = saved.Path(); // an extension typed is kept
+    std::thread user([&] {
+        for (int i = 0; i < 1000; ++i) {
+            if (HWND dlg = FindOwnDialog()) {
+                Sleep(200);
+                const std::wstring name = Widen(saved.Path());
+                if (!SetDlgItemTextW(dlg, 0x47c, name.c_str())) SetDlgItemTextW(dlg, 0x480, name.c_str());
+                PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(10);
+        }
+    });
+    w.Execute(eCommand::SaveAs);
+    user.join();
+    std::ifstream in(savedPath, std::ios::binary);
+    ASSERT_TRUE(in.good()) << savedPath;
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    in.close();
+    SetFileHeader header;
+    std::vector<SetFileEntry> entries;
+    ASSERT_EQ(cSetFile::Read(bytes.str(), ports.codec, header, entries), cSetFile::ReadResult::Ok);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Title, "QxMain Alpha");
+    EXPECT_EQ(entries[1].Title, "QxMain Beta");
+    EXPECT_TRUE(entries[0].ForceClose);
+    EXPECT_EQ(entries[1].CloseWait, 3);
+    EXPECT_FALSE(w.Session().Set().SetChanged());
+    wchar_t panel[MAX_PATH] = L"";
+    SendMessageW(w.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(panel));
+    EXPECT_NE(std::wstring(panel).find(L"main set"), std::wstring::npos) << Narrow(panel, wcslen(panel));
+
+    // The kill run: commands that change the set are off while it runs, and
+    // a close during the run waits for its end.
+    std::atomic<bool> done{false}, sawRunning{false}, killOff{false}, deleteOff{false}, newOff{false},
+        saveOn{false}, captionChanged{false};
+    HWND main = w.Hwnd();
+    std::thread watcher([&] {
+        bool closed = false;
+        while (!done) {
+            if (IsIconic(main)) {
+                sawRunning = true;
+                killOff = Grayed(menu, eCommand::Kill);
+                deleteOff = Grayed(menu, eCommand::Delete);
+                newOff = Grayed(menu, eCommand::New);
+                saveOn = !Grayed(menu, eCommand::Save);
+                wchar_t caption[256] = L"";
+                InternalGetWindowText(main, caption, 256);
+                if (std::wstring(caption) != L"Quellix") captionChanged = true;
+                if (!closed && captionChanged) {
+                    PostMessageW(main, WM_CLOSE, 0, 0);
+                    closed = true;
+                }
+            }
+            Sleep(5);
+        }
+    });
+    w.Execute(eCommand::Kill);
+    done = true;
+    watcher.join();
+    EXPECT_TRUE(sawRunning);
+    EXPECT_TRUE(killOff);
+    EXPECT_TRUE(deleteOff);
+    EXPECT_TRUE(newOff);
+    EXPECT_TRUE(saveOn);
+    EXPECT_TRUE(captionChanged);
+    EXPECT_TRUE(alpha.WaitForExit(5000));
+    EXPECT_TRUE(beta.WaitForExit(5000));
+    ASSERT_NE(w.Hwnd(), nullptr); // the close waited for the run
+    EXPECT_FALSE(IsIconic(w.Hwnd()));
+    wchar_t caption[256] = L"";
+    GetWindowTextW(w.Hwnd(), caption, 256);
+    EXPECT_EQ(std::wstring(caption), L"Quellix");
+    Pump(20);
+    EXPECT_EQ(w.Hwnd(), nullptr); // and then closed
+    wchar_t last[MAX_PATH] = L"";
+    DWORD size = sizeof last;
+    RegGetValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet", RRF_RT_REG_SZ, nullptr, last, &size);
+    EXPECT_EQ(Narrow(last, wcslen(last)), savedPath);
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
+}
+
+// The manifest in the resources selects version 6 of the common controls
+// (visual styles) for every exe that links them, this one included. Wine's
+// version 6 reports 5.x from DllGetVersion, so the test looks at where the
+// loaded library comes from: the side-by-side assembly, not system32.
+TEST(MainWindow, ManifestSelectsCommonControlsSix) {
+    ASSERT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(comctl, nullptr);
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(comctl, path, MAX_PATH);
+    std::wstring lower(path);
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+    EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << Narrow(path, wcslen(path));
+    EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << Narrow(path, wcslen(path));
+}
+
+class MainWindowOverFakes : public ::testing::Test {
+protected:
+    MainWindowOverFakes() {
+        fake.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
+        fake.os.SetSelfPid(GetCurrentProcessId());
+        fake::FakeProcessSetup p;
+        p.exePath = "C:\\Apps\\editor.exe";
+        const std::uint32_t pid = fake.os.AddProcess(p);
+        fake::FakeWindowSetup win;
+        win.pid = pid;
+        win.title = "Fake Editor";
+        fake.os.AddWindow(win);
+    }
+    fake::cFakePlatform fake{"C:\\Quellix"};
+};
+
+TEST_F(MainWindowOverFakes, ClosingAsksAboutAChangedSetAndStoresTheLayout) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    ASSERT_EQ(w.Session().Inventory().lvApplications().Count(), 1);
+    // Without a Kill Properties form the drop still adds the program.
+    Drop(w, "lvApplications,1");
+    ASSERT_EQ(SendMessageW(w.ListWindow("lvProgramSet"), LVM_GETITEMCOUNT, 0, 0), 1);
+    ASSERT_TRUE(w.Session().Set().SetChanged());
+
+    fake.ui.answers = {kIdCancel};
+    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_NE(w.Hwnd(), nullptr);
+    ASSERT_EQ(fake.ui.boxes.size(), 1u);
+    EXPECT_EQ(fake.ui.boxes[0].text, "Save changes to current set?");
+
+    // Remember Window Position switched off and on again: the layout is stored.
+    w.Execute(eCommand::RememberPosition);
+    EXPECT_EQ(GetMenuState(GetMenu(w.Hwnd()), IDM_QX_FIRST + static_cast<UINT>(eCommand::RememberPosition),
+                           MF_BYCOMMAND) & MF_CHECKED, 0u);
+    w.Execute(eCommand::RememberPosition);
+    // A width the window never had before, to see the close store it.
+    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 601, 400, SWP_NOMOVE | SWP_NOZORDER);
+    const std::int32_t twips = cMainLayout::PixelsToTwips(601, w.Dpi());
+    fake.ui.answers = {kIdNo};
+    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(w.Hwnd(), nullptr);
+    const std::string stored = fake.StoredOption("FormWidth");
+    ASSERT_EQ(stored.size(), 4u);
+    std::int32_t width = 0;
+    for (int i = 3; i >= 0; --i) width = width * 256 + static_cast<unsigned char>(stored[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(width, twips);
+    EXPECT_NE(fake.StoredOption("lvProgramSet_Col2"), "<none>");
+    EXPECT_EQ(fake.StoredOption("CurrentTab"), std::string("\x01\0\0\0", 4));
+}
+
+TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
+    HWND set = w.ListWindow("lvProgramSet");
+    RECT before{};
+    GetWindowRect(set, &before);
+    const cLayoutRect bar = cMainLayout::ToPixels(w.Layout().Splitter(), w.Dpi());
+    const int y = bar.top + 20;
+    SendMessageW(w.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.left + 1, y));
+    EXPECT_TRUE(w.Layout().SplitterDragging());
+    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar.left + 61, y));
+    SendMessageW(w.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(bar.left + 61, y));
+    EXPECT_FALSE(w.Layout().SplitterDragging());
+    RECT after{};
+    GetWindowRect(set, &after);
+    EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 60, 1);
+    // A move after the release does nothing.
+    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(bar.left + 200, y));
+    RECT still{};
+    GetWindowRect(set, &still);
+    EXPECT_EQ(still.right, after.right);
+    // The tab list and the lists beside it keep touching: the strip starts where the bar ends.
+    const cLayoutRect moved = w.Layout().Splitter();
+    EXPECT_EQ(w.Layout().TabStrip().left, moved.left + moved.width);
+
+    HWND apps = w.ListWindow("lvApplications"), procs = w.ListWindow("lvProcesses");
+    EXPECT_TRUE(IsWindowVisible(apps));
+    EXPECT_FALSE(IsWindowVisible(procs));
+    SendMessageW(w.TabStrip(), TCM_SETCURSEL, 1, 0);
+    NMHDR change{w.TabStrip(), IDC_QX_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(w.Hwnd(), WM_NOTIFY, IDC_QX_TAB, reinterpret_cast<LPARAM>(&change));
+    EXPECT_FALSE(IsWindowVisible(apps));
+    EXPECT_TRUE(IsWindowVisible(procs));
+    w.Close();
+}
+
+TEST_F(MainWindowOverFakes, CopyPasteDeleteAndUndoFromTheToolbarAndShortcuts) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    HWND set = w.ListWindow("lvProgramSet"), apps = w.ListWindow("lvApplications");
+    HMENU menu = GetMenu(w.Hwnd());
+    SetFocus(apps);
+    Pump();
+    // Focusing a list without a selection selects its first row.
+    EXPECT_EQ(SendMessageW(apps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    w.ToolbarClick("copy");
+    SetFocus(set);
+    Pump();
+    EXPECT_FALSE(Grayed(menu, eCommand::Paste));
+    w.ToolbarClick("paste");
+    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(RowText(set, 0, 0), L"Fake Editor");
+    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
+    w.ToolbarClick("delete");
+    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_FALSE(Grayed(menu, eCommand::Undo));
+    EXPECT_TRUE(Grayed(menu, eCommand::Delete));
+    w.Execute(eCommand::Undo);
+    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
+
+    // The shortcuts reach the same commands.
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDA_QXMAIN));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[16];
+    const int n = CopyAcceleratorTableW(table, keys, 16);
+    const auto command = [&](WORD key, BYTE flags) {
+        for (int i = 0; i < n; ++i)
+            if (keys[i].key == key && (keys[i].fVirt & (FCONTROL | FVIRTKEY)) == flags) return keys[i].cmd;
+        return WORD{0};
+    };
+    EXPECT_EQ(command('C', FCONTROL | FVIRTKEY), IDM_QX_COPY);
+    EXPECT_EQ(command('V', FCONTROL | FVIRTKEY), IDM_QX_PASTE);
+    EXPECT_EQ(command('Z', FCONTROL | FVIRTKEY), IDM_QX_UNDO);
+    EXPECT_EQ(command('N', FCONTROL | FVIRTKEY), IDM_QX_NEW);
+    EXPECT_EQ(command(VK_DELETE, FVIRTKEY), IDM_QX_DELETE);
+    fake.ui.answers = {kIdNo};
+    w.Close();
+}
+
+TEST_F(MainWindowOverFakes, RefusedLoginEndsTheLoadAndAnEmptyLoginHookRefuses) {
+    fake.PutOption("RequirePassword", -1);
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    EXPECT_FALSE(w.Load("", SW_SHOWNORMAL));
+    EXPECT_TRUE(w.QuitAtStart());
+    EXPECT_FALSE(w.StartupFailed());
+    EXPECT_TRUE(w.Close());
+    EXPECT_EQ(w.Hwnd(), nullptr);
+}
+
+} // namespace
+} // namespace qx::win32
