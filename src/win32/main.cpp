@@ -17,6 +17,7 @@
 #include "win32/cWin32UserInterface.h"
 #include "win32/WindowHandle.h"
 #include "win32/fQXMain.h"
+#include "win32/modMainForms.h"
 
 namespace {
 
@@ -46,8 +47,8 @@ void WriteToConsole(const std::string& text) {
 int RunWindow(qx::cPlatform& platform, qx::win32::cWin32UserInterface& ui, const std::string& programFolder,
               const std::string& commandLine, int showCommand) {
     using namespace qx::win32;
-    cMainForms forms; // the dialogs are wired in here as they arrive
-    fQXMain main(platform, programFolder, std::move(forms));
+    fQXSplash splash;
+    fQXMain main(platform, programFolder, MakeMainForms(splash));
     if (!main.Create()) return qx::cProgramSession::kExitStartFailed;
     ui.SetMainWindow(ToWindowHandle(main.Hwnd()));
     if (main.Load(commandLine, showCommand)) {
