@@ -6,15 +6,7 @@
 #include "core/ui/modResourceText.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32ProcessWindowServices.h"
-#include "win32/cWin32Registry.h"
-#include "win32/cWin32Shell.h"
-#include "win32/cWin32StringTable.h"
-#include "win32/cWin32SystemFacts.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 #include "win32/WindowHandle.h"
 #include "win32/fQXMain.h"
 #include "win32/modMainForms.h"
@@ -65,20 +57,14 @@ int RunWindow(qx::cPlatform& platform, qx::win32::cWin32UserInterface& ui, const
 int Run(PWSTR rawCommandLine, int showCommand) {
     using namespace qx;
     using namespace qx::win32;
-    cWin32ProcessWindowServices os;
-    cWin32Registry registry;
-    cWin32FileSystem fs;
-    cWin32UserInterface ui;
-    cWin32Clock clock;
-    cWin32TextCodec codec;
-    cWin32SystemFacts facts;
-    cWin32Shell shell;
-    cWin32StringTable strings;
-    cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
+    cWin32Platform ports;
+    cPlatform& platform = ports.platform;
+    cWin32UserInterface& ui = ports.ui;
+    cWin32SystemFacts& facts = ports.facts;
     const std::string commandLine = Narrow(rawCommandLine == nullptr ? L"" : rawCommandLine);
 
     if (cCommandLineKill::IsHelpRequest(commandLine)) {
-        const std::string usage = LoadResourceText(strings, cCommandLineKill::kUsageTextId);
+        const std::string usage = LoadResourceText(ports.strings, cCommandLineKill::kUsageTextId);
         WriteToConsole(usage);
         ui.MessageBox(usage, kMbOk | kMbIconInformation);
         return cProgramSession::kExitDone;

@@ -12,15 +12,7 @@
 #include "win32/WinApi.h"
 #include "win32/WindowHandle.h"
 #include "win32/cTextDataObject.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32ProcessWindowServices.h"
-#include "win32/cWin32Registry.h"
-#include "win32/cWin32Shell.h"
-#include "win32/cWin32StringTable.h"
-#include "win32/cWin32SystemFacts.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 #include "win32/fQXMain.h"
 #include "win32/fQXMainIds.h"
 
@@ -38,18 +30,7 @@ namespace {
 
 constexpr const wchar_t* kOptionsKey = L"Software\\Veltrane\\Quellix\\Options";
 
-struct RealPorts {
-    cWin32ProcessWindowServices os;
-    cWin32Registry registry;
-    cWin32FileSystem fs;
-    cWin32UserInterface ui;
-    cWin32Clock clock;
-    cWin32TextCodec codec;
-    cWin32SystemFacts facts;
-    cWin32Shell shell;
-    cWin32StringTable strings;
-    cPlatform platform{os, registry, fs, ui, clock, codec, facts, shell, strings};
-};
+using RealPorts = cWin32Platform;
 
 void SetOption(const wchar_t* name, DWORD value) {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, name, REG_DWORD, &value, sizeof value);
