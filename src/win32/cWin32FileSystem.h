@@ -18,6 +18,10 @@ public:
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool GetFileLength(const std::string& path, std::uint64_t& length) override;
     std::string GetCurrentDirectory() override;
+    std::string LastErrorDescription() override { return lastError_; }
+
+private:
+    std::string lastError_;
 };
 
 } // namespace qx::win32

@@ -15,8 +15,8 @@ namespace qx::win32 {
 namespace {
 
 // The system's wording for a COM result, without its closing full stop and
-// line break, naming the file it was about.
-std::string Describe(HRESULT hr, const char* step, const std::string& path) {
+// line break; the step and the code when the system has no words for it.
+std::string Describe(HRESULT hr, const char* step) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -30,9 +30,9 @@ std::string Describe(HRESULT hr, const char* step, const std::string& path) {
     if (text.empty()) {
         char code[32];
         std::snprintf(code, sizeof code, "error 0x%08lX", static_cast<unsigned long>(hr));
-        return std::string(step) + " failed with " + code + " (" + path + ")";
+        return std::string(step) + " failed with " + code;
     }
-    return Narrow(text) + " (" + path + ")";
+    return Narrow(text);
 }
 
 } // namespace
@@ -44,7 +44,7 @@ bool WriteShellLink(const qx::ShortcutLink& link, std::string& errorDescription)
         HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                       shellLink.PutVoid());
         if (FAILED(hr)) {
-            errorDescription = Describe(hr, "Creating the shell link", link.linkPath);
+            errorDescription = Describe(hr, "Creating the shell link");
             return false;
         }
         const std::wstring target = Widen(link.targetPath);
@@ -52,19 +52,19 @@ bool WriteShellLink(const qx::ShortcutLink& link, std::string& errorDescription)
         hr = shellLink->SetPath(target.c_str());
         if (SUCCEEDED(hr)) hr = shellLink->SetArguments(arguments.c_str());
         if (FAILED(hr)) {
-            errorDescription = Describe(hr, "Setting the target", link.linkPath);
+            errorDescription = Describe(hr, "Setting the target");
             return false;
         }
         ComPtr<IPersistFile> file;
         hr = shellLink->QueryInterface(IID_IPersistFile, file.PutVoid());
         if (SUCCEEDED(hr)) hr = file->Save(Widen(link.linkPath).c_str(), TRUE);
         if (FAILED(hr)) {
-            errorDescription = Describe(hr, "Saving the shortcut", link.linkPath);
+            errorDescription = Describe(hr, "Saving the shortcut");
             return false;
         }
         return true;
     } catch (...) {
-        errorDescription = "Out of memory (" + link.linkPath + ")";
+        errorDescription = "Out of memory";
         return false;
     }
 }

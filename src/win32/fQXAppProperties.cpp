@@ -3,6 +3,7 @@
 #include "core/ui/modResourceText.h"
 #include "win32/cWin32StringTable.h"
 #include "win32/fQXAppPropertiesIds.h"
+#include "win32/modLocaleNumbers.h"
 
 namespace qx::win32 {
 namespace {
@@ -50,6 +51,7 @@ bool fQXAppProperties::OnInit() {
     tips_.Create(Hwnd());
     for (const TextOf& t : kTips) tips_.Add(Item(t.control), LoadResourceText(table, t.text));
 
+    model_.SetNumberSeparators(UserNumberSeparators());
     SetControlText(Item(IDC_AP_LBLTITLE), model_.TitleText());
     SetControlText(Item(IDC_AP_TXTWAIT), model_.WaitText());
     SetChecked(Item(IDC_AP_OPTFORCE), model_.ForceClose());

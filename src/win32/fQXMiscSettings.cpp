@@ -5,6 +5,7 @@
 #include "win32/WindowHandle.h"
 #include "win32/cWin32StringTable.h"
 #include "win32/fQXMiscSettingsIds.h"
+#include "win32/modLocaleNumbers.h"
 
 #include <commctrl.h>
 
@@ -72,6 +73,7 @@ HWND fQXMiscSettings::Item(int id) const {
 
 bool fQXMiscSettings::OnInit() {
     model_.Form_Load();
+    model_.SetNumberSeparators(UserNumberSeparators());
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         pages_[i] = CreatePage(kPageTemplates[i]);
         if (pages_[i] == nullptr) {

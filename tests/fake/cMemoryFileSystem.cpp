@@ -78,7 +78,15 @@ bool cMemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
 
 bool cMemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     const std::string k = Key(path);
-    if (k.empty() || Denied(k) || folders_.count(k) || !ParentExists(k)) return false;
+    lastError_.clear();
+    if (k.empty() || Denied(k) || folders_.count(k)) {
+        lastError_ = "Access is denied";
+        return false;
+    }
+    if (!ParentExists(k)) {
+        lastError_ = "The system cannot find the path specified";
+        return false;
+    }
     files_[k].bytes = bytes;
     return true;
 }

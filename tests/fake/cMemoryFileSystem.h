@@ -34,6 +34,7 @@ public:
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool GetFileLength(const std::string& path, std::uint64_t& length) override;
     std::string GetCurrentDirectory() override { return currentDirectory; }
+    std::string LastErrorDescription() override { return lastError_; }
     std::string currentDirectory = "C:\\";
 
 private:
@@ -51,6 +52,7 @@ private:
     std::set<std::string> folders_;
     std::set<std::string> denied_;
     std::set<std::string> unreadable_;
+    std::string lastError_;
     friend class cMemoryAppendFile;
 };
 

@@ -141,5 +141,47 @@ TEST(AppPropertiesDialog, CancelAndTheFrameHandNothingBack) {
     }
 }
 
+// Sets one number separator of the user's locale for as long as it lives.
+class cLocaleSeparator {
+public:
+    cLocaleSeparator(LCTYPE type, const wchar_t* value) : type_(type) {
+        wchar_t old[16] = L"";
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type_, old, 16);
+        old_ = old;
+        set_ = SetLocaleInfoW(LOCALE_USER_DEFAULT, type_, value) != FALSE;
+    }
+    ~cLocaleSeparator() { SetLocaleInfoW(LOCALE_USER_DEFAULT, type_, old_.c_str()); }
+    cLocaleSeparator(const cLocaleSeparator&) = delete;
+    cLocaleSeparator& operator=(const cLocaleSeparator&) = delete;
+    bool Set() const { return set_; }
+
+private:
+    LCTYPE type_;
+    std::wstring old_;
+    bool set_ = false;
+};
+
+TEST(AppPropertiesDialog, WaitIsReadWithTheSeparatorsOfTheUsersLocale) {
+    const cLocaleSeparator decimal(LOCALE_SDECIMAL, L",");
+    const cLocaleSeparator thousands(LOCALE_STHOUSAND, L".");
+    ASSERT_TRUE(decimal.Set() && thousands.Set());
+    cAppPropertiesModel model(Notepad(), "Untitled - Notepad");
+    std::wstring afterLeaving;
+    cDialogUser user(L"Kill Properties", [&](cDialogUser& u, HWND d) {
+        HWND txtWait = u.Control(d, IDC_AP_TXTWAIT);
+        u.Focus(d, txtWait);
+        u.Type(txtWait, L"3,5");
+        u.Focus(d, u.Control(d, IDC_AP_OPTFORCE));
+        afterLeaving = u.Text(txtWait);
+        u.Type(txtWait, L"1.000,4");
+        u.Click(u.Control(d, IDOK));
+    });
+    ASSERT_TRUE(fQXAppProperties::Show(nullptr, model));
+    user.Join();
+    ASSERT_TRUE(user.Found());
+    EXPECT_EQ(afterLeaving, L"4");
+    EXPECT_EQ(model.Edited().CloseWait(), 1000);
+}
+
 } // namespace
 } // namespace qx::win32

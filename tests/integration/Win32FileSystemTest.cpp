@@ -44,6 +44,26 @@ TEST(Win32FileSystem, AppendFailsInAMissingFolder) {
     EXPECT_FALSE(fs.PathExists(dir));
 }
 
+TEST(Win32FileSystem, AFailedWriteSaysWhyAndASuccessForgetsIt) {
+    cWin32FileSystem fs;
+    const cTempPath dir("nowrite");
+    EXPECT_FALSE(fs.WriteFile(dir.Path() + "\\x.bat", "line\r\n"));
+    const std::string why = fs.LastErrorDescription();
+    // The system's sentence for a missing folder, as a part of a longer message.
+    wchar_t* buffer = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_PATH_NOT_FOUND, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const std::string sentence = buffer != nullptr ? Narrow(buffer) : std::string();
+    if (buffer != nullptr) LocalFree(buffer);
+    ASSERT_FALSE(why.empty());
+    EXPECT_EQ(sentence.rfind(why, 0), 0u) << why << " / " << sentence;
+    EXPECT_NE(why.back(), '.');
+
+    const cTempPath file("write");
+    EXPECT_TRUE(fs.WriteFile(file, "x"));
+    EXPECT_EQ(fs.LastErrorDescription(), "");
+}
+
 TEST(Win32FileSystem, NormalFileExistsRejectsHiddenSystemFoldersAndPatterns) {
     cWin32FileSystem fs;
     const cTempPath plain("plain"), hidden("hidden"), system("system"), folder("folder");

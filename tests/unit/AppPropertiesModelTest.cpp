@@ -53,6 +53,16 @@ TEST(AppPropertiesModel, OkNormalisesUnfocusedWaitAndStoresEveryRule) {
     EXPECT_EQ(edited.ExePath(), "C:\\Windows\\notepad.exe");
 }
 
+TEST(AppPropertiesModel, WaitIsReadWithTheUsersSeparators) {
+    cAppPropertiesModel m(Entry(10, true, false, true), "Untitled - Notepad");
+    m.SetNumberSeparators({",", "."});
+    m.SetWaitText("2,5");
+    m.txtWait_LostFocus();
+    EXPECT_EQ(m.WaitText(), "2");
+    m.SetWaitText("1.000,4");
+    EXPECT_EQ(m.cmdOK_Click().CloseWait(), 1000);
+}
+
 TEST(AppPropertiesModel, OkWithOutOfRangeWaitStoresTen) {
     cAppPropertiesModel m(Entry(30, true, false, true), "Untitled - Notepad");
     m.SetWaitText("4294967296");

@@ -217,6 +217,17 @@ TEST_F(MiscSettings, OkStoresDefaultsAndNormalisedWait) {
     EXPECT_FALSE(logger.LogActions());
 }
 
+TEST_F(MiscSettings, WaitIsReadWithTheUsersSeparators) {
+    Open();
+    m.SetNumberSeparators({",", "."});
+    m.SetWaitText("3,5");
+    m.txtWait_LostFocus();
+    EXPECT_EQ(m.WaitText(), "4");
+    m.SetWaitText("1.200");
+    EXPECT_EQ(m.cmdOK_Click(), cMiscSettingsModel::OkResult::Closed);
+    EXPECT_EQ(options.DefaultWaitSeconds(), 1200);
+}
+
 TEST_F(MiscSettings, MissingLogFileRefusedKeepsEverythingOnTheLoggingTab) {
     options.SetDefaultWaitSeconds(33);
     Open();

@@ -39,6 +39,9 @@ public:
     // The process's current folder, against which relative paths resolve;
     // empty when the platform cannot tell.
     virtual std::string GetCurrentDirectory() { return {}; }
+    // The platform's own words for why the last failed WriteFile failed
+    // ("Access is denied"); empty when it has none.
+    virtual std::string LastErrorDescription() { return {}; }
 };
 
 } // namespace qx

@@ -13,10 +13,10 @@ cAppPropertiesModel::cAppPropertiesModel(const cApplicationProcs& entry, std::st
       stopOnError_(entry.StopOnError()),
       ignoreTitle_(entry.IgnoreTitle()) {}
 
-void cAppPropertiesModel::txtWait_LostFocus() { waitText_ = NormaliseWaitText(waitText_).text; }
+void cAppPropertiesModel::txtWait_LostFocus() { waitText_ = NormaliseWaitText(waitText_, separators_).text; }
 
 cApplicationProcs cAppPropertiesModel::cmdOK_Click() {
-    const WaitField wait = NormaliseWaitText(waitText_);
+    const WaitField wait = NormaliseWaitText(waitText_, separators_);
     waitText_ = wait.text;
     cApplicationProcs edited = entry_;
     edited.SetCloseWait(wait.seconds);

@@ -4,6 +4,8 @@
 // window renders these fields and forwards its events here.
 #include "core/engine/cApplicationProcs.h"
 
+#include "core/ui/modWaitField.h"
+
 #include <cstdint>
 #include <string>
 
@@ -51,6 +53,8 @@ public:
     void SetIgnoreTitle(bool v) { ignoreTitle_ = v; }
 
     // txtWait lost the focus: its text becomes a number of seconds 0..7200.
+    // How the user writes numbers, for reading the wait field.
+    void SetNumberSeparators(NumberSeparators separators) { separators_ = std::move(separators); }
     void txtWait_LostFocus();
     // OK: normalises the wait field and returns the entry with the edited
     // rules, for the main window's SetCurrentAppSet. Cancel needs no call:
@@ -64,6 +68,7 @@ private:
     cApplicationProcs entry_;
     cApplicationProcs edited_;
     std::string titleText_;
+    NumberSeparators separators_;
     std::string waitText_;
     bool forceClose_;
     bool stopOnError_;

@@ -63,7 +63,7 @@ void cMiscSettingsModel::TabStrip1_Click(int tab) {
     if (tab >= kTabSettings && tab <= kTabLogging) tab_ = tab;
 }
 
-void cMiscSettingsModel::txtWait_LostFocus() { waitText_ = NormaliseWaitText(waitText_).text; }
+void cMiscSettingsModel::txtWait_LostFocus() { waitText_ = NormaliseWaitText(waitText_, separators_).text; }
 
 void cMiscSettingsModel::txtPassword1_Change(std::string text) {
     password1_ = std::move(text);
@@ -119,7 +119,7 @@ cMiscSettingsModel::OkResult cMiscSettingsModel::cmdOK_Click() {
     options_.SetDefaultStopOnError(stopOnError_);
     options_.SetDefaultIgnoreTitle(ignoreTitle_);
     options_.SetShowSplash(showSplash_);
-    const WaitField wait = NormaliseWaitText(waitText_);
+    const WaitField wait = NormaliseWaitText(waitText_, separators_);
     waitText_ = wait.text;
     options_.SetDefaultWaitSeconds(wait.seconds);
     return OkResult::Closed;

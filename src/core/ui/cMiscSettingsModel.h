@@ -11,6 +11,7 @@
 #include "core/settings/cQuellixOptions.h"
 #include "core/util/cErrorInfo.h"
 #include "core/util/cGlobalsClass.h"
+#include "core/ui/modWaitField.h"
 
 #include <array>
 #include <cstdint>
@@ -80,6 +81,8 @@ public:
     void SetShowSplash(bool v) { showSplash_ = v; }
     const std::string& WaitText() const { return waitText_; }
     void SetWaitText(std::string v) { waitText_ = std::move(v); }
+    // How the user writes numbers, for reading the wait field.
+    void SetNumberSeparators(NumberSeparators separators) { separators_ = std::move(separators); }
     void txtWait_LostFocus();
     bool ForceClose() const { return forceClose_; }
     void SetForceClose(bool v) { forceClose_ = v; }
@@ -133,6 +136,7 @@ private:
     std::array<std::string, 7> texts_;
     int tab_ = kTabSettings;
     bool showSplash_ = true;
+    NumberSeparators separators_;
     std::string waitText_ = "10";
     bool forceClose_ = true;
     bool stopOnError_ = false;

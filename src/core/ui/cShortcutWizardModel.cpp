@@ -150,7 +150,8 @@ bool cShortcutWizardModel::WriteFile() {
         return false;
     }
     if (destDir_.empty() || destDir_.back() != '\\') destDir_ += '\\';
-    // What failed is described by the writer, or else named by its path.
+    // Why it failed, in the words of the writer or the file system; the path
+    // only when neither has any.
     std::string failure;
     bool written = false;
     if (createShortcut_) {
@@ -158,8 +159,10 @@ bool cShortcutWizardModel::WriteFile() {
         written = shortcutWriter_ && shortcutWriter_(link, failure);
         if (failure.empty()) failure = link.linkPath;
     } else {
-        failure = destDir_ + shortcutName_ + ".bat";
-        written = fs_.WriteFile(failure, codec_.ToAnsi(BatchLine() + "\r\n"));
+        const std::string batchPath = destDir_ + shortcutName_ + ".bat";
+        written = fs_.WriteFile(batchPath, codec_.ToAnsi(BatchLine() + "\r\n"));
+        if (!written) failure = fs_.LastErrorDescription();
+        if (failure.empty()) failure = batchPath;
     }
     if (!written) {
         logger_.LogError(failure + ": " + Text(12), true);

@@ -13,40 +13,56 @@ constexpr std::int32_t kMaxWait = 7200;
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Only plain decimal numbers: strtod alone would also take "inf", "nan" and
-// hexadecimal text, which nobody types as a number of seconds.
-bool ReadNumber(const std::string& text, double& value) {
+bool StartsWith(const std::string& text, std::size_t at, const std::string& part) {
+    return !part.empty() && text.compare(at, part.size(), part) == 0;
+}
+
+// Only decimal numbers as the locale writes them: strtod alone would also
+// take "inf", "nan" and hexadecimal text, which nobody types as a number of
+// seconds, and would know nothing of the user's separators. The number is
+// rebuilt in the form strtod reads ("." as the decimal point, no grouping).
+bool ReadNumber(const std::string& text, const NumberSeparators& separators, double& value) {
     std::size_t i = 0;
     const std::size_t n = text.size();
+    std::string plain;
     while (i < n && IsBlank(text[i])) ++i;
-    const std::size_t start = i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) plain += text[i++];
     std::size_t digits = 0;
-    while (i < n && IsDigit(text[i])) ++i, ++digits;
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(text[i])) ++i, ++digits;
+    for (;;) {
+        if (i < n && IsDigit(text[i])) {
+            plain += text[i++];
+            ++digits;
+        } else if (digits > 0 && StartsWith(text, i, separators.thousands) &&
+                   i + separators.thousands.size() < n && IsDigit(text[i + separators.thousands.size()])) {
+            i += separators.thousands.size(); // grouping between digits only
+        } else {
+            break;
+        }
+    }
+    if (StartsWith(text, i, separators.decimal)) {
+        i += separators.decimal.size();
+        plain += '.';
+        while (i < n && IsDigit(text[i])) plain += text[i++], ++digits;
     }
     if (digits == 0) return false;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        plain += text[i++];
+        if (i < n && (text[i] == '+' || text[i] == '-')) plain += text[i++];
         std::size_t expDigits = 0;
-        while (i < n && IsDigit(text[i])) ++i, ++expDigits;
+        while (i < n && IsDigit(text[i])) plain += text[i++], ++expDigits;
         if (expDigits == 0) return false;
     }
-    const std::size_t end = i;
     while (i < n && IsBlank(text[i])) ++i;
     if (i != n) return false;
-    value = std::strtod(text.substr(start, end - start).c_str(), nullptr);
+    value = std::strtod(plain.c_str(), nullptr);
     return true;
 }
 
 } // namespace
 
-WaitField NormaliseWaitText(const std::string& text) {
+WaitField NormaliseWaitText(const std::string& text, const NumberSeparators& separators) {
     double value = 0;
-    if (!ReadNumber(text, value)) return {std::to_string(kDefaultWait), kDefaultWait};
+    if (!ReadNumber(text, separators, value)) return {std::to_string(kDefaultWait), kDefaultWait};
     const double rounded = std::nearbyint(value); // default rounding: halves to even
     if (!std::isfinite(rounded) || rounded < std::numeric_limits<std::int32_t>::min() ||
         rounded > std::numeric_limits<std::int32_t>::max())
