@@ -3,6 +3,7 @@
 #include "core/ui/cAdminLogin.h"
 #include "core/ui/cAppPropertiesModel.h"
 #include "core/ui/modViewLog.h"
+#include "core/util/cErrorInfo.h"
 #include "win32/WideText.h"
 #include "win32/WindowHandle.h"
 #include "win32/cDropSource.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <cwchar>
 
 namespace qx::win32 {
@@ -336,16 +338,15 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
             }
             shared.Options().SetWinHandle(ToWindowHandle(hwnd_));
         });
-        const auto closeSplash = [this] {
-            if (!splashShown_) return;
-            splashShown_ = false;
-            try {
-                if (forms_.closeSplash) forms_.closeSplash();
-            } catch (...) {
-            }
-        };
+        showCommand_ = showCommand;
+        session_.SetWindowLayoutStep([this, showCommand](cSharedObjects& shared) {
+            windowSettings_ =
+                std::make_unique<cWindowSettings>(shared.RegistrySettings(), shared.Options(), shared.Logger());
+            cWindowGeometry g = Geometry();
+            if (windowSettings_->GetWindowSettings(g)) ApplyGeometry(g, showCommand);
+        });
         if (!session_.Load(commandLine) || session_.CommandLineMode()) {
-            closeSplash();
+            CloseSplash();
             startupFailed_ = !session_.CommandLineMode();
             quitAtStart_ = true;
             return false;
@@ -353,19 +354,21 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         cSharedObjects& shared = session_.Shared();
         editor_ = std::make_unique<cSetEditor>(session_.Set(), session_.Inventory(), session_.Messages());
         editor_->SetKillPropertiesDialog([this](const std::string& title) { ShowKillProperties(title); });
-        windowSettings_ = std::make_unique<cWindowSettings>(shared.RegistrySettings(), shared.Options(), shared.Logger());
+        if (!windowSettings_) { // the layout step never ran
+            startupFailed_ = quitAtStart_ = true;
+            return false;
+        }
         editor_->SetRememberPosition(windowSettings_->RememberMark());
 
         RenderProgramSet();
         RenderInventory();
-        showCommand_ = showCommand;
-        cWindowGeometry g = Geometry();
-        if (windowSettings_->GetWindowSettings(g)) ApplyGeometry(g, showCommand);
         tabProcessList_Click();
         state_ = editor_->ListGotFocus(session_.Set().lvProgramSet());
+        // The state's first-row rule may have selected a row: show it.
+        PushSelection(lvProgramSet_);
         RenderState(state_);
         session_.Set().SetSetChanged(false);
-        closeSplash();
+        CloseSplash();
         ShowWindow(hwnd_, showCommand_);
         UpdateWindow(hwnd_);
         loaded_ = true;
@@ -380,10 +383,30 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         }
         helpFile_ = shared.ProgramFolder() + "\\" + cGlobalsClass::sHelpFile();
         return true;
+    } catch (const std::exception& e) {
+        FailLoad(e.what());
     } catch (...) {
-        startupFailed_ = true;
-        quitAtStart_ = true;
-        return false;
+        FailLoad("");
+    }
+    return false;
+}
+
+void fQXMain::CloseSplash() {
+    if (!splashShown_) return;
+    splashShown_ = false;
+    try {
+        if (forms_.closeSplash) forms_.closeSplash();
+    } catch (...) {
+    }
+}
+
+void fQXMain::FailLoad(const std::string& description) {
+    startupFailed_ = true;
+    quitAtStart_ = true;
+    CloseSplash();
+    try {
+        session_.Shared().Logger().LogError("", true, cErrorInfo{0, "fQXMain", description});
+    } catch (...) {
     }
 }
 

@@ -86,6 +86,10 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
     void OnCreate();
+    void CloseSplash();
+    // An unexpected error during the load: the splash goes, the error is
+    // shown and logged, and the program must end.
+    void FailLoad(const std::string& description);
     void CreateMenus();
     void CreateToolbar();
     void CreateLists();
