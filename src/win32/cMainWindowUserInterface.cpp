@@ -14,6 +14,20 @@ void cMainWindowUserInterface::SetCaption(const std::string& text) {
     }
 }
 
+std::string cMainWindowUserInterface::GetCaption() {
+    try {
+        if (window_ != nullptr) {
+            const int length = GetWindowTextLengthW(window_);
+            std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+            const int got = GetWindowTextW(window_, text.data(), static_cast<int>(text.size()));
+            text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+            return Narrow(text);
+        }
+    } catch (...) {
+    }
+    return inner_.GetCaption();
+}
+
 void cMainWindowUserInterface::SetStatusText(int panel, const std::string& text) {
     inner_.SetStatusText(panel, text);
     try {

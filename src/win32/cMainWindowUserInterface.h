@@ -20,7 +20,9 @@ public:
         return inner_.MessageBox(text, style, title);
     }
     void SetCaption(const std::string& text) override;
-    std::string GetCaption() override { return inner_.GetCaption(); }
+    // The caption the window shows, so that a run that puts its own text
+    // there gives back exactly what was there before.
+    std::string GetCaption() override;
     bool ShowFileDialog(const FileDialogRequest& request, std::string& path) override {
         return inner_.ShowFileDialog(request, path);
     }

@@ -3,19 +3,19 @@
 #include "core/ui/cAdminLogin.h"
 #include "core/ui/cAppPropertiesModel.h"
 #include "core/ui/modViewLog.h"
+#include "core/util/cErrorInfo.h"
 #include "win32/WideText.h"
 #include "win32/WindowHandle.h"
 #include "win32/cDropSource.h"
 #include "win32/cTextDataObject.h"
 #include "win32/cTextDropTarget.h"
 #include "win32/fQXMainIds.h"
-#include "win32/modToolbarPictures.h"
+#include "win32/modListViewRows.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
-#include <cwchar>
+#include <exception>
 
 namespace qx::win32 {
 namespace {
@@ -26,37 +26,11 @@ constexpr UINT kMsgDrop = WM_APP + 3;        // handle a drop once the drag has 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr int kDesignedWidth = 10800, kDesignedHeight = 6600; // twips
 
-constexpr std::uint32_t kMenuFile = 1021, kMenuEdit = 1029, kMenuProcesses = 1038, kMenuOptions = 1041,
-                        kMenuHelp = 1046;
-
-UINT MenuId(eCommand c) { return IDM_QX_FIRST + static_cast<UINT>(c); }
-
-std::wstring Text(IStringTable& strings, std::uint32_t id) {
-    std::string t;
-    strings.LoadString(id, t);
-    return Widen(t);
-}
-
 int SystemDpi() {
     HDC dc = GetDC(nullptr);
     const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
     if (dc) ReleaseDC(nullptr, dc);
     return dpi > 0 ? dpi : 96;
-}
-
-void SetColumnText(HWND list, int row, int column, const std::string& text) {
-    std::wstring w = Widen(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = w.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-void SetState(HWND list, int row, UINT state, UINT mask) {
-    LVITEMW item{};
-    item.stateMask = mask;
-    item.state = state;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 } // namespace
@@ -72,7 +46,6 @@ fQXMain::~fQXMain() {
     if (dropTarget_ != nullptr) dropTarget_->Release();
     if (labelFont_) DeleteObject(labelFont_);
     if (uiFont_) DeleteObject(uiFont_);
-    if (toolbarBitmap_) DeleteObject(toolbarBitmap_);
     if (menuBar_ && !IsMenu(menuBar_)) menuBar_ = nullptr;
     if (oleStarted_) OleUninitialize();
 }
@@ -100,7 +73,7 @@ bool fQXMain::Create() {
             wc.lpszClassName = kClassName;
             if (!RegisterClassExW(&wc)) return false;
         }
-        CreateMenus();
+        menuBar_ = menu_.Create(platform_.strings);
         const int dpi = SystemDpi();
         CreateWindowExW(0, kClassName, Widen(captions_.Caption()).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         CW_USEDEFAULT, CW_USEDEFAULT, cMainLayout::TwipsToPixels(kDesignedWidth, dpi),
@@ -113,74 +86,7 @@ bool fQXMain::Create() {
     }
 }
 
-void fQXMain::CreateMenus() {
-    IStringTable& s = platform_.strings;
-    const auto item = [&](HMENU m, eCommand c, const wchar_t* shortcut = nullptr) {
-        std::wstring text = Text(s, cCommandState::MenuCaptionId(c));
-        if (shortcut != nullptr) text += std::wstring(L"\t") + shortcut;
-        AppendMenuW(m, MF_STRING, MenuId(c), text.c_str());
-    };
-    const auto separator = [](HMENU m) { AppendMenuW(m, MF_SEPARATOR, 0, nullptr); };
-    const auto top = [&](HMENU m, std::uint32_t id) {
-        AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(m), Text(s, id).c_str());
-    };
-    menuBar_ = CreateMenu();
-
-    HMENU file = CreatePopupMenu();
-    item(file, eCommand::New, L"Ctrl+N");
-    item(file, eCommand::Open);
-    separator(file);
-    item(file, eCommand::Save);
-    item(file, eCommand::SaveAs);
-    separator(file);
-    item(file, eCommand::DeleteSet);
-    separator(file);
-    item(file, eCommand::Exit);
-    top(file, kMenuFile);
-
-    HMENU edit = CreatePopupMenu();
-    item(edit, eCommand::Undo, L"Ctrl+Z");
-    separator(edit);
-    item(edit, eCommand::Copy, L"Ctrl+C");
-    item(edit, eCommand::Paste, L"Ctrl+V");
-    item(edit, eCommand::Delete, L"Del");
-    separator(edit);
-    item(edit, eCommand::Raise);
-    item(edit, eCommand::Lower);
-    separator(edit);
-    item(edit, eCommand::Properties);
-    top(edit, kMenuEdit);
-    // Undo and Paste start disabled; the first command-state update sets all.
-    EnableMenuItem(edit, MenuId(eCommand::Undo), MF_BYCOMMAND | MF_GRAYED);
-    EnableMenuItem(edit, MenuId(eCommand::Paste), MF_BYCOMMAND | MF_GRAYED);
-
-    AppendMenuW(menuBar_, MF_STRING, MenuId(eCommand::Wizard),
-                Text(s, cCommandState::MenuCaptionId(eCommand::Wizard)).c_str());
-
-    HMENU processes = CreatePopupMenu();
-    item(processes, eCommand::Refresh);
-    item(processes, eCommand::Kill);
-    top(processes, kMenuProcesses);
-
-    HMENU options = CreatePopupMenu();
-    item(options, eCommand::RememberPosition);
-    separator(options);
-    item(options, eCommand::DataPath);
-    item(options, eCommand::ViewLog);
-    item(options, eCommand::AdvancedSettings);
-    top(options, kMenuOptions);
-    CheckMenuItem(options, MenuId(eCommand::RememberPosition), MF_BYCOMMAND | MF_CHECKED);
-
-    HMENU help = CreatePopupMenu();
-    item(help, eCommand::HelpContents);
-    item(help, eCommand::HelpSearch);
-    item(help, eCommand::GettingStarted);
-    separator(help);
-    item(help, eCommand::About);
-    top(help, kMenuHelp);
-}
-
-HMENU fQXMain::EditMenu() const { return GetSubMenu(menuBar_, 1); }
+HMENU fQXMain::EditMenu() const { return menu_.EditMenu(); }
 
 int fQXMain::QueryDpi() const {
     using Fn = UINT(WINAPI*)(HWND);
@@ -200,8 +106,8 @@ void fQXMain::OnCreate() {
         return CreateWindowExW(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
-    CreateToolbar();
-    status_ = child(0, STATUSCLASSNAMEW, nullptr, SBARS_SIZEGRIP, IDC_QX_STATUS);
+    toolbar_ = toolbarButtons_.Create(hwnd_);
+    status_ = statusPanels_.Create(hwnd_, captions_.StatusPanels()[0].width);
     setLabel_ = child(0, L"STATIC", Widen(captions_.SetLabel()).c_str(), SS_LEFT | SS_NOPREFIX, IDC_QX_SETLABEL);
     tab_ = child(0, WC_TABCONTROLW, nullptr, WS_CLIPSIBLINGS | WS_TABSTOP, IDC_QX_TAB);
     for (int i = 1; i <= 2; ++i) {
@@ -214,67 +120,14 @@ void fQXMain::OnCreate() {
     CreateLists();
     ui_.Attach(hwnd_, status_);
     ApplyFonts();
-    LayoutStatusPanels();
+    statusPanels_.Layout(dpi_);
     SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Widen(captions_.StatusPanels()[0].text).c_str()));
-    UpdateClock();
+    statusPanels_.UpdateClock(dpi_);
     SetTimer(hwnd_, kClockTimer, 1000, nullptr);
 
     dropTarget_ = new cTextDropTarget([this](const std::string& text) { HandleDrop(text); },
                                       [this] { return editor_ != nullptr && !editor_->KillRunning(); });
     if (oleStarted_) RegisterDragDrop(lvProgramSet_, dropTarget_);
-}
-
-void fQXMain::CreateToolbar() {
-    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0, 0,
-                               0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_QX_TOOLBAR)),
-                               GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-    const auto stdBase = static_cast<int>(SendMessageW(toolbar_, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
-    toolbarBitmap_ = DrawOwnToolbarPictures();
-    int ownBase = -1;
-    if (toolbarBitmap_ != nullptr) {
-        TBADDBITMAP own{nullptr, reinterpret_cast<UINT_PTR>(toolbarBitmap_)};
-        ownBase = static_cast<int>(SendMessageW(toolbar_, TB_ADDBITMAP, 4, reinterpret_cast<LPARAM>(&own)));
-    }
-    const auto image = [&](eCommand c) -> int {
-        switch (c) {
-        case eCommand::New: return stdBase + STD_FILENEW;
-        case eCommand::Open: return stdBase + STD_FILEOPEN;
-        case eCommand::Save: return stdBase + STD_FILESAVE;
-        case eCommand::Copy: return stdBase + STD_COPY;
-        case eCommand::Paste: return stdBase + STD_PASTE;
-        case eCommand::Undo: return stdBase + STD_UNDO;
-        case eCommand::Delete: return stdBase + STD_DELETE;
-        case eCommand::Properties: return stdBase + STD_PROPERTIES;
-        case eCommand::Raise: return ownBase < 0 ? I_IMAGENONE : ownBase;
-        case eCommand::Lower: return ownBase < 0 ? I_IMAGENONE : ownBase + 1;
-        case eCommand::Kill: return ownBase < 0 ? I_IMAGENONE : ownBase + 2;
-        case eCommand::Refresh: return ownBase < 0 ? I_IMAGENONE : ownBase + 3;
-        default: return I_IMAGENONE;
-        }
-    };
-    const auto& buttons = cCommandState::ToolbarButtons();
-    std::array<TBBUTTON, 17> tb{};
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        tb[i].idCommand = IDB_QX_TOOLBAR_FIRST + static_cast<int>(i);
-        tb[i].dwData = i;
-        if (buttons[i].key == nullptr) {
-            tb[i].fsStyle = BTNS_SEP;
-            tb[i].iBitmap = 6;
-        } else {
-            tb[i].iBitmap = image(buttons[i].command);
-            tb[i].fsStyle = BTNS_BUTTON;
-            tb[i].fsState = TBSTATE_ENABLED;
-            tb[i].iString = -1;
-        }
-    }
-    // Undo and Paste start disabled, as their menu items.
-    tb[5].fsState = 0;
-    tb[7].fsState = 0;
-    SendMessageW(toolbar_, TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
-    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
 }
 
 void fQXMain::CreateLists() {
@@ -320,8 +173,9 @@ void fQXMain::ApplyFonts() {
     labelFont_ = CreateFontW(-MulDiv(12, dpi_, 72), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
                              L"Arial");
-    for (HWND w : {tab_, lvProgramSet_, lvApplications_, lvProcesses_, status_})
+    for (HWND w : {tab_, lvProgramSet_, lvApplications_, lvProcesses_})
         SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), TRUE);
+    statusPanels_.SetFont(uiFont_);
     SendMessageW(setLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), TRUE);
 }
 
@@ -336,16 +190,15 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
             }
             shared.Options().SetWinHandle(ToWindowHandle(hwnd_));
         });
-        const auto closeSplash = [this] {
-            if (!splashShown_) return;
-            splashShown_ = false;
-            try {
-                if (forms_.closeSplash) forms_.closeSplash();
-            } catch (...) {
-            }
-        };
+        showCommand_ = showCommand;
+        session_.SetWindowLayoutStep([this, showCommand](cSharedObjects& shared) {
+            windowSettings_ =
+                std::make_unique<cWindowSettings>(shared.RegistrySettings(), shared.Options(), shared.Logger());
+            cWindowGeometry g = Geometry();
+            if (windowSettings_->GetWindowSettings(g)) ApplyGeometry(g, showCommand);
+        });
         if (!session_.Load(commandLine) || session_.CommandLineMode()) {
-            closeSplash();
+            CloseSplash();
             startupFailed_ = !session_.CommandLineMode();
             quitAtStart_ = true;
             return false;
@@ -353,19 +206,21 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         cSharedObjects& shared = session_.Shared();
         editor_ = std::make_unique<cSetEditor>(session_.Set(), session_.Inventory(), session_.Messages());
         editor_->SetKillPropertiesDialog([this](const std::string& title) { ShowKillProperties(title); });
-        windowSettings_ = std::make_unique<cWindowSettings>(shared.RegistrySettings(), shared.Options(), shared.Logger());
+        if (!windowSettings_) { // the layout step never ran
+            startupFailed_ = quitAtStart_ = true;
+            return false;
+        }
         editor_->SetRememberPosition(windowSettings_->RememberMark());
 
         RenderProgramSet();
         RenderInventory();
-        showCommand_ = showCommand;
-        cWindowGeometry g = Geometry();
-        if (windowSettings_->GetWindowSettings(g)) ApplyGeometry(g, showCommand);
         tabProcessList_Click();
         state_ = editor_->ListGotFocus(session_.Set().lvProgramSet());
+        // The state's first-row rule may have selected a row: show it.
+        PushSelection(lvProgramSet_);
         RenderState(state_);
         session_.Set().SetSetChanged(false);
-        closeSplash();
+        CloseSplash();
         ShowWindow(hwnd_, showCommand_);
         UpdateWindow(hwnd_);
         loaded_ = true;
@@ -380,10 +235,30 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         }
         helpFile_ = shared.ProgramFolder() + "\\" + cGlobalsClass::sHelpFile();
         return true;
+    } catch (const std::exception& e) {
+        FailLoad(e.what());
     } catch (...) {
-        startupFailed_ = true;
-        quitAtStart_ = true;
-        return false;
+        FailLoad("");
+    }
+    return false;
+}
+
+void fQXMain::CloseSplash() {
+    if (!splashShown_) return;
+    splashShown_ = false;
+    try {
+        if (forms_.closeSplash) forms_.closeSplash();
+    } catch (...) {
+    }
+}
+
+void fQXMain::FailLoad(const std::string& description) {
+    startupFailed_ = true;
+    quitAtStart_ = true;
+    CloseSplash();
+    try {
+        session_.Shared().Logger().LogError("", true, cErrorInfo{0, "fQXMain", description});
+    } catch (...) {
     }
 }
 
@@ -436,11 +311,7 @@ cWindowGeometry fQXMain::Geometry() const {
         cListGeometry l;
         l.name = name;
         l.width = width;
-        HWND header = reinterpret_cast<HWND>(SendMessageW(w, LVM_GETHEADER, 0, 0));
-        const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-        for (int c = 0; c < columns; ++c)
-            l.columns.push_back(
-                PixelsToTwips(static_cast<int>(SendMessageW(w, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0))));
+        for (const int px : ColumnWidths(w)) l.columns.push_back(PixelsToTwips(px));
         g.lists.push_back(std::move(l));
     };
     list(lvApplications_, "lvApplications", layout_.ProcessLists().width);
@@ -492,7 +363,7 @@ void fQXMain::Form_Resize() {
     layout_.Form_Resize(PixelsToTwips(client.right), PixelsToTwips(client.bottom), PixelsToTwips(bar.bottom - bar.top),
                         PixelsToTwips(tm.tmHeight + 2));
     PlaceControls();
-    LayoutStatusPanels();
+    statusPanels_.Layout(dpi_);
 }
 
 void fQXMain::PlaceControls() {
@@ -508,39 +379,6 @@ void fQXMain::PlaceControls() {
     place(lvProcesses_, layout_.ProcessLists());
     place(lvApplications_, layout_.ProcessLists());
     InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void fQXMain::LayoutStatusPanels() {
-    RECT client{};
-    GetClientRect(hwnd_, &client);
-    HDC dc = GetDC(status_);
-    HGDIOBJ old = SelectObject(dc, uiFont_);
-    const auto width = [&](const std::wstring& t) {
-        SIZE s{};
-        GetTextExtentPoint32W(dc, t.c_str(), static_cast<int>(t.size()), &s);
-        return s.cx + MulDiv(16, dpi_, 96);
-    };
-    const int date = width(dateText_.empty() ? L"00/00/0000" : dateText_);
-    const int time = width(timeText_.empty() ? L"00:00 PM" : timeText_) + GetSystemMetrics(SM_CXVSCROLL);
-    SelectObject(dc, old);
-    ReleaseDC(status_, dc);
-    const int first = TwipsToPixels(captions_.StatusPanels()[0].width);
-    int edges[4] = {first, std::max(first, static_cast<int>(client.right) - date - time),
-                    std::max(first, static_cast<int>(client.right) - time), -1};
-    SendMessageW(status_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
-}
-
-void fQXMain::UpdateClock() {
-    wchar_t date[80] = L"", time[80] = L"";
-    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 80);
-    GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, time, 80);
-    if (dateText_ == date && timeText_ == time) return;
-    const bool resize = dateText_.size() != wcslen(date) || timeText_.size() != wcslen(time);
-    dateText_ = date;
-    timeText_ = time;
-    if (resize) LayoutStatusPanels();
-    SendMessageW(status_, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(dateText_.c_str()));
-    SendMessageW(status_, SB_SETTEXTW, 3, reinterpret_cast<LPARAM>(timeText_.c_str()));
 }
 
 void fQXMain::tabProcessList_Click() {
@@ -592,15 +430,7 @@ cListViewModel* fQXMain::ModelOf(HWND list) {
 }
 
 void fQXMain::PullSelection(HWND list) {
-    cListViewModel* model = ModelOf(list);
-    if (model == nullptr) return;
-    const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    if (rows != model->Count()) return; // not rendered yet: the model knows better
-    for (int i = 1; i <= model->Count(); ++i) model->Item(static_cast<std::int16_t>(i))->selected = false;
-    int row = -1;
-    while ((row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0) {
-        if (cListItem* item = model->Item(static_cast<std::int16_t>(row + 1))) item->selected = true;
-    }
+    if (cListViewModel* model = ModelOf(list)) qx::win32::PullSelection(list, *model);
 }
 
 void fQXMain::PullAllSelections() {
@@ -608,84 +438,30 @@ void fQXMain::PullAllSelections() {
 }
 
 void fQXMain::PushSelection(HWND list) {
-    cListViewModel* model = ModelOf(list);
+    const cListViewModel* model = ModelOf(list);
     if (model == nullptr) return;
     ++suppressNotify_;
-    SetState(list, -1, 0, LVIS_SELECTED);
-    bool first = true;
-    for (int i = 1; i <= model->Count(); ++i) {
-        if (!model->Item(static_cast<std::int16_t>(i))->selected) continue;
-        SetState(list, i - 1, first ? (LVIS_SELECTED | LVIS_FOCUSED) : LVIS_SELECTED,
-                 first ? (LVIS_SELECTED | LVIS_FOCUSED) : LVIS_SELECTED);
-        first = false;
-    }
+    qx::win32::PushSelection(list, *model);
     --suppressNotify_;
 }
 
 void fQXMain::RenderProgramSet() {
-    const cListViewModel& model = session_.Set().lvProgramSet();
     ++suppressNotify_;
-    SendMessageW(lvProgramSet_, WM_SETREDRAW, FALSE, 0);
-    const auto top = static_cast<int>(SendMessageW(lvProgramSet_, LVM_GETTOPINDEX, 0, 0));
-    SendMessageW(lvProgramSet_, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageW(lvProgramSet_, LVM_SETITEMCOUNT, static_cast<WPARAM>(model.Count()), 0);
-    int focused = -1;
-    for (int i = 0; i < model.Count(); ++i) {
-        const cListItem& row = *model.Item(static_cast<std::int16_t>(i + 1));
-        std::wstring text = Widen(row.text);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = i;
-        item.pszText = text.data();
-        SendMessageW(lvProgramSet_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        SetColumnText(lvProgramSet_, i, 1, row.subItem);
-        UINT state = INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
-        if (row.selected) {
-            state |= LVIS_SELECTED;
-            if (focused < 0) {
-                state |= LVIS_FOCUSED;
-                focused = i;
-            }
-        }
-        SetState(lvProgramSet_, i, state, LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    if (top > 0 && top < model.Count()) {
-        // Put the view back where it was, then bring the selection into it.
-        SendMessageW(lvProgramSet_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(model.Count() - 1), FALSE);
-        SendMessageW(lvProgramSet_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(top), FALSE);
-    }
-    if (focused >= 0) SendMessageW(lvProgramSet_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
-    SendMessageW(lvProgramSet_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(lvProgramSet_, nullptr, TRUE);
+    RenderRows(lvProgramSet_, session_.Set().lvProgramSet());
     --suppressNotify_;
 }
 
 void fQXMain::RenderInventory() {
     if (!editor_) return;
     ++suppressNotify_;
-    for (HWND w : {lvApplications_, lvProcesses_}) {
-        const cListViewModel* model = ModelOf(w);
-        SetState(w, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        SendMessageW(w, LVM_SETITEMCOUNT, static_cast<WPARAM>(model->Count()), LVSICF_NOSCROLL);
-        InvalidateRect(w, nullptr, TRUE);
-    }
+    for (HWND w : {lvApplications_, lvProcesses_}) ShowVirtualRows(w, ModelOf(w)->Count());
     --suppressNotify_;
 }
 
 void fQXMain::RenderState(const cCommandState& state) {
     state_ = state;
-    for (int i = 0; i < static_cast<int>(eCommand::Count); ++i) {
-        const auto c = static_cast<eCommand>(i);
-        EnableMenuItem(menuBar_, MenuId(c), MF_BYCOMMAND | (state.Enabled(c) ? MF_ENABLED : MF_GRAYED));
-    }
-    CheckMenuItem(menuBar_, MenuId(eCommand::RememberPosition),
-                  MF_BYCOMMAND | (state.Checked(eCommand::RememberPosition) ? MF_CHECKED : MF_UNCHECKED));
-    const auto& buttons = cCommandState::ToolbarButtons();
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i].key == nullptr) continue;
-        SendMessageW(toolbar_, TB_ENABLEBUTTON, IDB_QX_TOOLBAR_FIRST + i,
-                     MAKELPARAM(state.Enabled(buttons[i].command) ? TRUE : FALSE, 0));
-    }
+    menu_.Render(state);
+    toolbarButtons_.Render(state);
     DrawMenuBar(hwnd_);
 }
 
@@ -889,12 +665,9 @@ LRESULT fQXMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         dpi_ = HIWORD(wParam);
         ApplyFonts();
         for (HWND w : {lvProgramSet_, lvApplications_, lvProcesses_}) {
-            HWND header = reinterpret_cast<HWND>(SendMessageW(w, LVM_GETHEADER, 0, 0));
-            const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-            for (int c = 0; c < columns; ++c) {
-                const auto px = static_cast<int>(SendMessageW(w, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
-                SendMessageW(w, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(MulDiv(px, dpi_, old), 0));
-            }
+            const std::vector<int> widths = ColumnWidths(w);
+            for (std::size_t c = 0; c < widths.size(); ++c)
+                SendMessageW(w, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(MulDiv(widths[c], dpi_, old), 0));
         }
         const RECT* r = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
@@ -903,7 +676,7 @@ LRESULT fQXMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_TIMER:
-        if (wParam == kClockTimer) UpdateClock();
+        if (wParam == kClockTimer) statusPanels_.UpdateClock(dpi_);
         return 0;
     case WM_SETCURSOR: {
         POINT p;
@@ -931,13 +704,12 @@ LRESULT fQXMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_COMMAND: {
         const UINT id = LOWORD(wParam);
-        if (id >= IDB_QX_TOOLBAR_FIRST && id < IDB_QX_TOOLBAR_FIRST + 17) {
-            const cToolbarButton& b = cCommandState::ToolbarButtons()[id - IDB_QX_TOOLBAR_FIRST];
-            if (b.key != nullptr) ToolbarClick(b.key);
+        if (const char* key = cMainToolbar::KeyOf(id)) {
+            ToolbarClick(key);
             return 0;
         }
-        if (id >= IDM_QX_FIRST && id < IDM_QX_FIRST + static_cast<UINT>(eCommand::Count)) {
-            Execute(static_cast<eCommand>(id - IDM_QX_FIRST));
+        if (const std::optional<eCommand> c = cMainMenu::CommandOf(id)) {
+            Execute(*c);
             return 0;
         }
         break;
@@ -977,14 +749,7 @@ LRESULT fQXMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT fQXMain::OnNotify(NMHDR* h) {
     if (h == nullptr) return 0;
     if (h->code == TTN_GETDISPINFOW) {
-        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(h);
-        const UINT_PTR id = h->idFrom;
-        if (id >= IDB_QX_TOOLBAR_FIRST && id < IDB_QX_TOOLBAR_FIRST + 17) {
-            const cToolbarButton& b = cCommandState::ToolbarButtons()[id - IDB_QX_TOOLBAR_FIRST];
-            tipText_ = b.key != nullptr ? Text(platform_.strings, b.tooltipId) : std::wstring();
-            tip->lpszText = tipText_.data();
-            tip->hinst = nullptr;
-        }
+        toolbarButtons_.GetTooltip(*reinterpret_cast<NMTTDISPINFOW*>(h), platform_.strings);
         return 0;
     }
     if (h->hwndFrom == tab_) {
@@ -995,20 +760,7 @@ LRESULT fQXMain::OnNotify(NMHDR* h) {
     if (list != lvProgramSet_ && list != lvApplications_ && list != lvProcesses_) return 0;
     switch (h->code) {
     case LVN_GETDISPINFOW: {
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(h);
-        const cListViewModel* model = ModelOf(list);
-        const cListItem* row = model ? model->Item(static_cast<std::int16_t>(info->item.iItem + 1)) : nullptr;
-        if ((info->item.mask & LVIF_TEXT) && info->item.pszText != nullptr && info->item.cchTextMax > 0) {
-            info->item.pszText[0] = L'\0';
-            if (row != nullptr) {
-                const std::wstring text = Widen(info->item.iSubItem == 0 ? row->text
-                                                : info->item.iSubItem == 1 ? row->subItem
-                                                                           : std::string());
-                const auto n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(info->item.cchTextMax - 1));
-                std::wmemcpy(info->item.pszText, text.data(), n);
-                info->item.pszText[n] = L'\0';
-            }
-        }
+        FillRowText(*reinterpret_cast<NMLVDISPINFOW*>(h), ModelOf(list));
         return 0;
     }
     case NM_SETFOCUS:

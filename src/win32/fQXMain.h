@@ -15,6 +15,9 @@
 #include "core/ui/cMainLayout.h"
 #include "win32/WinApi.h"
 #include "win32/cMainForms.h"
+#include "win32/cMainMenu.h"
+#include "win32/cMainStatusBar.h"
+#include "win32/cMainToolbar.h"
 #include "win32/cMainWindowUserInterface.h"
 
 #include <ole2.h>
@@ -86,8 +89,10 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
     void OnCreate();
-    void CreateMenus();
-    void CreateToolbar();
+    void CloseSplash();
+    // An unexpected error during the load: the splash goes, the error is
+    // shown and logged, and the program must end.
+    void FailLoad(const std::string& description);
     void CreateLists();
     void ApplyFonts();
     int QueryDpi() const;
@@ -96,8 +101,6 @@ private:
 
     void Form_Resize();
     void PlaceControls();
-    void LayoutStatusPanels();
-    void UpdateClock();
     void tabProcessList_Click();
 
     cListViewModel* ModelOf(HWND list);
@@ -135,6 +138,9 @@ private:
     cMainLayout layout_;
     cCommandState state_;
     std::string helpFile_;
+    cMainMenu menu_;
+    cMainToolbar toolbarButtons_;
+    cMainStatusBar statusPanels_;
 
     HWND hwnd_ = nullptr;
     HWND toolbar_ = nullptr, status_ = nullptr, tab_ = nullptr, setLabel_ = nullptr;
@@ -142,7 +148,6 @@ private:
     HMENU menuBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HFONT labelFont_ = nullptr, uiFont_ = nullptr;
-    HBITMAP toolbarBitmap_ = nullptr;
     cTextDropTarget* dropTarget_ = nullptr;
     bool oleStarted_ = false;
     int dpi_ = 96;
@@ -154,9 +159,7 @@ private:
     bool loaded_ = false;
     bool splashShown_ = false;
     int showCommand_ = SW_SHOWNORMAL;
-    std::wstring tipText_;                  // the tooltip being shown
     std::vector<std::string> pendingDrops_; // dropped texts, handled after the drag
-    std::wstring dateText_, timeText_;
 };
 
 } // namespace qx::win32

@@ -23,6 +23,7 @@
 #include <cwctype>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 namespace qx::win32 {
@@ -460,6 +461,132 @@ TEST_F(MainWindowOverFakes, RefusedLoginEndsTheLoadAndAnEmptyLoginHookRefuses) {
     EXPECT_FALSE(w.StartupFailed());
     EXPECT_TRUE(w.Close());
     EXPECT_EQ(w.Hwnd(), nullptr);
+}
+
+TEST_F(MainWindowOverFakes, StartUpRestoresTheLayoutBeforeListingProgramsAndShowsTheFirstRowSelected) {
+    std::vector<SetFileEntry> entries(2);
+    entries[0].Title = "Letter";
+    entries[0].ExePath = "C:\\Office\\word.exe";
+    entries[1].Title = "Sheet";
+    entries[1].ExePath = "C:\\Office\\calc.exe";
+    for (SetFileEntry& e : entries) {
+        e.Selected = e.WinVisible = true;
+        e.CloseWait = 5;
+    }
+    std::string bytes;
+    ASSERT_EQ(cSetFile::Write(46362.0, entries, fake.codec, bytes), cSetFile::WriteResult::Ok);
+    fake.fs.AddFile("D:\\Sets\\last.qxs", bytes);
+    fake.PutText(kHkeyLocalMachine, "Software\\Veltrane\\Quellix\\Options", "LastLoadedSet", "D:\\Sets\\last.qxs");
+    fake.PutOption("Logging", 3);
+
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load(" /debug", SW_SHOWNORMAL));
+    HWND set = w.ListWindow("lvProgramSet");
+    HMENU menu = GetMenu(w.Hwnd());
+    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
+    // The first command-state update picks row 1 of the kill set; the list shows it.
+    EXPECT_EQ(SendMessageW(set, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(SendMessageW(set, LVM_GETNEXTITEM, 0, LVNI_SELECTED), -1);
+    EXPECT_FALSE(Grayed(menu, eCommand::Delete));
+    EXPECT_FALSE(Grayed(menu, eCommand::Lower));
+    EXPECT_TRUE(Grayed(menu, eCommand::Raise));
+    EXPECT_FALSE(w.Session().Set().SetChanged());
+
+    // Last set, then the saved layout, then the running programs.
+    const std::string* log = fake.fs.Contents("C:\\Quellix\\Quellix.log");
+    ASSERT_NE(log, nullptr);
+    std::size_t at = 0;
+    for (const char* step : {"Debug: GetSettings\r\n", "Debug: OpenProgramSet\r\n", "Debug: GetWindowSettings\r\n",
+                             "Debug: PopulateListviews\r\n"}) {
+        at = log->find(step, at);
+        ASSERT_NE(at, std::string::npos) << step << *log;
+    }
+    w.Close();
+}
+
+TEST_F(MainWindowOverFakes, AnErrorDuringTheLoadIsShownAndLoggedAndSavesNothing) {
+    fake.PutOption("ShowSpash", -1);
+    fake.PutOption("Logging", 2);
+    cMainForms forms;
+    forms.showSplash = [] { throw std::runtime_error("no splash today"); };
+    fQXMain w(fake.platform, "C:\\Quellix", forms);
+    ASSERT_TRUE(w.Create());
+    EXPECT_FALSE(w.Load("", SW_SHOWNORMAL));
+    EXPECT_TRUE(w.StartupFailed());
+    EXPECT_TRUE(w.QuitAtStart());
+    EXPECT_FALSE(IsWindowVisible(w.Hwnd()));
+    ASSERT_EQ(fake.ui.boxes.size(), 1u);
+    EXPECT_NE(fake.ui.boxes[0].text.find("no splash today"), std::string::npos) << fake.ui.boxes[0].text;
+    const std::string* log = fake.fs.Contents("C:\\Quellix\\Quellix.log");
+    ASSERT_NE(log, nullptr);
+    EXPECT_NE(log->find("no splash today"), std::string::npos);
+    EXPECT_TRUE(w.Close());
+    EXPECT_EQ(fake.StoredOption("FormWidth"), "<none>");
+}
+
+TEST_F(MainWindowOverFakes, DpiChangeTakesTheSuggestedRectangleAndScalesLayoutAndFonts) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    HWND set = w.ListWindow("lvProgramSet");
+    const int before = w.Dpi();
+    ASSERT_NE(before, 144);
+    const auto column = static_cast<int>(SendMessageW(set, LVM_GETCOLUMNWIDTH, 0, 0));
+    const auto fontHeight = [](HWND control) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    };
+
+    RECT suggested{40, 30, 40 + 1100, 30 + 760};
+    SendMessageW(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(w.Dpi(), 144);
+    RECT now{};
+    GetWindowRect(w.Hwnd(), &now);
+    EXPECT_EQ(now.left, 40);
+    EXPECT_EQ(now.top, 30);
+    EXPECT_EQ(now.right - now.left, 1100);
+    EXPECT_EQ(now.bottom - now.top, 760);
+
+    // The twips layout is placed at the new scale.
+    const cLayoutRect expected = cMainLayout::ToPixels(w.Layout().ProgramSet(), 144);
+    RECT list{};
+    GetWindowRect(set, &list);
+    MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.left, expected.left);
+    EXPECT_EQ(list.top, expected.top);
+    EXPECT_EQ(list.right - list.left, expected.width);
+    EXPECT_EQ(list.bottom - list.top, expected.height);
+    RECT client{};
+    GetClientRect(w.Hwnd(), &client);
+    const cLayoutRect tab = cMainLayout::ToPixels(w.Layout().TabStrip(), 144);
+    EXPECT_NEAR(tab.left + tab.width, client.right, 1); // the strip still reaches the right edge
+    EXPECT_NEAR(static_cast<int>(SendMessageW(set, LVM_GETCOLUMNWIDTH, 0, 0)), MulDiv(column, 144, before), 1);
+    // Fonts follow: 9 pt for the lists, 12 pt for the set's title.
+    EXPECT_EQ(fontHeight(set), MulDiv(9, 144, 72));
+    EXPECT_EQ(fontHeight(GetDlgItem(w.Hwnd(), IDC_QX_SETLABEL)), MulDiv(12, 144, 72));
+    w.Close();
+}
+
+TEST_F(MainWindowOverFakes, KillRunShowsItsProgressInTheCaptionAndGivesBackTheCaptionThatWasThere) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    Drop(w, "lvApplications,1");
+    ASSERT_EQ(SendMessageW(w.ListWindow("lvProgramSet"), LVM_GETITEMCOUNT, 0, 0), 1);
+    SetWindowTextW(w.Hwnd(), L"Quellix \u00e9dition");
+    fake.ui.captions.clear();
+    w.Execute(eCommand::Kill);
+    EXPECT_EQ(w.Session().Inventory().lvApplications().Count(), 0); // the editor has gone
+    ASSERT_FALSE(fake.ui.captions.empty());
+    EXPECT_NE(fake.ui.captions.front().find("Fake Editor"), std::string::npos) << fake.ui.captions.front();
+    wchar_t caption[256] = L"";
+    GetWindowTextW(w.Hwnd(), caption, 256);
+    EXPECT_EQ(std::wstring(caption), L"Quellix \u00e9dition");
+    EXPECT_FALSE(IsIconic(w.Hwnd()));
+    fake.ui.answers = {kIdNo};
+    w.Close();
 }
 
 } // namespace

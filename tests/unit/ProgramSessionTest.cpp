@@ -182,6 +182,36 @@ TEST_F(ProgramSession, WindowStartupStepSeesTheOptionsBeforeTheLastSetAndNeverRu
     EXPECT_EQ(lineCalls, 0);
 }
 
+TEST_F(ProgramSession, WindowLayoutStepComesAfterTheLastSetAndBeforeTheFirstInventory) {
+    WriteSet("D:\\Sets\\last.qxs", "C:\\Office\\word.exe", "Letter");
+    Text(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Sets\\last.qxs");
+    Start("C:\\Office\\word.exe", "Letter");
+    int calls = 0;
+    std::int16_t rowsThen = -1, appsThen = -1;
+    session.SetWindowLayoutStep([&](cSharedObjects& shared) {
+        ++calls;
+        rowsThen = session.Set().lvProgramSet().Count();
+        appsThen = session.Inventory().lvApplications().Count();
+        shared.Logger().LogDebug("Layout step");
+    });
+    ASSERT_TRUE(session.Load("/debug"));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(rowsThen, 1); // the last set is open already
+    EXPECT_EQ(appsThen, 0); // the running programs are listed afterwards
+    EXPECT_EQ(session.Inventory().lvApplications().Count(), 1);
+    const std::string log = Log();
+    const std::size_t step = log.find("Debug: Layout step\r\n");
+    ASSERT_NE(step, std::string::npos);
+    EXPECT_LT(log.find("Debug: OpenProgramSet"), step);
+    EXPECT_GT(log.find("Debug: PopulateListviews"), step);
+
+    cProgramSession lineRun{fake_.platform, kFolder};
+    int lineCalls = 0;
+    lineRun.SetWindowLayoutStep([&](cSharedObjects&) { ++lineCalls; });
+    ASSERT_TRUE(lineRun.Load("/P=nothing.exe"));
+    EXPECT_EQ(lineCalls, 0);
+}
+
 TEST_F(ProgramSession, CommandLineModeNeverOpensTheLastSetButDebugWithATokenTraces) {
     WriteSet("D:\\Sets\\last.qxs", "C:\\Office\\word.exe", "Letter");
     Text(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Sets\\last.qxs");

@@ -56,6 +56,7 @@ bool cProgramSession::Load(const std::string& commandLine) {
     const std::uint32_t self = platform_.os.GetCurrentProcessId();
     options.SetProcessID(self);
     GetSettings(!commandLineMode_);
+    if (!commandLineMode_ && windowLayoutStep_) windowLayoutStep_(shared_);
     shared_.Globals().SetsBrowsePath(options.DefaultDataPath());
     parts_->inventory.SetOwnProcessID(self);
     parts_->inventory.SetKillDefaults(shared_.KillDefaults());

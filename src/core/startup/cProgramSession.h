@@ -30,6 +30,9 @@ public:
     // directory, the last set and the first inventory: the window shows its
     // splash and publishes its handle here.
     using WindowStartupStep = std::function<void(cSharedObjects& shared)>;
+    // Runs in window mode right after the data directory and the last set,
+    // before the first inventory: the window restores its saved layout here.
+    using WindowLayoutStep = std::function<void(cSharedObjects& shared)>;
 
     cProgramSession(cPlatform& platform, std::string programFolder);
     ~cProgramSession();
@@ -37,6 +40,7 @@ public:
     // A command line other than "/DEBUG" alone, blanks and letter case aside.
     static bool IsCommandLineMode(const std::string& commandLine);
     void SetWindowStartupStep(WindowStartupStep step) { windowStartupStep_ = std::move(step); }
+    void SetWindowLayoutStep(WindowLayoutStep step) { windowLayoutStep_ = std::move(step); }
 
     // The load, given the program's command line as it came. False when
     // start-up failed (shown and logged already): the program must end at
@@ -81,6 +85,7 @@ private:
     cKillSet set_;
     std::unique_ptr<Parts> parts_;
     WindowStartupStep windowStartupStep_;
+    WindowLayoutStep windowLayoutStep_;
     bool commandLineMode_ = false;
     bool quitAtStart_ = false;
     int exitCode_ = kExitDone;
