@@ -719,6 +719,12 @@ LRESULT fQXMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_QUERYENDSESSION:
+        // A logoff or shutdown closes the window the way the user would, so a
+        // changed set is offered for saving and the options and layout are
+        // stored before the system ends the program. Cancelling the question
+        // (or a kill run still going) holds the logoff up.
+        return Close() ? TRUE : FALSE;
     case WM_DESTROY:
         KillTimer(hwnd_, kClockTimer);
         if (oleStarted_ && lvProgramSet_ != nullptr) RevokeDragDrop(lvProgramSet_);

@@ -333,6 +333,32 @@ protected:
     fake::cFakePlatform fake{"C:\\Quellix"};
 };
 
+TEST_F(MainWindowOverFakes, ALogoffOffersAChangedSetForSavingAndStoresTheOptions) {
+    fQXMain w(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(w.Create());
+    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+    Drop(w, "lvApplications,1");
+    ASSERT_TRUE(w.Session().Set().SetChanged());
+    // Cancel keeps the set and holds the logoff up.
+    fake.ui.answers = {kIdCancel};
+    EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    ASSERT_NE(w.Hwnd(), nullptr);
+    ASSERT_EQ(fake.ui.boxes.size(), 1u);
+    EXPECT_EQ(fake.ui.boxes[0].text, "Save changes to current set?");
+    // No lets the logoff go on, with the options and the layout stored first.
+    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 613, 400, SWP_NOMOVE | SWP_NOZORDER);
+    const std::int32_t twips = cMainLayout::PixelsToTwips(613, w.Dpi());
+    fake.ui.answers = {kIdNo};
+    EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(w.Hwnd(), nullptr);
+    EXPECT_EQ(fake.ui.boxes.size(), 2u);
+    const std::string stored = fake.StoredOption("FormWidth");
+    ASSERT_EQ(stored.size(), 4u);
+    std::int32_t width = 0;
+    for (int i = 3; i >= 0; --i) width = width * 256 + static_cast<unsigned char>(stored[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(width, twips);
+}
+
 TEST_F(MainWindowOverFakes, ClosingAsksAboutAChangedSetAndStoresTheLayout) {
     fQXMain w(fake.platform, "C:\\Quellix");
     ASSERT_TRUE(w.Create());
