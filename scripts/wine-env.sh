@@ -8,7 +8,7 @@ export WINEARCH=win64
 
 # Creates the prefix once; later calls only check it. Bump the version when
 # the settings below change, so that existing prefixes take them too.
-QX_PREFIX_VERSION=2
+QX_PREFIX_VERSION=3
 qx_wine_prefix() {
   if [ "$(cat "$WINEPREFIX/.qx-ready" 2>/dev/null)" != "$QX_PREFIX_VERSION" ]; then
     echo "== creating Wine prefix in $WINEPREFIX"
