@@ -1,6 +1,8 @@
 #include "win32/cModalDialog.h"
 
+#include "core/ui/modResourceText.h"
 #include "win32/WideText.h"
+#include "win32/modSystemText.h"
 
 #include <commctrl.h>
 
@@ -84,15 +86,16 @@ std::string ControlText(HWND control) {
 
 void SetControlText(HWND control, const std::string& text) { SetWindowTextW(control, Widen(text).c_str()); }
 
+void SetControlTexts(IStringTable& table, const ControlLookup& item, std::span<const ControlCaption> texts) {
+    for (const ControlCaption& c : texts) SetControlText(item(c.control), LoadResourceText(table, c.text));
+}
+
+void AddToolTips(cToolTipSet& tips, IStringTable& table, const ControlLookup& item, std::span<const ControlCaption> texts) {
+    for (const ControlCaption& t : texts) tips.Add(item(t.control), LoadResourceText(table, t.text));
+}
+
 cErrorInfo SystemErrorInfo(DWORD code, const std::string& source) {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring description = text != nullptr ? text : L"";
-    if (text != nullptr) LocalFree(text);
-    while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r'))
-        description.pop_back();
-    return {static_cast<std::int32_t>(code), source, Narrow(description)};
+    return {static_cast<std::int32_t>(code), source, SystemText(code)};
 }
 
 bool IsChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -2,11 +2,14 @@
 // A modal dialog from a template of this executable, driven by an object:
 // the dialog procedure reaches the object's handlers, and no exception
 // leaves it (a handler that throws ends the dialog as cancelled).
+#include "core/platform/IStringTable.h"
 #include "core/util/cErrorInfo.h"
 #include "win32/WinApi.h"
+#include "win32/cToolTipSet.h"
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace qx::win32 {
@@ -45,6 +48,16 @@ private:
     INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
+
+// A control and the string-table text it shows (as caption or tooltip).
+struct ControlCaption {
+    int control;
+    std::uint32_t text;
+};
+// Finds a control of a dialog (or of one of its pages) by id.
+using ControlLookup = std::function<HWND(int id)>;
+void SetControlTexts(IStringTable& table, const ControlLookup& item, std::span<const ControlCaption> texts);
+void AddToolTips(cToolTipSet& tips, IStringTable& table, const ControlLookup& item, std::span<const ControlCaption> texts);
 
 // The text of any control, UTF-8.
 std::string ControlText(HWND control);

@@ -1,6 +1,7 @@
 #include "win32/cWin32FileSystem.h"
 
 #include "win32/WideText.h"
+#include "win32/modSystemText.h"
 #include "win32/WinApi.h"
 
 #include <algorithm>
@@ -48,20 +49,6 @@ private:
 
 DWORD Attributes(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str());
-}
-
-// The system's sentence for an error code, without its closing full stop and
-// line break, as it is quoted inside a longer message.
-std::string SystemWording(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length != 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
-    if (buffer != nullptr) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.'))
-        text.pop_back();
-    return Narrow(text);
 }
 
 // Converting a path may allocate; a failure of that is a failure of the call.

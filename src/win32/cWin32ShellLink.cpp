@@ -3,6 +3,7 @@
 #include "win32/ComPtr.h"
 #include "win32/ComScope.h"
 #include "win32/WideText.h"
+#include "win32/modSystemText.h"
 #include "win32/WinApi.h"
 
 #include <objbase.h>
@@ -17,22 +18,13 @@ namespace {
 // The system's wording for a COM result, without its closing full stop and
 // line break; the step and the code when the system has no words for it.
 std::string Describe(HRESULT hr, const char* step) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-                                        nullptr);
-    std::wstring text = length != 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
-    if (buffer != nullptr) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
-                             text.back() == L'.'))
-        text.pop_back();
+    const std::string text = SystemWording(static_cast<DWORD>(hr));
     if (text.empty()) {
         char code[32];
         std::snprintf(code, sizeof code, "error 0x%08lX", static_cast<unsigned long>(hr));
         return std::string(step) + " failed with " + code;
     }
-    return Narrow(text);
+    return text;
 }
 
 } // namespace

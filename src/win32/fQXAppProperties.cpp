@@ -10,12 +10,7 @@ namespace {
 
 using M = cAppPropertiesModel;
 
-struct TextOf {
-    int control;
-    M::TextId text;
-};
-
-constexpr TextOf kCaptions[] = {
+constexpr ControlCaption kCaptions[] = {
     {IDC_AP_LABEL1, M::kProgramLabel},
     {IDC_AP_LABEL5, M::kWaitLabel},
     {IDC_AP_LABEL6, M::kSecondsLabel},
@@ -31,7 +26,7 @@ constexpr TextOf kCaptions[] = {
     {IDC_AP_CMDHELP, M::kHelp},
 };
 
-constexpr TextOf kTips[] = {
+constexpr ControlCaption kTips[] = {
     {IDOK, M::kOkTip},
     {IDCANCEL, M::kCancelTip},
     {IDC_AP_CMDHELP, M::kHelpTip},
@@ -47,9 +42,10 @@ bool fQXAppProperties::Show(HWND owner, cAppPropertiesModel& model, HelpRequest 
 bool fQXAppProperties::OnInit() {
     cWin32StringTable table;
     SetControlText(Hwnd(), LoadResourceText(table, M::kCaption));
-    for (const TextOf& c : kCaptions) SetControlText(Item(c.control), LoadResourceText(table, c.text));
+    const auto item = [this](int id) { return Item(id); };
+    SetControlTexts(table, item, kCaptions);
     tips_.Create(Hwnd());
-    for (const TextOf& t : kTips) tips_.Add(Item(t.control), LoadResourceText(table, t.text));
+    AddToolTips(tips_, table, item, kTips);
 
     model_.SetNumberSeparators(UserNumberSeparators());
     SetControlText(Item(IDC_AP_LBLTITLE), model_.TitleText());

@@ -11,6 +11,7 @@
 #include "win32/cTextDropTarget.h"
 #include "win32/fQXMainIds.h"
 #include "win32/modListViewRows.h"
+#include "win32/modWindowDpi.h"
 
 #include <commctrl.h>
 
@@ -25,13 +26,6 @@ constexpr UINT kMsgRenderSet = WM_APP + 2;   // put the kill set list back as th
 constexpr UINT kMsgDrop = WM_APP + 3;        // handle a drop once the drag has ended
 constexpr UINT_PTR kClockTimer = 1;
 constexpr int kDesignedWidth = 10800, kDesignedHeight = 6600; // twips
-
-int SystemDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
 
 } // namespace
 
@@ -74,7 +68,7 @@ bool fQXMain::Create() {
             if (!RegisterClassExW(&wc)) return false;
         }
         menuBar_ = menu_.Create(platform_.strings);
-        const int dpi = SystemDpi();
+        const int dpi = DpiOfWindow(nullptr); // the screen's, until the window exists
         CreateWindowExW(0, kClassName, Widen(captions_.Caption()).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                         CW_USEDEFAULT, CW_USEDEFAULT, cMainLayout::TwipsToPixels(kDesignedWidth, dpi),
                         cMainLayout::TwipsToPixels(kDesignedHeight, dpi), nullptr, menuBar_, instance, this);
@@ -88,16 +82,7 @@ bool fQXMain::Create() {
 
 HMENU fQXMain::EditMenu() const { return menu_.EditMenu(); }
 
-int fQXMain::QueryDpi() const {
-    using Fn = UINT(WINAPI*)(HWND);
-    static const Fn getDpi = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpi != nullptr && hwnd_ != nullptr) {
-        const UINT dpi = getDpi(hwnd_);
-        if (dpi > 0) return static_cast<int>(dpi);
-    }
-    return SystemDpi();
-}
+int fQXMain::QueryDpi() const { return DpiOfWindow(hwnd_); }
 
 void fQXMain::OnCreate() {
     dpi_ = QueryDpi();

@@ -16,12 +16,7 @@ namespace {
 
 using M = cMiscSettingsModel;
 
-struct TextOf {
-    int control;
-    M::TextId text;
-};
-
-constexpr TextOf kCaptions[] = {
+constexpr ControlCaption kCaptions[] = {
     {IDC_MS_CHKSHOWSPLASH, M::kShowSplashBox},
     {IDC_MS_FRAME1, M::kDefaultsFrame},
     {IDC_MS_LABEL5, M::kWaitLabel},
@@ -42,7 +37,7 @@ constexpr TextOf kCaptions[] = {
     {IDC_MS_CMDHELP, M::kHelp},
 };
 
-constexpr TextOf kTips[] = {
+constexpr ControlCaption kTips[] = {
     {IDC_MS_TXTLOGFILEPATH, M::kLogPathTip},
     {IDC_MS_CMDBROWSELOGFILE, M::kBrowseTip},
     {IDC_MS_CMDVIEWLOG, M::kViewLogTip},
@@ -101,9 +96,10 @@ void fQXMiscSettings::SetTexts() {
         SendMessageW(tab, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
         tabTips_[i] = Widen(LoadResourceText(table, kTabTips[i]));
     }
-    for (const TextOf& c : kCaptions) SetControlText(Item(c.control), LoadResourceText(table, c.text));
+    const auto control = [this](int id) { return Item(id); };
+    SetControlTexts(table, control, kCaptions);
     tips_.Create(Hwnd());
-    for (const TextOf& t : kTips) tips_.Add(Item(t.control), LoadResourceText(table, t.text));
+    AddToolTips(tips_, table, control, kTips);
     HWND combo = Item(IDC_MS_CBOLOGTYPE);
     for (M::TextId item : kLogTypeItems)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(LoadResourceText(table, item)).c_str()));

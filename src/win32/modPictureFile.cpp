@@ -3,6 +3,7 @@
 #include "win32/ComPtr.h"
 #include "win32/ComScope.h"
 #include "win32/WideText.h"
+#include "win32/modSystemText.h"
 
 #include <olectl.h>
 
@@ -11,15 +12,10 @@
 namespace qx::win32 {
 namespace {
 
-std::string SystemText(HRESULT result) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : L"";
-    if (buffer != nullptr) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L'.')) text.pop_back();
-    return text.empty() ? "The picture could not be read" : Narrow(text);
+// The system's wording for a failed load; a plain sentence when it has none.
+std::string LoadFailure(HRESULT result) {
+    const std::string text = SystemWording(static_cast<DWORD>(result));
+    return text.empty() ? "The picture could not be read" : text;
 }
 
 } // namespace
@@ -41,7 +37,7 @@ ScopedBitmap LoadPictureFile(const std::string& path, int maxWidth, int maxHeigh
     if (SUCCEEDED(result) && picture) result = picture->get_Height(&himetricHeight);
     if (FAILED(result) || !picture || himetricWidth <= 0 || himetricHeight <= 0 || maxWidth <= 0 || maxHeight <= 0) {
         if (SUCCEEDED(result)) result = E_FAIL;
-        error = {static_cast<std::int32_t>(result & 0xFFFF), location, SystemText(result) + ": " + path};
+        error = {static_cast<std::int32_t>(result & 0xFFFF), location, LoadFailure(result) + ": " + path};
         return {};
     }
     // Keep the proportions: the smaller of the two scales wins.
@@ -64,7 +60,7 @@ ScopedBitmap LoadPictureFile(const std::string& path, int maxWidth, int maxHeigh
     ReleaseDC(nullptr, screen);
     if (!bitmap || FAILED(result)) {
         if (SUCCEEDED(result)) result = E_OUTOFMEMORY;
-        error = {static_cast<std::int32_t>(result & 0xFFFF), location, SystemText(result) + ": " + path};
+        error = {static_cast<std::int32_t>(result & 0xFFFF), location, LoadFailure(result) + ": " + path};
         return {};
     }
     return bitmap;

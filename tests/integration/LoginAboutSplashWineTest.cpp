@@ -21,6 +21,8 @@
 #include "win32/fQXSplash.h"
 #include "win32/modWindowDpi.h"
 
+#include "integration/cDialogUser.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -33,18 +35,7 @@
 namespace qx::win32 {
 namespace {
 
-// This process's shown top-level dialog with the given caption, or null. A
-// dialog becomes visible only after its controls exist and WM_INITDIALOG ran;
-// found any earlier, its controls would not be there yet.
-HWND FindOwnDialog(const wchar_t* caption) {
-    HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, L"#32770", caption)) != nullptr) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(found, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(found)) return found;
-    }
-    return nullptr;
-}
+HWND FindOwnDialog(const wchar_t* caption) { return test::cDialogUser::FindOwnDialog(caption); }
 
 HWND WaitFor(const std::function<HWND()>& find, int milliseconds = 5000) {
     for (int waited = 0; waited < milliseconds; waited += 10) {

@@ -22,6 +22,8 @@
 
 #include <shlobj.h>
 
+#include "integration/cDialogUser.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -40,15 +42,7 @@ std::string OwnExe() {
     return Narrow(path, n);
 }
 
-HWND FindOwnDialog(const wchar_t* caption) {
-    HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, L"#32770", caption)) != nullptr) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(found, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(found)) return found;
-    }
-    return nullptr;
-}
+HWND FindOwnDialog(const wchar_t* caption) { return test::cDialogUser::FindOwnDialog(caption); }
 
 HWND WaitForDialog(const wchar_t* caption) {
     for (int i = 0; i < 500; ++i) {

@@ -134,13 +134,16 @@ HWND cDialogUser::WaitForBox(HWND dialog, std::wstring& text) {
     return search.found;
 }
 
-HWND cDialogUser::WaitForDialog(const std::wstring& caption) {
+HWND cDialogUser::FindOwnDialog(const std::wstring& caption) {
     Search search{&caption, nullptr, nullptr};
-    WaitFor([&] {
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND cDialogUser::WaitForDialog(const std::wstring& caption) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindOwnDialog(caption)) != nullptr; });
+    return found;
 }
 
 void cDialogUser::Answer(HWND box, int button) {

@@ -52,6 +52,9 @@ public:
     static void Answer(HWND box, int button);
     // Another dialog of this process with the caption (a file dialog, say).
     static HWND WaitForDialog(const std::wstring& caption);
+    // The shown dialog of this process with the caption, at once; nullptr
+    // when there is none. A dialog shows only once its controls exist.
+    static HWND FindOwnDialog(const std::wstring& caption);
 
 private:
     std::wstring caption_;

@@ -26,18 +26,7 @@ cTempFolder::~cTempFolder() {
     RemoveDirectoryW(folder.c_str());
 }
 
-std::string cTempFolder::Contents(const std::string& name) const {
-    HANDLE f = CreateFileW(win32::Widen(File(name)).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(f);
-    return bytes;
-}
+std::string cTempFolder::Contents(const std::string& name) const { return ReadFileBytes(File(name)); }
 
 bool cTempFolder::Put(const std::string& name, const std::string& bytes) const {
     HANDLE f = CreateFileW(win32::Widen(File(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -20,9 +20,11 @@ cTempPath::~cTempPath() {
     DeleteFileW(win32::Widen(path_).c_str());
 }
 
-std::string cTempPath::Contents() const {
+std::string cTempPath::Contents() const { return ReadFileBytes(path_); }
+
+std::string ReadFileBytes(const std::string& path) {
     HANDLE f =
-        CreateFileW(win32::Widen(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return {};
     std::string bytes;

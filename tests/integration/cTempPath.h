@@ -20,4 +20,7 @@ private:
     std::string path_;
 };
 
+// Whole file as bytes; empty when it is missing or cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
 } // namespace qx::test
