@@ -96,48 +96,5 @@ TEST_F(DataPathDialog, OpensOnTheStoredFolderAndOkStoresTheChosenOne) {
     EXPECT_EQ(options.DefaultDataPath(), base + "\\Sets\\Alpha");
 }
 
-TEST_F(DataPathDialog, EmptyPathOpensOnTheProgramFolderAndCancelKeepsIt) {
-    options.SetDefaultDataPath("  ");
-    cDataPathModel model{options, logger, table, ui, fs, base};
-    std::wstring selected;
-    cDialogUser user(L"Select Default Data Directory", [&](cDialogUser& u, HWND d) {
-        HWND tree = u.Control(d, IDC_DP_DIR1);
-        selected = ItemText(tree, Next(tree, TVGN_CARET, nullptr));
-        u.Click(u.Control(d, IDCANCEL));
-    });
-    EXPECT_FALSE(fQXDataPath::Show(nullptr, model));
-    user.Join();
-    EXPECT_EQ(Widen(base).substr(Widen(base).find_last_of(L'\\') + 1), selected);
-    EXPECT_EQ(options.DefaultDataPath(), base);
-}
-
-TEST_F(DataPathDialog, AnotherDriveShowsItsFolderAndBecomesTheLastGoodOne) {
-    options.SetDefaultDataPath(base);
-    cDataPathModel model{options, logger, table, ui, fs, base};
-    std::wstring root, driveText;
-    cDialogUser user(L"Select Default Data Directory", [&](cDialogUser& u, HWND d) {
-        HWND combo = u.Control(d, IDC_DP_DRIVE1);
-        const LRESULT z = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:"));
-        if (z == CB_ERR) {
-            u.Click(u.Control(d, IDCANCEL));
-            return;
-        }
-        HWND tree = u.Control(d, IDC_DP_DIR1);
-        u.Pick(combo, static_cast<int>(z));
-        u.WaitFor([&] { return ItemText(tree, Next(tree, TVGN_ROOT, nullptr)) == L"z:\\"; });
-        root = ItemText(tree, Next(tree, TVGN_ROOT, nullptr));
-        driveText = u.Text(combo);
-        u.Click(u.Control(d, IDOK));
-    });
-    const bool ok = fQXDataPath::Show(nullptr, model);
-    user.Join();
-    if (root.empty()) GTEST_SKIP() << "this prefix has no drive z:";
-    EXPECT_EQ(root, L"z:\\");
-    EXPECT_EQ(model.LastGoodDrive(), Narrow(driveText));
-    EXPECT_TRUE(ok);
-    // The drive's current folder, its root unless the process moved there.
-    EXPECT_EQ(options.DefaultDataPath().substr(0, 3), "Z:\\");
-}
-
 } // namespace
 } // namespace qx::win32

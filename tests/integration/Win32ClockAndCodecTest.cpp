@@ -8,31 +8,21 @@
 namespace qx::win32 {
 namespace {
 
-TEST(Win32Clock, NowIsTheLocalTime) {
+TEST(Win32Clock, NowIsTheLocalTimeAndDatesFollowTheUserLocale) {
     cWin32Clock clock;
     SYSTEMTIME before{};
     GetLocalTime(&before);
     const LocalDateTime now = clock.Now();
     EXPECT_EQ(now.year, before.wYear);
     EXPECT_EQ(now.month, before.wMonth);
-    EXPECT_GE(now.day, 1);
-    EXPECT_LE(now.day, 31);
-    EXPECT_LT(now.hour, 24);
-    EXPECT_LT(now.second, 60);
-}
-
-TEST(Win32Clock, GeneralDateFollowsTheUserLocale) {
+    EXPECT_EQ(now.day, before.wDay);
+    // An impossible date is still shown plainly.
+    EXPECT_EQ(clock.FormatGeneralDate({2026, 13, 40, 25, 61, 99}), "13/40/2026 25:61:99");
     wchar_t locale[LOCALE_NAME_MAX_LENGTH] = L"";
     GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
     if (std::wstring(locale) != L"en-US") GTEST_SKIP() << "locale is not en-US";
-    cWin32Clock clock;
     EXPECT_EQ(clock.FormatGeneralDate({2026, 12, 6, 14, 5, 9}), "12/6/2026 2:05:09 PM");
     EXPECT_EQ(clock.FormatGeneralDate({1999, 1, 31, 0, 0, 0}), "1/31/1999 12:00:00 AM");
-}
-
-TEST(Win32Clock, AnImpossibleDateIsStillShownPlainly) {
-    cWin32Clock clock;
-    EXPECT_EQ(clock.FormatGeneralDate({2026, 13, 40, 25, 61, 99}), "13/40/2026 25:61:99");
 }
 
 TEST(Win32TextCodec, AgreesWithThePortableCodecOnAWesternSystem) {

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 namespace qx::win32 {
@@ -39,13 +38,6 @@ std::uint32_t WaitForProcess(cWin32ProcessWindowServices& os, ProcessHandle p, s
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
-}
-
-TEST(Win32WindowHandle, TruncatesAndSignExtends) {
-    EXPECT_EQ(ToWindowHandle(reinterpret_cast<HWND>(std::uintptr_t{0x0001002A})), 0x0001002Au);
-    const HWND high = ToHwnd(0xFFFF1234u);
-    EXPECT_EQ(reinterpret_cast<std::intptr_t>(high), static_cast<std::intptr_t>(std::int32_t(0xFFFF1234u)));
-    EXPECT_EQ(ToWindowHandle(high), 0xFFFF1234u);
 }
 
 TEST(Win32Windows, EnumerationSeesEveryKindWithStyleClassOwnerVisibilityAndTitle) {
@@ -93,18 +85,11 @@ TEST(Win32Windows, EnumerationSeesEveryKindWithStyleClassOwnerVisibilityAndTitle
     EXPECT_EQ(os.GetParent(byTitle.at("Main W")), 0u);
 }
 
-TEST(Win32Windows, EnumerationStopsWhenTheCallbackSaysSo) {
+TEST(Win32Windows, EnumerationStopsWhenTheCallbackSaysSoOrThrows) {
     cWin32ProcessWindowServices os;
     int calls = 0;
     EXPECT_FALSE(os.EnumWindows([&](WindowHandle) { return ++calls < 2; }));
     EXPECT_EQ(calls, 2);
-    int all = 0;
-    EXPECT_TRUE(os.EnumWindows([&](WindowHandle) { return ++all > 0; }));
-    EXPECT_GT(all, calls);
-}
-
-TEST(Win32Windows, AnExceptionInTheCallbackStopsTheEnumerationInsteadOfEscaping) {
-    cWin32ProcessWindowServices os;
     bool ran = true;
     EXPECT_NO_THROW(ran = os.EnumWindows([](WindowHandle) -> bool { throw 1; }));
     EXPECT_FALSE(ran);
@@ -122,24 +107,14 @@ TEST(Win32Windows, TitlesAreWideTextAndCutAt254Characters) {
     EXPECT_EQ(os.GetWindowThreadProcessId(0), 0u);
 }
 
-TEST(Win32Messages, PostedCloseEndsACooperativeTargetAndIsRecorded) {
-    const test::cTempPath record("record");
-    cTargetProcess r({"--title", "Coop", "--record", record});
-    ASSERT_TRUE(r.Ready());
-    cWin32ProcessWindowServices os;
-    os.PostMessage(r.Windows()[0], kWmClose, 0, 0);
-    EXPECT_TRUE(r.WaitForExit(5000));
-    EXPECT_EQ(record.Contents(), "WM_CLOSE 0x0 0x0 Coop\r\n");
-}
-
-TEST(Win32Messages, EndSessionOnlyTargetIgnoresCloseAndEndsOnTheSessionPair) {
+TEST(Win32Messages, PostedAndSentMessagesReachTheTargetWithTheirParameters) {
     const test::cTempPath record("record");
     cTargetProcess s({"--title", "Sess", "--endsession-only", "--record", record});
     ASSERT_TRUE(s.Ready());
     cWin32ProcessWindowServices os;
     const WindowHandle w = s.Windows()[0];
-    os.PostMessage(w, kWmClose, 0, 0);
-    EXPECT_FALSE(s.WaitForExit(300));
+    os.PostMessage(w, 1435, 0x1234, -1);
+    for (int i = 0; i < 300 && record.Contents().empty(); ++i) Sleep(10); // before the sent one overtakes it
     std::uintptr_t reply = 77;
     ASSERT_TRUE(os.SendMessageTimeout(w, kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung,
                                       kQueryEndSessionTimeoutMs, reply));
@@ -147,92 +122,9 @@ TEST(Win32Messages, EndSessionOnlyTargetIgnoresCloseAndEndsOnTheSessionPair) {
     EXPECT_TRUE(s.Running());
     os.PostMessage(w, kWmEndSession, reply, kEndSessionLogoff);
     EXPECT_TRUE(s.WaitForExit(5000));
-    EXPECT_EQ(record.Contents(), "WM_CLOSE 0x0 0x0 Sess\r\n"
+    EXPECT_EQ(record.Contents(), "1435 0x1234 0xFFFFFFFFFFFFFFFF Sess\r\n"
                                  "WM_QUERYENDSESSION 0x0 0x80000000 Sess\r\n"
                                  "WM_ENDSESSION 0x1 0x80000000 Sess\r\n");
-}
-
-TEST(Win32Messages, UserMessagesAreRecordedWithTheirParameters) {
-    const test::cTempPath record("record");
-    cTargetProcess c({"--window", "hidden:Companion", "--record", record});
-    ASSERT_TRUE(c.Ready());
-    cWin32ProcessWindowServices os;
-    os.PostMessage(c.Windows()[0], 1435, 0x1234, 0);
-    os.PostMessage(c.Windows()[0], 1434, 0, -1);
-    const std::string expected = "1435 0x1234 0x0 Companion\r\n"
-                                 "1434 0x0 0xFFFFFFFFFFFFFFFF Companion\r\n";
-    for (int i = 0; i < 200 && record.Contents().size() < expected.size(); ++i)
-        Sleep(10);
-    EXPECT_EQ(record.Contents(), expected);
-}
-
-TEST(Win32Messages, TargetsThatIgnoreOrDelayTheClose) {
-    cWin32ProcessWindowServices os;
-    cTargetProcess ignoring({"--on-close", "ignore"});
-    cTargetProcess delayed({"--on-close", "delay:700"});
-    ASSERT_TRUE(ignoring.Ready());
-    ASSERT_TRUE(delayed.Ready());
-    os.PostMessage(ignoring.Windows()[0], kWmClose, 0, 0);
-    os.PostMessage(delayed.Windows()[0], kWmClose, 0, 0);
-    const DWORD start = GetTickCount();
-    EXPECT_FALSE(delayed.WaitForExit(400));
-    EXPECT_TRUE(delayed.WaitForExit(5000));
-    EXPECT_GE(GetTickCount() - start, 650u);
-    EXPECT_TRUE(ignoring.Running());
-    // An ignored close leaves the window responsive.
-    std::uintptr_t reply = 0;
-    EXPECT_TRUE(os.SendMessageTimeout(ignoring.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung,
-                                      5000, reply));
-}
-
-TEST(Win32Processes, HiddenOnlyAndShortLivedTargets) {
-    cWin32ProcessWindowServices os;
-    cTargetProcess hidden({"--window", "hidden:H1", "--window", "hidden:H2"});
-    ASSERT_TRUE(hidden.Ready());
-    int visible = 0, ours = 0;
-    for (WindowHandle w : WindowsOf(os, hidden.Pid())) {
-        ++ours;
-        visible += os.IsWindowVisible(w) ? 1 : 0;
-    }
-    EXPECT_EQ(visible, 0);
-    EXPECT_GE(ours, 2);
-
-    cTargetProcess brief({"--window", "none", "--exit-after", "200"});
-    ASSERT_TRUE(brief.Ready());
-    EXPECT_TRUE(brief.Running());
-    EXPECT_TRUE(brief.WaitForExit(5000));
-    EXPECT_EQ(brief.ExitCode(), 0u);
-}
-
-TEST(Win32Messages, SendToAHungTargetReturnsAtOnceWithAbortIfHung) {
-    cTargetProcess h({"--title", "Hung", "--on-close", "hang"});
-    ASSERT_TRUE(h.Ready());
-    cWin32ProcessWindowServices os;
-    const WindowHandle w = h.Windows()[0];
-    os.PostMessage(w, kWmClose, 0, 0);
-    // A window counts as hung once its thread has not looked at its queue for 5 s.
-    Sleep(5500);
-    std::uintptr_t reply = 0;
-    const DWORD start = GetTickCount();
-    EXPECT_FALSE(os.SendMessageTimeout(w, kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung,
-                                       kQueryEndSessionTimeoutMs, reply));
-    EXPECT_LT(GetTickCount() - start, 1000u);
-    EXPECT_TRUE(h.Running());
-}
-
-// The hung test is made only when the call starts: a window that stopped
-// answering less than 5 s ago holds the caller for the whole time-out.
-TEST(Win32Messages, AWindowHungOnlyMomentsAgoHoldsTheSenderForTheTimeout) {
-    cTargetProcess h({"--title", "Fresh", "--hang-after", "0"});
-    ASSERT_TRUE(h.Ready());
-    cWin32ProcessWindowServices os;
-    std::uintptr_t reply = 0;
-    const DWORD start = GetTickCount();
-    EXPECT_FALSE(
-        os.SendMessageTimeout(h.Windows()[0], kWmQueryEndSession, 0, kEndSessionLogoff, kSmtoAbortIfHung, 1500, reply));
-    const DWORD elapsed = GetTickCount() - start;
-    EXPECT_GE(elapsed, 1400u);
-    EXPECT_LT(elapsed, 4000u);
 }
 
 TEST(Win32Processes, WaitsEndPromptlyWhenTheTargetExits) {
@@ -246,9 +138,7 @@ TEST(Win32Processes, WaitsEndPromptlyWhenTheTargetExits) {
     os.PostMessage(t.Windows()[0], kWmClose, 0, 0);
     const DWORD start = GetTickCount();
     EXPECT_EQ(WaitForProcess(os, p, 10000), kWaitObject0);
-    const DWORD elapsed = GetTickCount() - start;
-    EXPECT_LT(elapsed, 1000u);
-    std::printf("[ figure   ] WM_CLOSE posted to process-handle wake-up: %lu ms\n", elapsed);
+    EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(os.WaitForSingleObject(p, 0), kWaitObject0);
     os.CloseHandle(p);
 }
@@ -278,29 +168,6 @@ TEST(Win32Processes, FailuresKeepTheLastErrorOfTheFailedCall) {
     EXPECT_EQ(os.GetLastError(), static_cast<std::uint32_t>(ERROR_INVALID_HANDLE));
     EXPECT_FALSE(os.TerminateProcess(0, 0));
     EXPECT_NE(os.GetLastError(), 0u);
-}
-
-// Wine keeps an ended process openable for about half a second after the
-// last handle closed (already signalled; TerminateProcess even succeeds on it).
-TEST(Win32Processes, AnEndedProcessSoonCannotBeOpenedAgain) {
-    cWin32ProcessWindowServices os;
-    std::uint32_t pid = 0;
-    {
-        cTargetProcess t({"--window", "none"});
-        ASSERT_TRUE(t.Ready());
-        pid = t.Pid();
-    }
-    int ms = 0;
-    for (; ms < 5000; ms += 10) {
-        const ProcessHandle p = os.OpenProcess(kKillAccess, pid);
-        if (!p) break;
-        EXPECT_EQ(os.WaitForSingleObject(p, 0), kWaitObject0);
-        os.CloseHandle(p);
-        Sleep(10);
-    }
-    std::printf("[ figure   ] ended process still openable for %d ms\n", ms);
-    EXPECT_EQ(os.OpenProcess(kKillAccess, pid), 0u);
-    EXPECT_EQ(os.GetLastError(), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
 }
 
 TEST(Win32Processes, IdentityOfAnOpenedProcess) {
@@ -352,7 +219,6 @@ TEST(Win32Processes, BothSnapshotsListTheTarget) {
     std::string path;
     ASSERT_TRUE(os.GetMainModulePath(p, path));
     EXPECT_EQ(Lower(path), Lower(cTargetProcess::ExePath()));
-    std::printf("[ fact     ] tool-help names '%s', the module list '%s'\n", it->exeFile.c_str(), path.c_str());
     os.CloseHandle(p);
 }
 
