@@ -143,20 +143,6 @@ TEST(Win32Processes, WaitsEndPromptlyWhenTheTargetExits) {
     os.CloseHandle(p);
 }
 
-TEST(Win32Processes, TerminateEndsTheTargetAndTheWaitSeesIt) {
-    cWin32ProcessWindowServices os;
-    cTargetProcess t({"--window", "none"});
-    ASSERT_TRUE(t.Ready());
-    EXPECT_TRUE(t.Windows().empty());
-    EXPECT_TRUE(WindowsOf(os, t.Pid()).empty());
-    const ProcessHandle p = os.OpenProcess(kKillAccess, t.Pid());
-    ASSERT_NE(p, 0u);
-    ASSERT_TRUE(os.TerminateProcess(p, 0));
-    EXPECT_EQ(os.WaitForSingleObject(p, 5000), kWaitObject0);
-    EXPECT_EQ(t.ExitCode(), 0u);
-    os.CloseHandle(p);
-}
-
 TEST(Win32Processes, FailuresKeepTheLastErrorOfTheFailedCall) {
     cWin32ProcessWindowServices os;
     EXPECT_EQ(os.OpenProcess(kKillAccess, 0), 0u);
@@ -170,29 +156,23 @@ TEST(Win32Processes, FailuresKeepTheLastErrorOfTheFailedCall) {
     EXPECT_NE(os.GetLastError(), 0u);
 }
 
-TEST(Win32Processes, IdentityOfAnOpenedProcess) {
+TEST(Win32Processes, AProcessIsIdentifiedListedInBothSnapshotsAndTerminated) {
     cWin32ProcessWindowServices os;
     const std::uint64_t before = os.GetSystemTimeAsFileTime();
     cTargetProcess t({"--window", "none"});
     ASSERT_TRUE(t.Ready());
     const std::uint64_t after = os.GetSystemTimeAsFileTime();
-    const ProcessHandle p = os.OpenProcess(kKillAccess, t.Pid());
-    ASSERT_NE(p, 0u);
+    EXPECT_TRUE(WindowsOf(os, t.Pid()).empty());
+    const ProcessHandle killable = os.OpenProcess(kKillAccess, t.Pid());
+    ASSERT_NE(killable, 0u);
     std::string path;
-    ASSERT_TRUE(os.QueryProcessImagePath(p, path));
+    ASSERT_TRUE(os.QueryProcessImagePath(killable, path));
     EXPECT_EQ(Lower(path), Lower(cTargetProcess::ExePath()));
     std::uint64_t created = 0;
-    ASSERT_TRUE(os.QueryProcessCreationTime(p, created));
+    ASSERT_TRUE(os.QueryProcessCreationTime(killable, created));
     // FILETIME ticks are 100 ns; allow for a coarse system clock.
     EXPECT_GE(created + 20 * 10000, before);
     EXPECT_LE(created, after + 20 * 10000);
-    os.CloseHandle(p);
-}
-
-TEST(Win32Processes, BothSnapshotsListTheTarget) {
-    cWin32ProcessWindowServices os;
-    cTargetProcess t({"--window", "none"});
-    ASSERT_TRUE(t.Ready());
 
     std::vector<ToolhelpProcess> procs;
     ASSERT_TRUE(os.ToolhelpSnapshot(procs));
@@ -216,10 +196,15 @@ TEST(Win32Processes, BothSnapshotsListTheTarget) {
 
     const ProcessHandle p = os.OpenProcess(kInspectAccess, t.Pid());
     ASSERT_NE(p, 0u);
-    std::string path;
-    ASSERT_TRUE(os.GetMainModulePath(p, path));
-    EXPECT_EQ(Lower(path), Lower(cTargetProcess::ExePath()));
+    std::string modulePath;
+    ASSERT_TRUE(os.GetMainModulePath(p, modulePath));
+    EXPECT_EQ(Lower(modulePath), Lower(cTargetProcess::ExePath()));
     os.CloseHandle(p);
+
+    ASSERT_TRUE(os.TerminateProcess(killable, 0));
+    EXPECT_EQ(os.WaitForSingleObject(killable, 5000), kWaitObject0);
+    EXPECT_EQ(t.ExitCode(), 0u);
+    os.CloseHandle(killable);
 }
 
 // A window of this thread, to see what the pump dispatches.
