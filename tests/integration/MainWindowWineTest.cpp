@@ -325,36 +325,6 @@ TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
     w.Close();
 }
 
-TEST_F(MainWindowOverFakes, StartUpShowsTheLastSetWithItsFirstRowSelected) {
-    std::vector<SetFileEntry> entries(2);
-    entries[0].Title = "Letter";
-    entries[0].ExePath = "C:\\Office\\word.exe";
-    entries[1].Title = "Sheet";
-    entries[1].ExePath = "C:\\Office\\calc.exe";
-    for (SetFileEntry& e : entries) {
-        e.Selected = e.WinVisible = true;
-        e.CloseWait = 5;
-    }
-    std::string bytes;
-    ASSERT_EQ(cSetFile::Write(46362.0, entries, fake.codec, bytes), cSetFile::WriteResult::Ok);
-    fake.fs.AddFile("D:\\Sets\\last.qxs", bytes);
-    fake.PutText(kHkeyLocalMachine, "Software\\Veltrane\\Quellix\\Options", "LastLoadedSet", "D:\\Sets\\last.qxs");
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    HWND set = w.ListWindow("lvProgramSet");
-    HMENU menu = GetMenu(w.Hwnd());
-    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
-    // The first command-state update picks row 1 of the kill set; the list shows it.
-    EXPECT_EQ(SendMessageW(set, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
-    EXPECT_EQ(SendMessageW(set, LVM_GETNEXTITEM, 0, LVNI_SELECTED), -1);
-    EXPECT_FALSE(Grayed(menu, eCommand::Delete));
-    EXPECT_FALSE(Grayed(menu, eCommand::Lower));
-    EXPECT_TRUE(Grayed(menu, eCommand::Raise));
-    EXPECT_FALSE(w.Session().Set().SetChanged());
-    w.Close();
-}
-
 TEST_F(MainWindowOverFakes, AnErrorDuringTheLoadIsShownAndLoggedAndSavesNothing) {
     fake.PutOption("ShowSpash", -1);
     fake.PutOption("Logging", 2);
