@@ -81,6 +81,24 @@ TEST(LoginDialog, WrongPasswordIsToldThenTheRightOneLogsIn) {
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
 }
 
+TEST(LoginDialog, CancelAndTheCloseBoxBothRefuseEvenWithTheRightPasswordTyped) {
+    OwnerWindow owner;
+    cWin32StringTable strings;
+    cWin32UserInterface ui;
+    for (const UINT message : {UINT{WM_COMMAND}, UINT{WM_CLOSE}}) {
+        cAdminLogin model(strings, ui, PasswordHash("x"));
+        cDialogUser user(L"Admin Login", [&](cDialogUser& u, HWND d) {
+            u.Type(u.Control(d, IDC_LOGIN_PASSWORD), L"x");
+            PostMessageW(d, message, message == WM_COMMAND ? IDCANCEL : 0, 0);
+        });
+        EXPECT_FALSE(fQXLogin::Show(owner.hwnd, model)) << message;
+        user.Join();
+        EXPECT_TRUE(user.Found());
+        EXPECT_FALSE(user.LeftOpen());
+        EXPECT_FALSE(model.LoginSucceeded());
+    }
+}
+
 // The version as the file's properties show it, read through the string block
 // rather than the numeric one the About box uses.
 std::wstring FileVersionString() {
