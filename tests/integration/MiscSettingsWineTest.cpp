@@ -8,13 +8,7 @@
 #include "core/settings/cMemoryRegistry.h"
 #include "core/settings/modPasswordHash.h"
 #include "fake/cPostRecorder.h"
-#include "win32/WideText.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32Shell.h"
-#include "win32/cWin32StringTable.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 #include "win32/fQXMiscSettings.h"
 #include "win32/fQXMiscSettingsIds.h"
 
@@ -30,7 +24,7 @@ using test::cDialogUser;
 class MiscSettingsDialog : public ::testing::Test {
 protected:
     MiscSettingsDialog() {
-        fs.WriteFile(log.Path(), "old entries\r\n");
+        p.fs.WriteFile(log.Path(), "old entries\r\n");
         options.SetLogPath(log.Path());
         options.SetLogging(2);
         options.SetDefaultWaitSeconds(30);
@@ -44,15 +38,10 @@ protected:
     cMemoryRegistry reg;
     fake::cPostRecorder os;
     cQuellixOptions options{reg, os, "C:\\Quellix"};
-    cWin32FileSystem fs;
-    cWin32UserInterface ui;
-    cWin32Clock clock;
-    cWin32TextCodec codec;
-    cWin32Shell shell;
-    cWin32StringTable table;
-    cLogger logger{fs, ui, clock, codec, "C:\\Quellix"};
-    cGlobalsClass globals{fs};
-    cMiscSettingsModel model{options, logger, globals, table, ui, fs, shell};
+    cWin32Platform p;
+    cLogger logger{p.fs, p.ui, p.clock, p.codec, "C:\\Quellix"};
+    cGlobalsClass globals{p.fs};
+    cMiscSettingsModel model{options, logger, globals, p.strings, p.ui, p.fs, p.shell};
 };
 
 TEST_F(MiscSettingsDialog, PagesWaitFieldAndPasswordMismatchThenOk) {

@@ -10,13 +10,8 @@
 #include "core/util/cGlobalsClass.h"
 #include "core/util/cQXUtility.h"
 #include "win32/WideText.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32Shell.h"
 #include "win32/cWin32ShellLink.h"
-#include "win32/cWin32StringTable.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 #include "win32/fQXCreateShortcutWizard.h"
 #include "win32/fQXCreateShortcutWizardIds.h"
 
@@ -43,16 +38,11 @@ int Page(HWND wizard) {
 TEST(ShortcutWizard, EveryPageToAShortcutThatTheShellReadsBack) {
     wchar_t own[MAX_PATH] = L"";
     const std::string exe = Narrow(own, GetModuleFileNameW(nullptr, own, MAX_PATH));
-    cWin32FileSystem fs;
-    cWin32UserInterface ui;
-    cWin32Clock clock;
-    cWin32TextCodec codec;
-    cWin32Shell shell;
-    cWin32StringTable table;
-    cLogger logger{fs, ui, clock, codec, exe.substr(0, exe.rfind('\\'))};
-    cGlobalsClass globals{fs};
-    cQXUtility utility{fs, shell};
-    cShortcutWizardModel model(logger, globals, utility, table, ui, fs, codec, exe, &WriteShellLink);
+    cWin32Platform p;
+    cLogger logger{p.fs, p.ui, p.clock, p.codec, exe.substr(0, exe.rfind('\\'))};
+    cGlobalsClass globals{p.fs};
+    cQXUtility utility{p.fs, p.shell};
+    cShortcutWizardModel model(logger, globals, utility, p.strings, p.ui, p.fs, p.codec, exe, &WriteShellLink);
     const test::cTempFolder folder("wizard lnk");
     ASSERT_TRUE(folder.Put("Target App.exe", "MZ"));
 
