@@ -274,6 +274,31 @@ TEST_F(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilently) {
     EXPECT_EQ(UserOption::Get(), UserOption::kMarker);
 }
 
+TEST_F(Package, UninstallLeavesWhatTheProgramWroteIntoItsFolder) {
+    std::string log;
+    ASSERT_EQ(Msiexec("/i \"" + kMsi + "\"", log), 0u) << log;
+    CreateDirectoryW(Widen(installDir + "\\data").c_str(), nullptr);
+    const std::pair<std::string, std::string> userFiles[] = {{"data\\mine.qxs", "a set"}, {"quellix.log", "a log"}};
+    for (const auto& [name, bytes] : userFiles) {
+        HANDLE file = CreateFileW(Widen(installDir + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    EXPECT_EQ(Msiexec("/x \"" + kMsi + "\"", log), 0u) << log;
+    EXPECT_TRUE(InstalledQuellix().empty());
+    EXPECT_EQ(Files(installDir), (std::vector<std::string>{"data\\mine.qxs", "quellix.log"}));
+    for (const auto& [name, bytes] : userFiles) {
+        EXPECT_EQ(test::ReadFileBytes(installDir + "\\" + name), bytes) << name;
+        DeleteFileW(Widen(installDir + "\\" + name).c_str());
+    }
+    RemoveDirectoryW(Widen(installDir + "\\data").c_str());
+    RemoveDirectoryW(Widen(installDir).c_str());
+}
+
 TEST(PortablePackage, HoldsTheShippedFilesAndClosesAProgramFromAFreshFolder) {
     EXPECT_EQ(Files(kPortable), Files(kStage));
     const std::string exe = kPortable + "\\quellix.exe";
