@@ -159,14 +159,9 @@ endif()
 # A later version to install over the current one: the same program linked
 # once more with a version resource one patch number higher, so that the
 # test can tell the upgraded files from the old ones without a second build.
-string(REPLACE "." ";" QX_NEXT_PARTS "${PROJECT_VERSION}")
-list(APPEND QX_NEXT_PARTS 0 0 0)
-list(GET QX_NEXT_PARTS 2 QX_NEXT_PATCH)
-math(EXPR QX_NEXT_PATCH "${QX_NEXT_PATCH} + 1")
-list(SUBLIST QX_NEXT_PARTS 0 4 QX_NEXT_PARTS)
-list(REMOVE_AT QX_NEXT_PARTS 2)
-list(INSERT QX_NEXT_PARTS 2 ${QX_NEXT_PATCH})
-list(JOIN QX_NEXT_PARTS "." QX_NEXT_VERSION)
+string(REGEX MATCH "^([0-9]+)\\.([0-9]+)\\.([0-9]+)(.*)$" QX_NEXT_VERSION "${PROJECT_VERSION}")
+math(EXPR QX_NEXT_PATCH "${CMAKE_MATCH_3} + 1")
+set(QX_NEXT_VERSION "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}.${QX_NEXT_PATCH}${CMAKE_MATCH_4}")
 set(QX_NEXT_DIR ${QX_PACKAGE_DIR}/next)
 set(QX_NEXT_MSI ${QX_NEXT_DIR}/Quellix-${QX_NEXT_VERSION}-x64.msi)
 
