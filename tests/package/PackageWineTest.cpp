@@ -112,17 +112,27 @@ std::string HelpOutput(const std::string& exe) {
 
 class Package : public ::testing::Test {
 protected:
-    // The prefix is shared with the other tests, and a run interrupted
-    // earlier may have left a product behind: start and end without one.
-    void SetUp() override { RemoveAllQuellix(); }
+    // The prefix is shared with the other tests, and a run that failed
+    // earlier may have left a product, files or the marker option behind:
+    // start and end without them.
+    void SetUp() override {
+        ASSERT_FALSE(programFiles.empty());
+        RemoveAllQuellix();
+    }
     void TearDown() override { RemoveAllQuellix(); }
 
-    static void RemoveAllQuellix() {
+    void RemoveAllQuellix() const {
         std::vector<std::wstring> codes;
         InstalledVersions(&codes);
         std::string log;
         for (const std::wstring& code : codes) Msiexec("/x " + Narrow(code), log);
+        std::error_code ignored;
+        if (!programFiles.empty()) std::filesystem::remove_all(Widen(installDir), ignored);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kOptionsKey, kMarkerName);
     }
+
+    static constexpr const wchar_t* kOptionsKey = L"Software\\Veltrane\\Quellix\\Options";
+    static constexpr const wchar_t* kMarkerName = L"QxPackageTestMarker";
 
     // Windows puts a per-machine package's Start menu entry into the
     // all-users Start menu; Wine's installer puts it into the installing
@@ -136,7 +146,8 @@ protected:
         return found;
     }
 
-    const std::string installDir = KnownFolder(FOLDERID_ProgramFiles) + "\\Quellix";
+    const std::string programFiles = KnownFolder(FOLDERID_ProgramFiles);
+    const std::string installDir = programFiles + "\\Quellix";
     const std::string installedExe = installDir + "\\quellix.exe";
 };
 
@@ -144,9 +155,8 @@ TEST_F(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilently) {
     // The user's own set and option, which the package must never touch.
     const cTempFolder sets("qx-package-sets");
     ASSERT_TRUE(sets.Put("mine.qxs", "user's own set"));
-    const wchar_t* optionsKey = L"Software\\Veltrane\\Quellix\\Options";
     const DWORD marker = 4321;
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, optionsKey, L"QxPackageTestMarker", REG_DWORD, &marker, sizeof marker),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kOptionsKey, kMarkerName, REG_DWORD, &marker, sizeof marker),
               ERROR_SUCCESS);
     const std::vector<std::string> shipped = Files(kStage);
     ASSERT_GE(shipped.size(), 3u);
@@ -191,11 +201,9 @@ TEST_F(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilently) {
     }
     EXPECT_EQ(sets.Contents("mine.qxs"), "user's own set");
     DWORD value = 0, size = sizeof value;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, optionsKey, L"QxPackageTestMarker", RRF_RT_REG_DWORD, nullptr, &value,
-                           &size),
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kOptionsKey, kMarkerName, RRF_RT_REG_DWORD, nullptr, &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, marker);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, optionsKey, L"QxPackageTestMarker");
 }
 
 TEST_F(Package, UninstallLeavesWhatTheProgramWroteIntoItsFolder) {
@@ -212,12 +220,7 @@ TEST_F(Package, UninstallLeavesWhatTheProgramWroteIntoItsFolder) {
     EXPECT_EQ(Msiexec("/x \"" + kMsi + "\"", log), 0u) << log;
     EXPECT_TRUE(InstalledVersions().empty());
     EXPECT_EQ(Files(installDir), (std::vector<std::string>(std::begin(userFiles), std::end(userFiles))));
-    for (const std::string& name : userFiles) {
-        EXPECT_EQ(test::ReadFileBytes(installDir + "\\" + name), name);
-        DeleteFileW(Widen(installDir + "\\" + name).c_str());
-    }
-    RemoveDirectoryW(Widen(installDir + "\\data").c_str());
-    RemoveDirectoryW(Widen(installDir).c_str());
+    for (const std::string& name : userFiles) EXPECT_EQ(test::ReadFileBytes(installDir + "\\" + name), name);
 }
 
 TEST(PortablePackage, HoldsTheShippedFilesAndClosesAProgramFromAFreshFolder) {
