@@ -128,7 +128,7 @@ protected:
         for (const std::wstring& code : codes) Msiexec("/x " + Narrow(code), log);
         std::error_code ignored;
         if (!programFiles.empty()) std::filesystem::remove_all(Widen(installDir), ignored);
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kOptionsKey, kMarkerName);
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, kMarkerName);
     }
 
     static constexpr const wchar_t* kOptionsKey = L"Software\\Veltrane\\Quellix\\Options";
@@ -152,11 +152,11 @@ protected:
 };
 
 TEST_F(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilently) {
-    // The user's own set and option, which the package must never touch.
+    // A set the user saved and the options, which the package must never touch.
     const cTempFolder sets("qx-package-sets");
     ASSERT_TRUE(sets.Put("mine.qxs", "user's own set"));
     const DWORD marker = 4321;
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kOptionsKey, kMarkerName, REG_DWORD, &marker, sizeof marker),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, kMarkerName, REG_DWORD, &marker, sizeof marker),
               ERROR_SUCCESS);
     const std::vector<std::string> shipped = Files(kStage);
     ASSERT_GE(shipped.size(), 3u);
@@ -201,7 +201,7 @@ TEST_F(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilently) {
     }
     EXPECT_EQ(sets.Contents("mine.qxs"), "user's own set");
     DWORD value = 0, size = sizeof value;
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kOptionsKey, kMarkerName, RRF_RT_REG_DWORD, nullptr, &value, &size),
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kOptionsKey, kMarkerName, RRF_RT_REG_DWORD, nullptr, &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, marker);
 }
