@@ -3,7 +3,6 @@
 // dialog and kills it; over the fake ports its own handling of closing, the
 // mouse, the start-up and a change of DPI.
 #include "core/sets/cSetFile.h"
-#include "core/ui/cAppPropertiesModel.h"
 #include "fake/cFakePlatform.h"
 #include "integration/cDialogUser.h"
 #include "integration/cTargetProcess.h"
@@ -14,8 +13,10 @@
 #include "win32/WindowHandle.h"
 #include "win32/cTextDataObject.h"
 #include "win32/cWin32Platform.h"
+#include "win32/fQXAppPropertiesIds.h"
 #include "win32/fQXMain.h"
 #include "win32/fQXMainIds.h"
+#include "win32/modMainForms.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -114,18 +115,8 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     ASSERT_TRUE(beta.Ready());
 
     RealPorts ports;
-    int dialogs = 0;
-    std::string dialogTitle;
-    cMainForms forms;
-    forms.appProperties = [&](const cMainFormContext& c, cAppPropertiesModel& model) {
-        ++dialogs;
-        dialogTitle = model.TitleText();
-        EXPECT_NE(c.owner, nullptr);
-        model.SetForceClose(true);
-        model.SetWaitText("3");
-        return true;
-    };
-    fQXMain w(ports.platform, ports.facts.ProgramFolder(), forms);
+    fQXSplash splash;
+    fQXMain w(ports.platform, ports.facts.ProgramFolder(), MakeMainForms(splash));
     ASSERT_TRUE(w.Create());
     ports.ui.SetMainWindow(ToWindowHandle(w.Hwnd()));
     ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
@@ -140,10 +131,20 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     EXPECT_EQ(SendMessageW(apps, LVM_GETITEMCOUNT, 0, 0), w.Session().Inventory().lvApplications().Count());
     EXPECT_EQ(RowText(apps, a - 1, 0), L"QxMain Alpha"); // the virtual list shows the model's rows
 
+    // The drop asks for the rules of both programs at once in Kill Properties.
+    std::wstring dialogTitle;
+    test::cDialogUser properties(L"Kill Properties", [&](test::cDialogUser& u, HWND d) {
+        dialogTitle = u.Text(u.Control(d, IDC_AP_LBLTITLE));
+        u.Type(u.Control(d, IDC_AP_TXTWAIT), L"3");
+        if (!u.Checked(d, IDC_AP_OPTFORCE)) u.Toggle(u.Control(d, IDC_AP_OPTFORCE));
+        u.Click(u.Control(d, IDOK));
+    });
     const DWORD effect = Drop(w, "lvApplications," + std::to_string(a) + "," + std::to_string(b));
+    properties.Join();
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(dialogTitle, "[Multiple Programs]");
+    ASSERT_TRUE(properties.Found());
+    EXPECT_FALSE(properties.LeftOpen());
+    EXPECT_EQ(dialogTitle, L"[Multiple Programs]");
     ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(RowText(set, 0, 0), L"QxMain Alpha");
     EXPECT_EQ(RowText(set, 1, 0), L"QxMain Beta");
