@@ -1,6 +1,7 @@
 // The start-up windows and help under Wine: the admin login dialog driven as a
 // user would, the About box, the splash window, and the shipped help pages.
 #include "cDialogUser.h"
+#include "cTempPath.h"
 #include "modScreenshot.h"
 
 #include "core/settings/modPasswordHash.h"
@@ -8,7 +9,6 @@
 #include "core/ui/modHelp.h"
 #include "win32/WinApi.h"
 #include "win32/WindowHandle.h"
-#include "win32/cWin32FileSystem.h"
 #include "win32/cWin32StringTable.h"
 #include "win32/cWin32SystemFacts.h"
 #include "win32/cWin32UserInterface.h"
@@ -199,21 +199,13 @@ TEST(Splash, ShowsCentredPaintedBoxAndGoesAwayOnClose) {
     EXPECT_EQ(splash.Window(), nullptr);
 }
 
-std::string ReadAll(cWin32FileSystem& fs, const std::string& path) {
-    std::string bytes;
-    fs.ReadFile(path, bytes);
-    return bytes;
-}
-
 TEST(HelpPages, EveryPageIsBesideTheProgramAndEveryLinkResolves) {
-    cWin32SystemFacts facts;
-    cWin32FileSystem fs;
-    const std::string folder = facts.ProgramFolder() + "\\help\\";
+    const std::string folder = cWin32SystemFacts().ProgramFolder() + "\\help\\";
     const std::regex link(R"re((?:href|src)="([^"]*)")re");
     int checked = 0;
     for (const std::string& page : HelpPageNames()) {
         SCOPED_TRACE(page);
-        const std::string html = ReadAll(fs, folder + page);
+        const std::string html = test::ReadFileBytes(folder + page);
         ASSERT_FALSE(html.empty()) << folder + page << " is missing or empty";
         EXPECT_NE(html.find("<title>"), std::string::npos);
         for (std::sregex_iterator it(html.begin(), html.end(), link), end; it != end; ++it) {
@@ -226,7 +218,7 @@ TEST(HelpPages, EveryPageIsBesideTheProgramAndEveryLinkResolves) {
             const std::string fragment = hash == std::string::npos ? std::string() : target.substr(hash + 1);
             // Only pages of this folder: the help must work without a network.
             EXPECT_EQ(file.find_first_of("/\\:"), std::string::npos);
-            const std::string linked = file.empty() ? html : ReadAll(fs, folder + file);
+            const std::string linked = file.empty() ? html : test::ReadFileBytes(folder + file);
             EXPECT_FALSE(linked.empty()) << "broken link";
             if (!fragment.empty()) {
                 EXPECT_NE(linked.find("id=\"" + fragment + "\""), std::string::npos) << "no such anchor";
