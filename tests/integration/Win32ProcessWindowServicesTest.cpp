@@ -41,48 +41,40 @@ std::string Lower(std::string s) {
 }
 
 TEST(Win32Windows, EnumerationSeesEveryKindWithStyleClassOwnerVisibilityAndTitle) {
+    struct Kind {
+        const char* title;
+        std::uint32_t style;   // of visible, popup and disabled
+        bool tool, visible;
+        const char* owner;     // also the parent a popup reports
+    };
+    const Kind kinds[] = {{"Main W", kWsVisible, false, true, nullptr},
+                          {"Popup W", kWsVisible | kWsPopup, false, true, nullptr},
+                          {"Tool W", kWsVisible, true, true, nullptr},
+                          {"Hidden W", 0, false, false, nullptr},
+                          {"Disabled W", kWsVisible | kWsDisabled, false, true, nullptr},
+                          {"Owned W", kWsVisible | kWsPopup, false, true, "Main W"}};
     cTargetProcess t({"--class", "QxKindsWnd", "--window", "main:Main W", "--window", "popup:Popup W", "--window",
                       "tool:Tool W", "--window", "hidden:Hidden W", "--window", "disabled:Disabled W", "--window",
                       "owned:Owned W"});
     ASSERT_TRUE(t.Ready());
-    ASSERT_EQ(t.Windows().size(), 6u);
     cWin32ProcessWindowServices os;
-    const auto found = WindowsOf(os, t.Pid());
-    for (WindowHandle w : t.Windows())
-        EXPECT_NE(std::find(found.begin(), found.end(), w), found.end()) << w;
-
     std::map<std::string, WindowHandle> byTitle;
-    for (WindowHandle w : found) {
+    for (WindowHandle w : WindowsOf(os, t.Pid())) {
         const std::string cls = os.GetClassName(w);
-        if (cls == "IME") { // the system's input-method window of every GUI thread: hidden and owned
-            EXPECT_FALSE(os.IsWindowVisible(w));
-            continue;
-        }
+        if (cls == "IME") continue; // the system's input-method window of every GUI thread
         EXPECT_EQ(cls, "QxKindsWnd");
         byTitle[os.GetWindowText(w)] = w;
     }
     ASSERT_EQ(byTitle.size(), 6u);
-    const auto style = [&](const char* title) { return os.GetWindowLong(byTitle.at(title), kGwlStyle); };
-    const auto exStyle = [&](const char* title) { return os.GetWindowLong(byTitle.at(title), kGwlExStyle); };
-
-    EXPECT_TRUE(style("Main W") & kWsVisible);
-    EXPECT_FALSE(style("Main W") & kWsPopup);
-    EXPECT_FALSE(exStyle("Main W") & kWsExToolWindow);
-    EXPECT_TRUE(style("Popup W") & kWsPopup);
-    EXPECT_TRUE(exStyle("Tool W") & kWsExToolWindow);
-    EXPECT_FALSE(style("Hidden W") & kWsVisible);
-    EXPECT_FALSE(os.IsWindowVisible(byTitle.at("Hidden W")));
-    EXPECT_TRUE(os.IsWindowVisible(byTitle.at("Main W")));
-    EXPECT_TRUE(style("Disabled W") & kWsDisabled);
-    EXPECT_FALSE(style("Main W") & kWsDisabled);
-
-    EXPECT_EQ(os.GetOwner(byTitle.at("Owned W")), byTitle.at("Main W"));
-    EXPECT_EQ(os.GetOwner(byTitle.at("Popup W")), 0u);
-    EXPECT_EQ(os.GetOwner(byTitle.at("Main W")), 0u);
-    // For a popup the platform reports the owner as its parent too.
-    EXPECT_EQ(os.GetParent(byTitle.at("Owned W")), byTitle.at("Main W"));
-    EXPECT_EQ(os.GetParent(byTitle.at("Popup W")), 0u);
-    EXPECT_EQ(os.GetParent(byTitle.at("Main W")), 0u);
+    for (const Kind& k : kinds) {
+        const WindowHandle w = byTitle.at(k.title);
+        const WindowHandle owner = k.owner != nullptr ? byTitle.at(k.owner) : 0;
+        EXPECT_EQ(os.GetWindowLong(w, kGwlStyle) & (kWsVisible | kWsPopup | kWsDisabled), k.style) << k.title;
+        EXPECT_EQ((os.GetWindowLong(w, kGwlExStyle) & kWsExToolWindow) != 0, k.tool) << k.title;
+        EXPECT_EQ(os.IsWindowVisible(w), k.visible) << k.title;
+        EXPECT_EQ(os.GetOwner(w), owner) << k.title;
+        EXPECT_EQ(os.GetParent(w), owner) << k.title;
+    }
 }
 
 TEST(Win32Windows, EnumerationStopsWhenTheCallbackSaysSoOrThrows) {
