@@ -95,7 +95,7 @@ bool SaveWindowPng(HWND window, const std::string& fileName) {
     SetForegroundWindow(window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     // Let the window's own thread (and any other process) finish painting.
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 4; ++i) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE) {
             TranslateMessage(&msg);
