@@ -97,39 +97,41 @@ protected:
                  }};
 };
 
-// A program that has ended since the lists were taken cannot be killed, and
+// A program that ignores every request to close, with no force and no wait,
 // stops the run: the companion hears of it, and the rest of the set is left.
 TEST_F(KillRunWine, AHaltedRunIsPostedToThePublishedCompanionWindow) {
     cTempPath record("companion");
     cTargetProcess companion({"--window", "hidden:Corvath", "--record", record});
-    cTargetProcess gone({"--window", "main:Gone"});
+    cTargetProcess stubborn({"--window", "main:Stubborn", "--on-close", "ignore", "--refuse-endsession"});
     cTargetProcess later({"--window", "main:Later"});
-    ASSERT_TRUE(companion.Ready() && gone.Ready() && later.Ready());
+    ASSERT_TRUE(companion.Ready() && stubborn.Ready() && later.Ready());
     {
         PublishedCompanion published(companion.Windows().at(0));
         ASSERT_TRUE(published.ok());
         inventory.RefreshLists();
-        cApplicationProcs& g = Add(inventory.lvApplications(), gone, "Gone");
-        g.SetStopOnError(true);
-        g.SetIgnoreTitle(false);
+        cApplicationProcs& s = Add(inventory.lvApplications(), stubborn, "Stubborn");
+        s.SetForceClose(false);
+        s.SetCloseWait(0);
+        s.SetStopOnError(true);
+        s.SetIgnoreTitle(false);
         cApplicationProcs& l = Add(inventory.lvApplications(), later, "Later");
         l.SetForceClose(true);
         l.SetCloseWait(5);
         l.SetIgnoreTitle(false);
 
-        gone.Terminate();
         run.KillCurrentSet();
     }
     EXPECT_EQ(WaitForRecord(record), "1434 0x0 0x0 Corvath\r\n");
     EXPECT_EQ(told, std::vector<std::uint32_t>{1434u});
 
     EXPECT_EQ(rec.ActionTexts(),
-              (std::vector<std::string>{"Unable to kill 'Gone'.  Reason: Not authorized or Non-existent process",
+              (std::vector<std::string>{"'Stubborn' didn't close after waiting  0 seconds.",
                                         "Stopped killing any other programs."}));
+    EXPECT_TRUE(stubborn.Running());
     EXPECT_TRUE(later.Running());
     EXPECT_TRUE(companion.Running());
     // The lists were refreshed at the end and show what is left.
-    EXPECT_FALSE(Listed(gone));
+    EXPECT_TRUE(Listed(stubborn));
     EXPECT_TRUE(Listed(later));
     EXPECT_EQ(rec.ui.GetCaption(), "Quellix");
 }
