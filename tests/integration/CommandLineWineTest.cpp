@@ -1,9 +1,14 @@
 // quellix.exe with real command lines against running target programs: what
 // it closed, what it spared, its exit code, its log and the options it left
-// in the registry.
+// in the registry. Kill-all runs only after a dry look at what the set would
+// hold, with every program that is not ours excluded, so that Wine's own
+// processes and the test runner stay alive.
 #include "core/engine/cInventory.h"
+#include "core/engine/cKillRun.h"
 #include "core/sets/cSetFile.h"
+#include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cOSInfo.h"
+#include "core/util/modText.h"
 #include "fake/cKillHarness.h"
 #include "integration/cTargetProcess.h"
 #include "integration/cTempPath.h"
@@ -111,6 +116,20 @@ protected:
         ADD_FAILURE() << "target " << t.Pid() << " not in the inventory";
         return {};
     }
+    // The entries kill-all would put into the set right now.
+    std::vector<cApplicationProcs> DryKillAll(bool all) {
+        cInventory inventory(os, osInfo, recorder.log);
+        inventory.RefreshLists();
+        cKillSet set;
+        cMessages messages;
+        cBuiltinStringTable table;
+        messages.LoadMessages(table, "C:\\Quellix");
+        cKillContext kill{os, recorder.ui, recorder.log, recorder.texts};
+        cKillRun run(kill, osInfo, inventory, set, messages, {});
+        run.KillAll(inventory.lvApplications());
+        if (all) run.KillAll(inventory.lvProcesses());
+        return set.AppSet();
+    }
     void WriteSet(const std::string& path, const std::vector<SetFileEntry>& entries) {
         std::string bytes;
         ASSERT_EQ(cSetFile::Write(46362.0, entries, codec, bytes), cSetFile::WriteResult::Ok);
@@ -187,6 +206,59 @@ TEST_F(CommandLineWine, ProgramSwitchClosesEveryInstanceAndTitleSwitchOnlyTheTit
     EXPECT_TRUE(titled.WaitForExit(2000));
     EXPECT_TRUE(other.Running());
     EXPECT_TRUE(spare.Running());
+}
+
+TEST_F(CommandLineWine, KillWindowsAndKillAllSpareTheShellTheSystemAndQuellix) {
+    cTargetProcess windowed({"--title", "QxCmd Windowed"});
+    cTargetProcess background({"--window", "none"});
+    cTargetProcess shellWindow({"--title", "QxCmd Folder", "--class", "CabinetWClass"}, 10000,
+                               TargetCopy("qxshell.exe"));
+    cTargetProcess namedLikeTheShell({"--window", "none"}, 10000, TargetCopy("explorer.exe"));
+    ASSERT_TRUE(windowed.Ready() && background.Ready() && shellWindow.Ready() && namedLikeTheShell.Ready());
+
+    // Everything of Wine lives in its Windows folder; the test runner beside
+    // the targets. Whatever else the dry look finds is excluded by its path.
+    std::string exclusions = " /X=\\WINDOWS\\ /X=\\QX_WINE_TESTS.EXE";
+    const std::set<std::string> ours = {UpperCase(cTargetProcess::ExePath())};
+    for (const cApplicationProcs& e : DryKillAll(true)) {
+        const std::string path = UpperCase(e.ExePath());
+        ASSERT_FALSE(path.empty()) << "a program without a path cannot be excluded: " << e.Title();
+        EXPECT_EQ(path.find("QXSHELL.EXE"), std::string::npos);
+        EXPECT_EQ(path.find("\\EXPLORER.EXE"), std::string::npos);
+        if (ours.count(path) || path.find("\\WINDOWS\\") != std::string::npos ||
+            path.find("\\QX_WINE_TESTS.EXE") != std::string::npos)
+            continue;
+        ASSERT_EQ(path.find('"'), std::string::npos);
+        exclusions += " /X=\"" + path + "\"";
+    }
+
+    RunResult r = RunQuellix("/KW /DEBUG /W:1" + exclusions, work);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(r.otherWindows, 0);
+    EXPECT_TRUE(windowed.WaitForExit(2000));
+    EXPECT_TRUE(background.Running());
+    EXPECT_TRUE(shellWindow.Running());
+    EXPECT_TRUE(namedLikeTheShell.Running());
+
+    r = RunQuellix("/KA /DEBUG /W:1" + exclusions, work);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_TRUE(background.WaitForExit(3000));
+    EXPECT_TRUE(shellWindow.Running());
+    EXPECT_TRUE(namedLikeTheShell.Running());
+
+    // Quellix's own choice, before any exclusion: never the shell, the
+    // system's processes or itself.
+    const std::string text = UpperCase(log.Contents());
+    EXPECT_GE(Count(text, "DEBUG: ADDED APP "), 2) << text;
+    std::size_t at = 0;
+    while ((at = text.find("DEBUG: ADDED APP ", at)) != std::string::npos) {
+        const std::string line = text.substr(at, text.find("\r\n", at) - at);
+        for (const char* spared : {"\\EXPLORER.EXE ", "\\QXSHELL.EXE ", "\\SERVICES.EXE ", "\\SVCHOST.EXE ",
+                                   "\\QUELLIX.EXE "})
+            EXPECT_EQ(line.find(spared), std::string::npos) << line;
+        ++at;
+    }
+    EXPECT_GE(Count(text, "DEBUG: EXCLUDE ARG = '\\WINDOWS\\'"), 1) << text;
 }
 
 TEST_F(CommandLineWine, ALineThatCannotBeUsedIsToldEndsWithExitCodeTwoAndKillsNothing) {
