@@ -1,7 +1,8 @@
-// KillMe against a real process through the real process and window
-// services: the passes reach a real program in their order. The other cases
-// are proven on the fake OS; programs that answer are closed by the kill
-// runs of the main window and the command line.
+// KillMe against real processes through the real process and window
+// services: the passes reach a real program in their order, and a process id
+// that no longer names the listed program is left alone. The other cases are
+// proven on the fake OS; programs that answer are closed by the kill runs of
+// the main window and the command line.
 #include "fake/cKillHarness.h"
 #include "integration/cTargetProcess.h"
 #include "integration/cTempPath.h"
@@ -66,6 +67,28 @@ TEST_F(KillMeWine, StubbornProgramGetsEveryPassInOrderThenIsTerminated) {
     std::vector<std::string> expected = {"WM_CLOSE", "WM_CLOSE", "WM_QUERYENDSESSION", "WM_ENDSESSION"};
     if (got.size() == expected.size() + 1) expected.push_back("WM_CLOSE");
     EXPECT_EQ(got, expected);
+}
+
+TEST_F(KillMeWine, EndedProgramIsReportedAsNotAuthorized) {
+    cTargetProcess t({"--title", "Gone"});
+    ASSERT_TRUE(t.Ready());
+    const cApplicationProcs e = Entry(t, "Gone", 1, true);
+    t.Terminate();
+    ASSERT_TRUE(t.WaitForExit(2000));
+    EXPECT_FALSE(Kill(e));
+    EXPECT_EQ(LastText(), "Unable to kill 'Gone'.  Reason: Not authorized or Non-existent process");
+}
+
+TEST_F(KillMeWine, ProcessThatIsNotTheListedProgramIsNeverTouched) {
+    cTempPath record("other");
+    cTargetProcess t({"--title", "Other", "--record", record});
+    ASSERT_TRUE(t.Ready());
+    cApplicationProcs e = Entry(t, "Other", 0, true);
+    e.SetExePath("C:\\Program Files\\Editor\\editor.exe"); // the id now belongs to another program
+    EXPECT_FALSE(Kill(e));
+    EXPECT_TRUE(t.Running());
+    EXPECT_TRUE(Received(record).empty());
+    EXPECT_EQ(LastText(), "Unable to kill 'Other'.  Reason: Not authorized or Non-existent process");
 }
 
 } // namespace

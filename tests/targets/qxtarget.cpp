@@ -5,8 +5,9 @@
 //   --class C             window class of every window (default "QxTargetWnd")
 //   --window KIND[:TITLE] repeatable; KIND is main, popup, tool, hidden,
 //                         disabled, owned (a popup owned by the first window)
-//                         or none. Without any --window the program shows one
-//                         main window.
+//                         or none; "--window popup*3" makes three. Without any
+//                         --window the program shows one main window.
+//   --owner-popup         same as --window owned
 //   --on-close close|ignore|delay:MS|hang
 //                         what WM_CLOSE does: close the program, nothing, close
 //                         after MS milliseconds, or stop pumping messages
@@ -20,6 +21,8 @@
 //   --ready FILE          written once the windows exist: the process id, then
 //                         each window handle, one decimal number a line
 //   --exit-after MS       ends by itself after MS milliseconds
+//   --hang-after MS       stops pumping messages MS milliseconds after it is
+//                         ready (the system calls a window hung after 5 s)
 //   --crash               dies of an access violation at once
 // Without windows ("--window none") it runs in the background until it is
 // terminated or --exit-after ends it. It links only user32 and kernel32.
@@ -46,6 +49,7 @@ struct Options {
     std::wstring recordFile;
     std::wstring readyFile;
     UINT exitAfterMs = 0;
+    int hangAfterMs = -1;
     bool crash = false;
 };
 
@@ -154,6 +158,10 @@ bool ParseOptions(int argc, wchar_t** argv) {
             g_opt.readyFile = argv[++i];
         else if (a == L"--exit-after" && hasValue)
             g_opt.exitAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
+        else if (a == L"--hang-after" && hasValue)
+            g_opt.hangAfterMs = _wtoi(argv[++i]);
+        else if (a == L"--owner-popup")
+            g_opt.windows.push_back({L"owned", {}}), g_opt.titled.push_back(false);
         else if (a == L"--endsession-only")
             g_opt.endSessionOnly = true;
         else if (a == L"--refuse-endsession")
@@ -176,12 +184,18 @@ bool ParseOptions(int argc, wchar_t** argv) {
         } else if (a == L"--window" && hasValue) {
             std::wstring v = argv[++i], title;
             bool titled = false;
+            int count = 1;
             if (const auto colon = v.find(L':'); colon != std::wstring::npos) {
                 title = v.substr(colon + 1);
                 titled = true;
                 v.resize(colon);
             }
-            g_opt.windows.push_back({v, title}), g_opt.titled.push_back(titled);
+            if (const auto star = v.find(L'*'); star != std::wstring::npos) {
+                count = _wtoi(v.c_str() + star + 1);
+                v.resize(star);
+            }
+            for (int k = 0; k < count; ++k)
+                g_opt.windows.push_back({v, title}), g_opt.titled.push_back(titled);
         } else
             return false;
     }
@@ -240,10 +254,14 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     }
     if (!CreateWindows(inst)) return 3;
     if (g_opt.exitAfterMs) SetTimer(nullptr, 0, g_opt.exitAfterMs, nullptr);
+    const UINT_PTR hangTimer =
+        g_opt.hangAfterMs > 0 ? SetTimer(nullptr, 0, static_cast<UINT>(g_opt.hangAfterMs), nullptr) : 0;
     WriteReadyFile();
+    if (g_opt.hangAfterMs == 0) Hang();
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
-        // Thread timers: the delayed close, or the end of the lifetime.
+        // Thread timers: the time to hang, the delayed close, or the end of the lifetime.
+        if (m.message == WM_TIMER && m.hwnd == nullptr && m.wParam == hangTimer) Hang();
         if (m.message == WM_TIMER && m.hwnd == nullptr) break;
         TranslateMessage(&m);
         DispatchMessageW(&m);
