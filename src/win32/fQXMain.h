@@ -4,6 +4,9 @@
 // core's models (the session's set and inventory, the set editor, the
 // command state, the layout) and forwards every event to them.
 //
+// Its definitions are spread over fQXMain*.cpp by responsibility: creation,
+// load and close here; Layout, Lists, Commands and Messages beside it.
+//
 // Runs over any bundle of ports, so a test or a benchmark can host it in its
 // own process over the fake operating system as well as over the real one.
 #include "core/platform/cPlatform.h"
@@ -85,6 +88,12 @@ public:
     int Dpi() const { return dpi_; }
 
 private:
+    static constexpr UINT kMsgUpdateState = WM_APP + 1; // a coalesced command-state update
+    static constexpr UINT kMsgRenderSet = WM_APP + 2;   // put the kill set list back as the model has it
+    static constexpr UINT kMsgDrop = WM_APP + 3;        // handle a drop once the drag has ended
+    static constexpr UINT_PTR kClockTimer = 1;
+    static constexpr int kDesignedWidth = 10800, kDesignedHeight = 6600; // twips
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
