@@ -2,6 +2,7 @@
 #include "win32/fQXMain.h"
 
 #include "core/ui/cAppPropertiesModel.h"
+#include "core/ui/modKillCommand.h"
 #include "core/ui/modViewLog.h"
 #include "win32/WindowHandle.h"
 
@@ -37,20 +38,23 @@ void fQXMain::KillSelectedSet() {
     PullAllSelections();
     const bool wasIconic = IsIconic(hwnd_) != FALSE;
     const bool wasZoomed = IsZoomed(hwnd_) != FALSE;
-    editor_->SetKillRunning(true);
-    UpdateCommandState();
-    if (!wasIconic) ShowWindow(hwnd_, SW_MINIMIZE);
-    session_.Inventory().RefreshLists();
-    RenderInventory();
-    try {
+    RunKillCommand(*editor_, platform_.ui, session_.Shared().Logger(), [&] {
+        UpdateCommandState();
+        if (!wasIconic) ShowWindow(hwnd_, SW_MINIMIZE);
+        session_.Inventory().RefreshLists();
+        RenderInventory();
         session_.Run().KillCurrentSet();
+    });
+    // Whatever the run left behind, the window comes back usable: the lists
+    // show what the models hold and a close asked for meanwhile goes ahead.
+    try {
+        RenderInventory();
+        RenderProgramSet();
+        if (!wasIconic) ShowWindow(hwnd_, wasZoomed ? SW_SHOWMAXIMIZED : SW_RESTORE);
+        UpdateCommandState();
     } catch (...) {
+        if (!wasIconic) ShowWindow(hwnd_, wasZoomed ? SW_SHOWMAXIMIZED : SW_RESTORE);
     }
-    editor_->SetKillRunning(false);
-    RenderInventory();
-    RenderProgramSet();
-    if (!wasIconic) ShowWindow(hwnd_, wasZoomed ? SW_SHOWMAXIMIZED : SW_RESTORE);
-    UpdateCommandState();
     if (closePending_) {
         closePending_ = false;
         PostMessageW(hwnd_, WM_CLOSE, 0, 0);
