@@ -119,6 +119,10 @@ void fQXMain::CreateLists() {
             c.cx = TwipsToPixels(h.width);
             c.iSubItem = index;
             SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&c));
+            if (h.width == 0) {
+                hiddenColumns_.emplace_back(list, index);
+                SetWindowSubclass(list, &fQXMain::HiddenColumnGuard, 1, reinterpret_cast<DWORD_PTR>(this));
+            }
             ++index;
         }
         SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

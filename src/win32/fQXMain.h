@@ -27,6 +27,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx::win32 {
@@ -108,6 +109,14 @@ private:
     int PixelsToTwips(int pixels) const { return cMainLayout::PixelsToTwips(pixels, dpi_); }
     int TwipsToPixels(int twips) const { return cMainLayout::TwipsToPixels(twips, dpi_); }
 
+    // A column the captions give no width stays shut: never dragged open,
+    // never stored.
+    bool IsHiddenColumn(HWND list, int column) const;
+    static LRESULT CALLBACK HiddenColumnGuard(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR self);
+    bool RefusesWidth(HWND list, LPARAM notification) const;
+    // Tab and Shift+Tab from one of the three focus stops to the next.
+    void MoveFocus(HWND from, bool back);
     void Form_Resize();
     void PlaceControls();
     void tabProcessList_Click();
@@ -167,6 +176,8 @@ private:
     bool quitAtStart_ = false;
     bool loaded_ = false;
     bool splashShown_ = false;
+    bool placing_ = false; // the saved rectangle is being applied
+    std::vector<std::pair<HWND, int>> hiddenColumns_;
     int showCommand_ = SW_SHOWNORMAL;
     std::vector<std::string> pendingDrops_; // dropped texts, handled after the drag
 };

@@ -10,16 +10,27 @@
 #include <algorithm>
 
 namespace qx::win32 {
+namespace {
+
+// The window's rectangle is kept in twips of a 96-dpi screen, whatever the
+// DPI of the monitor it is on: screen pixels are the same on every monitor,
+// so a rectangle saved on one comes back the same on any other.
+constexpr int kScreenDpi = 96;
+
+int ScreenTwips(LONG pixels) { return cMainLayout::PixelsToTwips(static_cast<int>(pixels), kScreenDpi); }
+LONG ScreenPixels(int twips) { return cMainLayout::TwipsToPixels(twips, kScreenDpi); }
+
+} // namespace
 
 cWindowGeometry fQXMain::Geometry() const {
     cWindowGeometry g;
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(hwnd_, &wp);
-    g.top = PixelsToTwips(wp.rcNormalPosition.top);
-    g.left = PixelsToTwips(wp.rcNormalPosition.left);
-    g.width = PixelsToTwips(wp.rcNormalPosition.right - wp.rcNormalPosition.left);
-    g.height = PixelsToTwips(wp.rcNormalPosition.bottom - wp.rcNormalPosition.top);
+    g.top = ScreenTwips(wp.rcNormalPosition.top);
+    g.left = ScreenTwips(wp.rcNormalPosition.left);
+    g.width = ScreenTwips(wp.rcNormalPosition.right - wp.rcNormalPosition.left);
+    g.height = ScreenTwips(wp.rcNormalPosition.bottom - wp.rcNormalPosition.top);
     g.windowState = IsIconic(hwnd_) ? cWindowGeometry::kMinimized
                     : IsZoomed(hwnd_) ? cWindowGeometry::kMaximized
                                       : cWindowGeometry::kNormal;
@@ -27,7 +38,9 @@ cWindowGeometry fQXMain::Geometry() const {
         cListGeometry l;
         l.name = name;
         l.width = width;
-        for (const int px : ColumnWidths(w)) l.columns.push_back(PixelsToTwips(px));
+        const std::vector<int> widths = ColumnWidths(w);
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            if (!IsHiddenColumn(w, static_cast<int>(c))) l.columns.push_back(PixelsToTwips(widths[c]));
         g.lists.push_back(std::move(l));
     };
     list(lvApplications_, "lvApplications", layout_.ProcessLists().width);
@@ -48,17 +61,26 @@ void fQXMain::ApplyGeometry(const cWindowGeometry& g, int showCommand) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(hwnd_, &wp);
-    wp.rcNormalPosition.left = TwipsToPixels(g.left);
-    wp.rcNormalPosition.top = TwipsToPixels(g.top);
-    wp.rcNormalPosition.right = TwipsToPixels(g.left + g.width);
-    wp.rcNormalPosition.bottom = TwipsToPixels(g.top + g.height);
+    wp.rcNormalPosition.left = ScreenPixels(g.left);
+    wp.rcNormalPosition.top = ScreenPixels(g.top);
+    wp.rcNormalPosition.right = ScreenPixels(g.left + g.width);
+    wp.rcNormalPosition.bottom = ScreenPixels(g.top + g.height);
     wp.showCmd = SW_HIDE; // shown at the end of the load
+    // A rectangle on a monitor of another DPI brings a DPI change whose
+    // suggested rectangle is scaled; the saved one is already right there.
+    placing_ = true;
     SetWindowPlacement(hwnd_, &wp);
+    placing_ = false;
     if (g.windowState == cWindowGeometry::kMaximized) showCommand_ = SW_SHOWMAXIMIZED;
     else if (g.windowState == cWindowGeometry::kMinimized) showCommand_ = SW_SHOWMINIMIZED;
     else showCommand_ = showCommand;
     SendMessageW(tab_, TCM_SETCURSEL, static_cast<WPARAM>(g.currentTab - 1), 0);
     Form_Resize();
+}
+
+bool fQXMain::IsHiddenColumn(HWND list, int column) const {
+    return std::find(hiddenColumns_.begin(), hiddenColumns_.end(), std::make_pair(list, column)) !=
+           hiddenColumns_.end();
 }
 
 void fQXMain::Form_Resize() {

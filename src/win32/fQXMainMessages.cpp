@@ -48,8 +48,9 @@ LRESULT fQXMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 SendMessageW(w, LVM_SETCOLUMNWIDTH, c, MAKELPARAM(MulDiv(widths[c], dpi_, old), 0));
         }
         const RECT* r = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!placing_)
+            SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         Form_Resize();
         return 0;
     }
@@ -136,6 +137,18 @@ LRESULT fQXMain::OnNotify(NMHDR* h) {
         toolbarButtons_.GetTooltip(*reinterpret_cast<NMTTDISPINFOW*>(h), platform_.strings);
         return 0;
     }
+    switch (h->code) {
+    case LVN_KEYDOWN:
+    case TCN_KEYDOWN:
+        // Both notifications start with the same key record.
+        if (reinterpret_cast<const NMLVKEYDOWN*>(h)->wVKey == VK_TAB) {
+            MoveFocus(h->hwndFrom, GetKeyState(VK_SHIFT) < 0);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
     if (h->hwndFrom == tab_) {
         if (h->code == TCN_SELCHANGE) tabProcessList_Click();
         return 0;
@@ -192,6 +205,41 @@ LRESULT fQXMain::OnNotify(NMHDR* h) {
         return 0;
     default:
         return 0;
+    }
+}
+
+void fQXMain::MoveFocus(HWND from, bool back) {
+    const HWND stops[] = {lvProgramSet_, tab_, layout_.ApplicationsVisible() ? lvApplications_ : lvProcesses_};
+    const bool inventory = from == lvApplications_ || from == lvProcesses_;
+    const int at = from == lvProgramSet_ ? 0 : from == tab_ ? 1 : inventory ? 2 : -1;
+    if (at < 0) return;
+    SetFocus(stops[(at + (back ? 2 : 1)) % 3]);
+}
+
+// The list's own header asks the list before a column changes width; the
+// answer for a hidden column is given here, before the list sees it, as not
+// every list forwards the question to its parent.
+LRESULT CALLBACK fQXMain::HiddenColumnGuard(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) {
+    if (msg == WM_NOTIFY && reinterpret_cast<const fQXMain*>(self)->RefusesWidth(list, lParam)) return TRUE;
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(list, &fQXMain::HiddenColumnGuard, 1);
+    return DefSubclassProc(list, msg, wParam, lParam);
+}
+
+bool fQXMain::RefusesWidth(HWND list, LPARAM notification) const {
+    const auto* n = reinterpret_cast<const NMHEADERW*>(notification);
+    switch (n->hdr.code) {
+    case HDN_BEGINTRACKW:
+    case HDN_BEGINTRACKA:
+    case HDN_DIVIDERDBLCLICKW:
+    case HDN_DIVIDERDBLCLICKA:
+        return IsHiddenColumn(list, n->iItem);
+    case HDN_ITEMCHANGINGW:
+    case HDN_ITEMCHANGINGA:
+        return IsHiddenColumn(list, n->iItem) && n->pitem != nullptr && (n->pitem->mask & HDI_WIDTH) &&
+               n->pitem->cxy != 0;
+    default:
+        return false;
     }
 }
 
