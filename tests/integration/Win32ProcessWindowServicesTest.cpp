@@ -423,35 +423,3 @@ TEST(Win32Pump, AQuitRequestIsLeftForTheMainLoop) {
 
 } // namespace
 } // namespace qx::win32
-
-namespace qx::win32 {
-namespace {
-
-// A process created suspended has not loaded a module yet: the lookup must
-// say so rather than name whatever the module array happened to hold.
-TEST(Win32Processes, FirstModuleOfAProcessNotYetStartedIsNoneOrItsOwnExecutable) {
-    std::wstring line = L"\"" + Widen(cTargetProcess::ExePath()) + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                               &si, &pi));
-    cWin32ProcessWindowServices os;
-    std::string path = "untouched";
-    const bool found = os.GetMainModulePath(reinterpret_cast<ProcessHandle>(pi.hProcess), path);
-    std::printf("[ fact     ] first module of a suspended process: %s '%s'\n", found ? "found" : "none",
-                path.c_str());
-    if (found) {
-        EXPECT_EQ(Narrow(Widen(path)), path);
-        EXPECT_NE(path.find("qxtarget"), std::string::npos) << path;
-    } else {
-        EXPECT_EQ(path, "untouched");
-    }
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-}
-
-} // namespace
-} // namespace qx::win32
