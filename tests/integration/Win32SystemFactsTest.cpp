@@ -47,6 +47,15 @@ TEST(Win32SystemFacts, FactsOfTheRunningSystem) {
     EXPECT_GT(v.buildNumber, 0u);
 }
 
+TEST(Win32SystemFacts, LocalAppDataIsTheUsersOwnExistingFolder) {
+    const std::string folder = cWin32SystemFacts().LocalAppDataFolder();
+    ASSERT_TRUE(IsFolder(folder)) << folder;
+    EXPECT_NE(folder.back(), '\\');
+    wchar_t env[MAX_PATH]{};
+    ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", env, MAX_PATH), 0u);
+    EXPECT_EQ(CompareStringOrdinal(Widen(folder).c_str(), -1, env, -1, TRUE), CSTR_EQUAL) << folder;
+}
+
 TEST(Win32SystemFacts, SystemInfoCreatesFromTheRealSystem) {
     cWin32SystemFacts facts;
     cWin32Registry registry;

@@ -2,9 +2,15 @@
 
 #include "core/startup/cCommandLineKill.h"
 #include "core/startup/cCommandParser.h"
+#include "core/ui/modResourceText.h"
 #include "core/util/modText.h"
 
 namespace qx {
+namespace {
+
+constexpr std::uint32_t kPerUserDataText = 1216;
+
+} // namespace
 
 // What start-up builds once the shared objects exist.
 struct cProgramSession::Parts {
@@ -97,15 +103,35 @@ bool cProgramSession::DataDirectoryReady() {
     return platform_.fs.PathExists(path) || platform_.fs.CreateDirectory(path);
 }
 
+bool cProgramSession::IsFallbackDataPath() {
+    return UpperCase(shared_.Options().DefaultDataPath()) == UpperCase(FallbackDataPath());
+}
+
+void cProgramSession::UsePerUserDataDirectory() {
+    const std::string base = platform_.facts.LocalAppDataFolder();
+    if (TrimBlanks(base).empty()) return;
+    std::string path = base;
+    for (const char* level : {"\\Veltrane", "\\Quellix", "\\data"}) {
+        path += level;
+        if (!platform_.fs.IsDirectory(path) && !platform_.fs.CreateDirectory(path)) return;
+    }
+    shared_.Options().SetDefaultDataPath(path);
+    platform_.ui.MessageBox(LoadResourceText(platform_.strings, kPerUserDataText) + path, kMbOk | kMbIconInformation);
+}
+
 void cProgramSession::GetSettings(bool openLastSet) {
     shared_.Logger().LogDebug("GetSettings");
     cQuellixOptions& options = shared_.Options();
-    while (!DataDirectoryReady()) {
-        const bool retry =
-            platform_.ui.MessageBox(messages_[cMessages::kDataDirTryQuestion], kMbYesNo | kMbIconCritical) == kIdYes;
-        if (!retry) platform_.ui.MessageBox(messages_[cMessages::kUsingDataDir], kMbOk);
-        options.SetDefaultDataPath(FallbackDataPath());
-        if (!retry) break;
+    if (!DataDirectoryReady()) {
+        bool tryNow = true;
+        if (!IsFallbackDataPath()) {
+            tryNow = platform_.ui.MessageBox(messages_[cMessages::kDataDirTryQuestion], kMbYesNo | kMbIconCritical) ==
+                     kIdYes;
+            if (!tryNow) platform_.ui.MessageBox(messages_[cMessages::kUsingDataDir], kMbOk);
+            options.SetDefaultDataPath(FallbackDataPath());
+        }
+        // Asking again about a folder that cannot be made would never end.
+        if (tryNow && !DataDirectoryReady()) UsePerUserDataDirectory();
     }
     if (openLastSet && !TrimBlanks(options.LastProgramSet()).empty())
         parts_->files.OpenProgramSet(options.LastProgramSet(), false, true);
@@ -114,10 +140,14 @@ void cProgramSession::GetSettings(bool openLastSet) {
 bool cProgramSession::SaveSettings() {
     shared_.Logger().LogDebug("SaveSettings");
     cQuellixOptions& options = shared_.Options();
-    while (!DataDirectoryReady()) {
-        if (platform_.ui.MessageBox(messages_[cMessages::kDataDirSaveQuestion], kMbOkCancel | kMbIconCritical) != kIdOk)
-            return false;
-        options.SetDefaultDataPath(FallbackDataPath());
+    if (!DataDirectoryReady()) {
+        if (!IsFallbackDataPath()) {
+            if (platform_.ui.MessageBox(messages_[cMessages::kDataDirSaveQuestion], kMbOkCancel | kMbIconCritical) !=
+                kIdOk)
+                return false;
+            options.SetDefaultDataPath(FallbackDataPath());
+        }
+        if (!DataDirectoryReady()) UsePerUserDataDirectory();
     }
     const std::string& current = parts_->files.CurrentSetFile();
     if (!TrimBlanks(current).empty()) options.SetLastProgramSet(current);

@@ -59,7 +59,8 @@ public:
 
     // The data-directory half of loading and saving the settings: makes sure
     // the data directory exists (offering the folder beside the program when
-    // it cannot be created), reopens the last set when asked; at exit
+    // it cannot be created, and a per-user folder where that cannot be made
+    // either), reopens the last set when asked; at exit
     // remembers the current set file and saves the options. SaveSettings is
     // false when the user cancelled and nothing was written.
     void GetSettings(bool openLastSet);
@@ -77,6 +78,10 @@ private:
     struct Parts;
     bool DataDirectoryReady();
     std::string FallbackDataPath() const { return shared_.ProgramFolder() + "\\data"; }
+    bool IsFallbackDataPath();
+    // The user's own data folder, created with its parents and said once:
+    // the option then names it, so later starts find it ready.
+    void UsePerUserDataDirectory();
 
     cPlatform& platform_;
     cSharedObjects shared_;
