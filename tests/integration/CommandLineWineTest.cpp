@@ -396,6 +396,7 @@ struct TwinResult {
     DWORD exitCode = 999;
     std::vector<std::string> out, err; // lines
     int windows = 0;                   // top-level windows the twin owned at any time
+    bool seen = false;                 // the twin was found running under cmd.exe, so the scan looked
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -435,6 +436,7 @@ TwinResult RunTwin(const std::string& arguments, const std::string& folder) {
             if (pe.th32ParentProcessID == pi.dwProcessId && _wcsicmp(pe.szExeFile, L"quellixc.exe") == 0)
                 twins.insert(pe.th32ProcessID);
         CloseHandle(snap);
+        r.seen = r.seen || !twins.empty();
         for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
@@ -471,11 +473,11 @@ TEST_F(CommandLineWine, ConsoleTwinThroughCmdPrintsOutcomesAndErrorsAndShowsNoWi
         std::vector<std::string> out;
         const char* errPart; // "": standard error stays empty
     } cases[] = {
-        {"/T=\"QxTwin Stay\" /-F /W:0", 1, {"'QxTwin Stay' didn't close after waiting  0 seconds."}, ""},
+        {"/T=\"QxTwin Stay\" /-I /-F /W:0", 1, {"'QxTwin Stay' didn't close after waiting  0 seconds."}, ""},
         {"NoSuchSet", 2, {}, ""},
         {"/T=\"QxTwin Go\" /W:abc", 2, {}, " /W:ABC - Type mismatch"},
         {"broken", 2, {}, "Input past end of file"},
-        {"/T=\"QxTwin Go\"", 0, {"'QxTwin Go' was killed cleanly."}, ""},
+        {"/T=\"QxTwin Go\" /-I", 0, {"'QxTwin Go' was killed cleanly."}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -486,6 +488,7 @@ TEST_F(CommandLineWine, ConsoleTwinThroughCmdPrintsOutcomesAndErrorsAndShowsNoWi
         if (*c.errPart == '\0') EXPECT_EQ(err, "");
         else EXPECT_NE(err.find(c.errPart), std::string::npos) << err;
         EXPECT_EQ(r.windows, 0);
+        EXPECT_TRUE(r.seen);
     }
     EXPECT_TRUE(stay.Running());
     EXPECT_TRUE(go.WaitForExit(2000));
