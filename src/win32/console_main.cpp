@@ -10,6 +10,7 @@
 #include "win32/WinApi.h"
 #include "win32/cWin32Console.h"
 #include "win32/cWin32Platform.h"
+#include "win32/modProgramVersion.h"
 
 namespace {
 
@@ -39,11 +40,11 @@ int Run() {
     const std::string commandLine = Narrow(Arguments(GetCommandLineW()));
 
     if (TrimBlanks(commandLine).empty()) {
-        ShowUsage(platform, console);
+        ShowUsage(platform, console, ProgramVersionLine());
         return cProgramSession::kExitUnusable;
     }
     if (cCommandLineKill::IsHelpRequest(commandLine)) {
-        ShowUsage(platform, console);
+        ShowUsage(platform, console, ProgramVersionLine());
         return cProgramSession::kExitDone;
     }
     return RunCommandLine(platform, console, ports.facts.ProgramFolder(), commandLine, true);

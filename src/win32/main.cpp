@@ -11,6 +11,7 @@
 #include "win32/WindowHandle.h"
 #include "win32/fQXMain.h"
 #include "win32/modMainForms.h"
+#include "win32/modProgramVersion.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ int Run(PWSTR rawCommandLine, int showCommand) {
     cWin32Console console;
 
     if (cCommandLineKill::IsHelpRequest(commandLine)) {
-        ShowUsage(platform, console);
+        ShowUsage(platform, console, ProgramVersionLine());
         return cProgramSession::kExitDone;
     }
     if (!cProgramSession::IsCommandLineMode(commandLine))

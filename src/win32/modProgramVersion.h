@@ -17,6 +17,12 @@ struct ProgramVersion {
 // the product name "Quellix" and an empty version, so callers always have
 // something to show; the result tells whether the resource was read.
 bool ReadProgramVersion(ProgramVersion& out);
+// The same for any executable file.
+bool ReadFileVersion(const std::wstring& file, ProgramVersion& out);
+
+// "Quellix version 1.1.0.1" for the running executable; empty when its
+// version resource cannot be read.
+std::string ProgramVersionLine();
 
 // The file path of the running executable.
 std::wstring RunningModulePath();

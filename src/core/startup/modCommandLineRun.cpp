@@ -6,8 +6,9 @@
 
 namespace qx {
 
-void ShowUsage(cPlatform& platform, IConsole& console) {
-    const std::string usage = LoadResourceText(platform.strings, cCommandLineKill::kUsageTextId);
+void ShowUsage(cPlatform& platform, IConsole& console, const std::string& versionLine) {
+    std::string usage = LoadResourceText(platform.strings, cCommandLineKill::kUsageTextId);
+    if (!versionLine.empty()) usage += "\r\n\r\n" + versionLine;
     // A box would hold a script up until somebody clicks it.
     if (console.CanShowOutput()) console.WriteOutput(usage);
     else platform.ui.MessageBox(usage, kMbOk | kMbIconInformation);

@@ -8,9 +8,10 @@
 
 namespace qx {
 
-// The grammar, where a script reads it: on the console or the redirected
-// output; in a box only when neither would show it.
-void ShowUsage(cPlatform& platform, IConsole& console);
+// The grammar and, after a blank line, the version line when there is one,
+// where a script reads it: on the console or the redirected output; in a box
+// only when neither would show it.
+void ShowUsage(cPlatform& platform, IConsole& console, const std::string& versionLine = {});
 // Loads a session over the command line, runs it and closes it; returns the
 // exit code. consoleTwin: see cProgramSession::SetConsole.
 int RunCommandLine(cPlatform& platform, IConsole& console, const std::string& programFolder,
