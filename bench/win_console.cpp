@@ -64,7 +64,7 @@ int Lines(const std::string& text) {
 } // namespace
 
 int main() {
-    std::vector<double> twin, taskkill, plan, tasklist;
+    std::vector<double> twin, taskkill, plan, tasklist, floor, none;
     int failures = 0;
     std::string out;
     for (int round = 0; round < kRounds; ++round) {
@@ -95,10 +95,14 @@ int main() {
         plan.push_back(Timed(Twin(L"/P=qxtarget.exe /L"), out));
         if (Lines(out) != 201) ++failures; // the header and one line per program
         tasklist.push_back(Timed(L"tasklist.exe", out));
+        none.push_back(Timed(Twin(L"/P=nothing.exe /L"), out));
+        floor.push_back(Timed(Twin(L"/?"), out));
     }
     std::printf("200 running programs, %d rounds\n", kRounds);
     Print("quellixc.exe /P=qxtarget.exe /L (plan printed)", plan);
     Print("tasklist", tasklist);
+    Print("quellixc.exe /P=nothing.exe /L (inventory, no plan)", none);
+    Print("quellixc.exe /? (start and end of the process)", floor);
     std::printf("ratio of medians %.2f\n", Median(plan) / Median(tasklist));
     for (const auto& t : running) t->Terminate();
     std::printf("failures %d\n", failures);

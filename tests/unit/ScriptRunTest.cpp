@@ -154,6 +154,15 @@ TEST_F(ScriptRun, ReportOnStandardOutputHoldsEveryEntryWithItsOutcomeAndTime) {
     EXPECT_TRUE(fake_.os.IsRunning(later));
 }
 
+TEST_F(ScriptRun, ForcedAndWindowlessProgramsAreReportedTerminated) {
+    fake::FakeProcessSetup background;
+    background.exePath = "C:\\Apps\\bg.exe";
+    const std::uint32_t bg = fake_.os.AddProcess(background);
+    EXPECT_EQ(Twin("/P=stay.exe /P=bg.exe /W:0 /O=-"), 0);
+    EXPECT_FALSE(fake_.os.IsRunning(stay) || fake_.os.IsRunning(bg));
+    EXPECT_EQ(Outcomes(json::parse(console.out.at(0))), (Texts{"terminated", "terminated"}));
+}
+
 TEST_F(ScriptRun, PreviewClosesNothingWritesNoOptionAndLogsNothing) {
     WriteSet("D:\\Work\\TWO.QXS", {Saved("C:\\Apps\\stay.exe", "Stay"), Saved("C:\\Apps\\go.exe", "Go")});
     EXPECT_EQ(Twin("two /-F /L /O=\"D:\\Work\\Plan Ré.json\""), 0);
