@@ -176,6 +176,7 @@ TEST_F(ScriptRun, PreviewClosesNothingWritesNoOptionAndLogsNothing) {
     EXPECT_EQ(r["preview"], true);
     EXPECT_EQ(Outcomes(r), (Texts{"-", "-"}));
     EXPECT_EQ(r["programs"][0]["processId"], stay);
+    EXPECT_EQ(Twin("two /L /W:abc"), 2); // shown on standard error, never logged
     EXPECT_EQ(File("C:\\Quellix\\Quellix.log"), "<none>");
     const std::string before = fake_.StoredOption("LastLoadedSet");
 

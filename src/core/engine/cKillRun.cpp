@@ -50,11 +50,11 @@ std::vector<cApplicationProcs> cKillRun::Plan() {
     for (int n = 1; n <= rows.Count(); ++n) {
         const auto row = static_cast<std::int16_t>(n);
         const cApplicationProcs* entry = set_.EntryOfRow(row);
-        if (entry == nullptr) break; // the run stops at such a row too
         if (!rows.Item(row)->checked) {
-            Tell(*entry, KillOutcome::Skipped, "");
+            if (entry != nullptr) Tell(*entry, KillOutcome::Skipped, "");
             continue;
         }
+        if (entry == nullptr) break; // the run stops at such a row too
         const std::vector<cApplicationProcs> found = Matches(*entry, inventory_.mcApplications());
         if (found.empty()) Tell(*entry, KillOutcome::NotRunning, "");
         for (const cApplicationProcs& target : found) {
