@@ -92,12 +92,9 @@ void cProgramSession::ToConsole(bool toError, const std::string& text) {
 void cProgramSession::RunCommandLine(const std::string& commandLine, const std::string& line) {
     cLogger& log = shared_.Logger();
     const bool logErrors = log.LogErrors();
-    const bool logActions = log.LogActions();
-    // A preview leaves no trace in the log beyond the debug trace.
-    if (preview_) {
-        log.SetLogErrors(false);
-        log.SetLogActions(false);
-    }
+    // A preview leaves no trace in the log beyond the debug trace; it acts on
+    // nothing, so only an error could write one.
+    if (preview_) log.SetLogErrors(false);
     const std::string reportPath = cCommandLineKill::ReportPath(commandLine);
     // Standard output then holds the report alone.
     const bool reportToOutput = reportPath == "-";
@@ -107,7 +104,6 @@ void cProgramSession::RunCommandLine(const std::string& commandLine, const std::
     exitCode_ = Execute(report, reportPath, line);
     parts_->kill.observer = nullptr;
     log.SetLogErrors(logErrors);
-    log.SetLogActions(logActions);
 }
 
 int cProgramSession::Execute(cRunReport& report, const std::string& reportPath, const std::string& line) {
