@@ -193,7 +193,8 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         // The state's first-row rule may have selected a row: show it.
         PushSelection(lvProgramSet_);
         RenderState(state_);
-        session_.Set().SetSetChanged(false);
+        // A "/L" plan is shown as a set not saved yet.
+        session_.Set().SetSetChanged(session_.Preview() && session_.Set().lvProgramSet().Count() > 0);
         CloseSplash();
         ShowWindow(hwnd_, showCommand_);
         UpdateWindow(hwnd_);
