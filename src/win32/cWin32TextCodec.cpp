@@ -32,4 +32,20 @@ std::string cWin32TextCodec::FromAnsi(const std::string& ansi) {
     }
 }
 
+std::string cWin32TextCodec::UpperCase(const std::string& utf8) {
+    try {
+        const std::wstring wide = Widen(utf8);
+        if (wide.empty()) return utf8;
+        // LCMAP_UPPERCASE maps each UTF-16 unit to one, so the length holds.
+        const int len = static_cast<int>(wide.size());
+        std::wstring upper(wide.size(), L'\0');
+        if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), len, upper.data(), len, nullptr,
+                          nullptr, 0) != len)
+            return utf8;
+        return Narrow(upper);
+    } catch (...) {
+        return utf8;
+    }
+}
+
 } // namespace qx::win32

@@ -67,7 +67,7 @@ bool cProgramSession::Load(const std::string& commandLine) {
         return true;
     }
     cCommandParser parser;
-    cCommandLineKill mode({parser, set_, parts_->inventory, parts_->files, parts_->run, options, platform_.fs, log,
+    cCommandLineKill mode({parser, set_, parts_->inventory, parts_->files, parts_->run, options, platform_.fs, platform_.codec, log,
                            messages_});
     if (mode.ParseCommand(line)) {
         parts_->run.KillCurrentSet();

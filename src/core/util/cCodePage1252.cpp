@@ -51,7 +51,51 @@ char32_t NextCodePoint(const std::string& s, std::size_t& i) {
     return c;
 }
 
+// The small alphabets whose capitals lie at a fixed distance.
+struct CaseRange {
+    char32_t first, last;
+    std::int32_t offset;
+};
+constexpr std::array<CaseRange, 11> kCaseRanges = {{
+    {U'a', U'z', -0x20},
+    {0xE0, 0xFE, -0x20},   // Latin-1 (the division sign is kept below)
+    {0xFF, 0xFF, 0x79},    // y diaeresis
+    {0x3AC, 0x3AC, -0x26}, // Greek alpha with tonos
+    {0x3AD, 0x3AF, -0x25}, // epsilon, eta, iota with tonos
+    {0x3B1, 0x3C1, -0x20}, // Greek alpha to rho
+    {0x3C2, 0x3C2, -0x1F}, // final sigma
+    {0x3C3, 0x3CB, -0x20}, // sigma to upsilon with dialytika
+    {0x3CC, 0x3CC, -0x40}, // omicron with tonos
+    {0x3CD, 0x3CE, -0x3F}, // upsilon and omega with tonos
+    {0x430, 0x44F, -0x20}, // Cyrillic a to ya
+}};
+
+char32_t UpperOf(char32_t c) {
+    if (c == 0xF7) return c;
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50; // Cyrillic ie with grave to dzhe
+    // Latin Extended-A pairs a capital with the small letter after it, except
+    // in two runs where the capital comes second; the dotless i stays.
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if (c >= 0x100 && c <= 0x17F && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F)
+        return (c % 2 == 0) == oddCapitals ? c - 1 : c;
+    for (const CaseRange& r : kCaseRanges)
+        if (c >= r.first && c <= r.last) return static_cast<char32_t>(static_cast<std::int32_t>(c) + r.offset);
+    return c;
+}
+
 } // namespace
+
+std::string cCodePage1252::UpperCase(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const char32_t c = NextCodePoint(utf8, i);
+        if (c == 0xFFFD && i == start + 1) out += utf8[start]; // a malformed byte is kept as it is
+        else AppendUtf8(out, UpperOf(c));
+    }
+    return out;
+}
 
 std::string cCodePage1252::ToAnsi(const std::string& utf8) {
     std::string out;

@@ -10,6 +10,8 @@ public:
     // Characters outside the code page become '?', as the system converter does.
     std::string ToAnsi(const std::string& utf8) override;
     std::string FromAnsi(const std::string& ansi) override;
+    // Latin (to Latin Extended-A), Greek and Cyrillic letters; others are kept.
+    std::string UpperCase(const std::string& utf8) override;
 };
 
 } // namespace qx
