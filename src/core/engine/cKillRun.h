@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace qx {
 
@@ -32,11 +33,20 @@ public:
     bool Halted() const { return halted_; }
     // Adds the rows of one inventory list, from the last to the first, to
     // the set, sparing shell windows, the system's processes and processes
-    // the system reports as critical.
+    // the system reports as critical; from NT 6 on also every process of
+    // another user or session, and every process that hosts a service.
     void KillAll(const cListViewModel& list);
 
 private:
-    bool IsSpared(const cApplicationProcs& entry);
+    // What kill-all must know of the system besides names and classes,
+    // asked once per list.
+    struct KillAllScope {
+        bool ownerKnown = false;
+        ProcessOwner owner;
+        std::vector<std::uint32_t> servicePids;
+    };
+    KillAllScope ReadScope();
+    bool IsSpared(const cApplicationProcs& entry, const KillAllScope& scope);
     void SendFerrowMsg(std::int16_t message);
 
     cKillContext& kill_;
