@@ -1,4 +1,5 @@
 #include "core/util/cCodePage1252.h"
+#include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "win32/cWin32Clock.h"
 #include "win32/cWin32TextCodec.h"
@@ -48,6 +49,28 @@ TEST(Win32TextCodec, AgreesWithThePortableCodecOnAWesternSystem) {
         everyByte += static_cast<char>(b);
     EXPECT_EQ(sys.FromAnsi(everyByte), portable.FromAnsi(everyByte));
     EXPECT_EQ(sys.ToAnsi(sys.FromAnsi(everyByte)), everyByte);
+}
+
+TEST(Win32TextCodec, ConsoleCodePageAgreesWithThePortableOneAndRefusesWhatItLacks) {
+    if (GetOEMCP() != 437) GTEST_SKIP() << "OEM code page is " << GetOEMCP();
+    cWin32TextCodec sys;
+    cCodePage1252 portable;
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b)
+        everyByte += static_cast<char>(b);
+    std::wstring wide(255, L'\0');
+    MultiByteToWideChar(437, 0, everyByte.data(), 255, wide.data(), 255);
+    const std::string text = win32::Narrow(wide);
+    std::string real = "untouched", fake = "untouched";
+    ASSERT_TRUE(sys.ToOem(text, real));
+    ASSERT_TRUE(portable.ToOem(text, fake));
+    EXPECT_EQ(real, everyByte);
+    EXPECT_EQ(fake, everyByte);
+    for (const std::string& lacking : {std::string("\u0141\u00f3d\u017a"), std::string("\u20ac"), std::string("\u00c0")}) {
+        EXPECT_FALSE(sys.ToOem(lacking, real)) << lacking;
+        EXPECT_FALSE(portable.ToOem(lacking, fake)) << lacking;
+    }
+    EXPECT_EQ(real, everyByte);
 }
 
 TEST(Win32TextCodec, UpperCaseFollowsTheSystemAndAgreesWithThePortableTable) {
