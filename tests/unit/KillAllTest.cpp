@@ -217,6 +217,27 @@ TEST(KillAllScope, FromNT6OnTakesOnlyTheUsersOwnProgramsOfThisSessionThatHostNoS
     }
 }
 
+TEST_F(KillAllWin10, RunClosesOnlyTheInstancesKillAllTookThoughOthersShareTheirPath) {
+    FakeProcessSetup p;
+    p.exePath = "C:\\Apps\\shared.exe";
+    const auto mine = h.os.AddProcess(p);
+    p.owner.userSid = "S-1-5-21-9-9-9-2002";
+    const auto theirs = h.os.AddProcess(p);
+    p = {};
+    p.exePath = "C:\\Windows\\host.exe";
+    const auto ownHost = h.os.AddProcess(p);
+    p.service = true;
+    const auto serviceHost = h.os.AddProcess(p);
+    h.inventory.RefreshLists();
+    KillAllBoth();
+    h.run.KillCurrentSet();
+    EXPECT_FALSE(h.os.IsRunning(mine));
+    EXPECT_FALSE(h.os.IsRunning(ownHost));
+    EXPECT_TRUE(h.os.IsRunning(theirs));
+    EXPECT_TRUE(h.os.IsRunning(serviceHost));
+    EXPECT_EQ(h.run.FailedKills(), 0);
+}
+
 class KillAllWin95 : public KillAll {
 protected:
     KillAllWin95() : KillAll(fake::Win95()) {}

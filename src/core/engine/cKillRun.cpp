@@ -58,6 +58,7 @@ void cKillRun::KillCurrentSet() {
             cApplicationProcs* e = entry();
             if (e == nullptr) break; // the set was cleared meanwhile
             if (!cKillSet::IsSameEntry(app, *e, e->IgnoreTitle())) continue;
+            if (SparedByKillAll(static_cast<std::size_t>(index), app.ProcessID())) continue;
             found = true;
             e->SetHandle(app.Handle());
             e->SetProcessID(app.ProcessID());
@@ -79,6 +80,13 @@ void cKillRun::KillCurrentSet() {
 
     inventory_.RefreshLists();
     kill_.ui.SetCaption(caption);
+}
+
+bool cKillRun::SparedByKillAll(std::size_t entryIndex, std::uint32_t processId) const {
+    // Kill-all runs only from the command line, whose set is never cleared
+    // after it, so the indices stay those of the entries it added.
+    return std::find(killAllEntries_.begin(), killAllEntries_.end(), entryIndex) != killAllEntries_.end() &&
+           std::find(killAllSpared_.begin(), killAllSpared_.end(), processId) != killAllSpared_.end();
 }
 
 cKillRun::KillAllScope cKillRun::ReadScope() {
@@ -120,8 +128,14 @@ void cKillRun::KillAll(const cListViewModel& list) {
     const KillAllScope scope = ReadScope();
     for (std::int16_t row = list.Count(); row >= 1; --row) {
         const cApplicationProcs* entry = cKillSet::GetListApp(list, row, inventory_.mcApplications());
-        if (entry == nullptr || IsSpared(*entry, scope)) continue;
+        if (entry == nullptr) continue;
+        if (IsSpared(*entry, scope)) {
+            killAllSpared_.push_back(entry->ProcessID());
+            continue;
+        }
+        const std::size_t added = set_.AppSet().size();
         set_.AddToProgramSet(*entry, true);
+        if (set_.AppSet().size() > added) killAllEntries_.push_back(added);
         kill_.log.LogDebug("Added app " + entry->ExePath() + " to kill list");
     }
 }

@@ -34,7 +34,10 @@ public:
     // Adds the rows of one inventory list, from the last to the first, to
     // the set, sparing shell windows, the system's processes and processes
     // the system reports as critical; from NT 6 on also every process of
-    // another user or session, and every process that hosts a service.
+    // another user or session, and every process that hosts a service. A
+    // later run closes none of the spared processes for the entries added
+    // here, though they match by path (another user's copy of the same
+    // program, a second instance of a service host).
     void KillAll(const cListViewModel& list);
 
 private:
@@ -47,6 +50,7 @@ private:
     };
     KillAllScope ReadScope();
     bool IsSpared(const cApplicationProcs& entry, const KillAllScope& scope);
+    bool SparedByKillAll(std::size_t entryIndex, std::uint32_t processId) const;
     void SendFerrowMsg(std::int16_t message);
 
     cKillContext& kill_;
@@ -55,6 +59,8 @@ private:
     cKillSet& set_;
     const cMessages& messages_;
     FerrowSender sendFerrowMsg_;
+    std::vector<std::size_t> killAllEntries_; // indices in the set's AppSet
+    std::vector<std::uint32_t> killAllSpared_; // process ids
     int failedKills_ = 0;
     bool halted_ = false;
 };
