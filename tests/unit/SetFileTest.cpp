@@ -171,6 +171,19 @@ TEST_F(SetFileTest, TextTheCodePageLacksKeepsItsExactFormBesideTheAnsiOne) {
     }
 }
 
+TEST_F(SetFileTest, ExactTextsMustFitOneStringTogether) {
+    std::vector<SetFileEntry> one(1);
+    one[0].ExePath = "a";
+    std::string omega, bytes;
+    for (int i = 0; i < 32760; ++i) omega += "\u03a9"; // 65520 bytes; 5 + 2 + 65520 + 2 + 1 fit
+    one[0].Title = omega;
+    ASSERT_EQ(cSetFile::Write(0, one, codec, bytes), cSetFile::WriteResult::Ok);
+    ASSERT_EQ(Read(bytes), cSetFile::ReadResult::Ok);
+    EXPECT_EQ(entries, one);
+    one[0].ExePath = "abcdefg";
+    EXPECT_EQ(cSetFile::Write(0, one, codec, bytes), cSetFile::WriteResult::TextTooLong);
+}
+
 TEST_F(SetFileTest, ReservedStringThatIsNotWholeExactTextLeavesTheAnsiText) {
     for (const std::string& reserved : {std::string("UTF-8"), "UTF-8" + Hex({1, 0}) + "X" + Hex({1, 0}) + "Y" + "!",
                                         "UTF-8" + Hex({1, 0}) + "X" + Hex({2, 0}) + "Y", "utf-8" + Hex({0, 0, 0, 0})}) {

@@ -172,10 +172,10 @@ cSetFile::WriteResult cSetFile::Write(double savedDate, const std::vector<SetFil
         if (NeedsExactText(codec, e.Title) || NeedsExactText(codec, e.ExePath)) {
             exact = kExactTextTag;
             cByteWriter x(exact);
-            if (e.Title.size() > kMaxText || e.ExePath.size() > kMaxText) return WriteResult::TextTooLong;
             x.String(e.Title);
             x.String(e.ExePath);
         }
+        // The exact texts hold both in one string: longer than either alone.
         if (title.size() > kMaxText || exePath.size() > kMaxText || exact.size() > kMaxText)
             return WriteResult::TextTooLong;
         w.Bool(e.Selected);
