@@ -30,6 +30,15 @@ TEST(CodePage1252, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(c.FromAnsi("\x81"), "\xC2\x81");            // unassigned byte stays a C1 control
 }
 
+TEST(CodePage1252, ConsoleCodePageTakesAsciiAsItIsAndRefusesWhatItLacks) {
+    cCodePage1252 c;
+    std::string oem = "untouched";
+    EXPECT_TRUE(c.ToOem("\x7f B\u00fcro \u00a0", oem));
+    EXPECT_EQ(oem, "\x7f B\x81ro \xff");
+    for (const char* lacking : {"\u0080", "\u20ac", "a\xC3"}) EXPECT_FALSE(c.ToOem(lacking, oem)) << lacking;
+    EXPECT_EQ(oem, "\x7f B\x81ro \xff");
+}
+
 // The letters at the ends of each range of the case table, and the
 // characters inside them that have no capital.
 inline const std::pair<std::string, std::string> kCasePairs[] = {

@@ -117,7 +117,7 @@ bool cCodePage1252::ToOem(const std::string& utf8, std::string& oem) {
             continue;
         }
         const auto it = std::find(kOemHigh.begin(), kOemHigh.end(), c);
-        if (it == kOemHigh.end() || c == 0xFFFD) return false;
+        if (it == kOemHigh.end()) return false;
         out += static_cast<char>(0x80 + (it - kOemHigh.begin()));
     }
     oem = std::move(out);
