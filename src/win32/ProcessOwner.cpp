@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include <memory>
+#include <type_traits>
 
 namespace qx::win32 {
 namespace {
