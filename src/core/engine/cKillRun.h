@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -27,6 +28,10 @@ public:
     // StopOnError halts the run. Ends with a fresh inventory and the caption
     // as it was.
     void KillCurrentSet();
+    // The programs KillCurrentSet would close now, in the order it would
+    // close them; entries it would skip or find not running go to the
+    // observer only. Closes nothing.
+    std::vector<cApplicationProcs> Plan();
     // How the last KillCurrentSet went: the kills that failed (the one that
     // halted it included), and whether it ended before its last row.
     int FailedKills() const { return failedKills_; }
@@ -41,6 +46,11 @@ public:
     void KillAll(const cListViewModel& list);
 
 private:
+    // The running applications an entry of the set stands for, as the entry
+    // with their window, process id and snapshot time.
+    std::vector<cApplicationProcs> Matches(const cApplicationProcs& entry,
+                                           const std::vector<cApplicationProcs>& applications) const;
+    void Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text);
     // What kill-all must know of the system besides names and classes,
     // asked once per list.
     struct KillAllScope {
@@ -50,7 +60,7 @@ private:
     };
     KillAllScope ReadScope();
     bool IsSpared(const cApplicationProcs& entry, const KillAllScope& scope);
-    bool SparedByKillAll(std::size_t entryIndex, std::uint32_t processId) const;
+    bool SparedByKillAll(const cApplicationProcs& entry, std::uint32_t processId) const;
     void SendFerrowMsg(std::int16_t message);
 
     cKillContext& kill_;
