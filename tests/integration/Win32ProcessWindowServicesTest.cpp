@@ -246,6 +246,37 @@ TEST(Win32Pump, InputWakesTheWaitAndDispatchingDrainsTheQueue) {
     EXPECT_EQ(CountingWindow::received, 3);
 }
 
+TEST(Win32Processes, OwnersAndServiceHostsAsKillAllAsks) {
+    cWin32ProcessWindowServices os;
+    cTargetProcess t({"--window", "none"});
+    ASSERT_TRUE(t.Ready());
+    ProcessOwner self, target;
+    ASSERT_TRUE(os.QueryCurrentProcessOwner(self));
+    EXPECT_EQ(self.userSid.rfind("S-1-5-", 0), 0u) << self.userSid;
+    const ProcessHandle h = os.OpenProcess(kProcessQueryLimitedInformation, t.Pid());
+    ASSERT_NE(h, 0u);
+    EXPECT_TRUE(os.QueryProcessOwner(h, target));
+    os.CloseHandle(h);
+    EXPECT_EQ(target, self);
+
+    std::vector<std::uint32_t> services;
+    ASSERT_TRUE(os.ServiceProcessIds(services));
+    std::vector<ToolhelpProcess> running;
+    ASSERT_TRUE(os.ToolhelpSnapshot(running));
+    int hosts = 0;
+    for (const ToolhelpProcess& p : running) {
+        const bool listed = std::find(services.begin(), services.end(), p.processId) != services.end();
+        hosts += listed;
+        if (Lower(p.exeFile) == "plugplay.exe") {
+            EXPECT_TRUE(listed);
+        }
+        if (p.processId == t.Pid() || p.processId == GetCurrentProcessId()) {
+            EXPECT_FALSE(listed);
+        }
+    }
+    EXPECT_GE(hosts, 1);
+}
+
 TEST(Win32Pump, AQuitRequestIsLeftForTheMainLoop) {
     cWin32ProcessWindowServices os;
     PostQuitMessage(3);
