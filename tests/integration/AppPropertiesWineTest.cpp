@@ -110,7 +110,7 @@ TEST(AppPropertiesDialog, ShowsTheEntryAndOkHandsBackTheEditedRules) {
     EXPECT_EQ(helpTopic, 109);
 
     ASSERT_TRUE(ok);
-    const cApplicationProcs& edited = model.Edited();
+    const cApplicationProcs edited = model.cmdOK_Click();
     EXPECT_EQ(edited.CloseWait(), 4); // 3.5 rounds to the even neighbour
     EXPECT_TRUE(edited.ForceClose());
     EXPECT_TRUE(edited.StopOnError());
@@ -136,8 +136,7 @@ TEST(AppPropertiesDialog, CancelAndTheFrameHandNothingBack) {
         ASSERT_TRUE(user.Found());
         EXPECT_FALSE(user.LeftOpen());
         EXPECT_FALSE(helpEnabled); // no help to show without a help handler
-        EXPECT_EQ(model.Edited().CloseWait(), 25);
-        EXPECT_FALSE(model.Edited().ForceClose());
+        EXPECT_FALSE(model.ForceClose()); // the choices are read only on OK
     }
 }
 
@@ -180,7 +179,7 @@ TEST(AppPropertiesDialog, WaitIsReadWithTheSeparatorsOfTheUsersLocale) {
     user.Join();
     ASSERT_TRUE(user.Found());
     EXPECT_EQ(afterLeaving, L"4");
-    EXPECT_EQ(model.Edited().CloseWait(), 1000);
+    EXPECT_EQ(model.cmdOK_Click().CloseWait(), 1000);
 }
 
 } // namespace
