@@ -111,6 +111,14 @@ TEST_F(SetEditorTest, ADropOfOneProgramShowsItsTitleAndADropAgainAddsNothing) {
     EXPECT_TRUE(h.set.SetChanged());
 }
 
+TEST_F(SetEditorTest, EveryDigitOfARowNumberIsRead) {
+    for (int i = 0; i < 7; ++i) h.inventory.AddApplication(App("C:\\M\\" + std::to_string(i) + ".exe", "M", true));
+    h.inventory.PopulateListviews();
+    editor.AddFromDragText("lvApplications,9,10");
+    EXPECT_EQ(Shown(), (Titles{"M", "M"}));
+    EXPECT_NE(h.set.AppSet()[0].ExePath(), h.set.AppSet()[1].ExePath());
+}
+
 TEST_F(SetEditorTest, DropsThatNameNoProgramChangeNothing) {
     for (const char* text : {"", "lvApplications", "lvApplications,", "lvProgramSet,1", "lvapplications,1",
                              "Other,1", "lvApplications,0", "lvApplications,4", "lvApplications,-1",

@@ -285,9 +285,11 @@ TEST_F(Wizard, BrowsingFillsTheBoxesAndRemembersTheFolder) {
 
     m.SetKillTarget(Target::ProgramSet);
     m.cmdBrowseKillSet_Click(); // cancelled
-    EXPECT_EQ(ui.dialogs[1].title, "Select a kill set");
     EXPECT_EQ(ui.dialogs[1].filter, "Kill Sets(*.qxs;)|*.qxs;");
+    ui.chosenFiles.push_back(std::string()); // OK with no file named
+    m.cmdBrowseKillSet_Click();
     EXPECT_EQ(m.KillSetOrProgram(), "C:\\Windows\\NOTEPAD.EXE");
+    EXPECT_EQ(globals.sBrowsePath(), "C:\\Windows\\");
 
     shell.browseResult = true;
     shell.browsePath = "C:\\Out";
