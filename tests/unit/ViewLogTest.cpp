@@ -9,8 +9,23 @@
 namespace qx {
 namespace {
 
-TEST(ViewLog, TheLogOpensInNotepadQuotedAndAMissingOneIsCreatedOnlyOnYes) {
-    constexpr const char* kPath = "C:\\My Logs\\Quellix run.log";
+class ViewLog : public ::testing::Test {
+protected:
+    ViewLog() {
+        fs.AddFolder("C:\\My Logs");
+        cBuiltinStringTable table;
+        messages.LoadMessages(table, "C:\\Quellix");
+    }
+    bool View() { return ViewLogFile(fs, ui, shell, messages, kPath, 77); }
+
+    static constexpr const char* kPath = "C:\\My Logs\\Quellix run.log";
+    fake::cMemoryFileSystem fs;
+    fake::cFakeUserInterface ui;
+    fake::cFakeShell shell;
+    cMessages messages;
+};
+
+TEST_F(ViewLog, TheLogOpensInNotepadQuotedAndAMissingOneIsCreatedOnlyOnYes) {
     const struct {
         bool exists, denied;
         int answer;
@@ -24,19 +39,16 @@ TEST(ViewLog, TheLogOpensInNotepadQuotedAndAMissingOneIsCreatedOnlyOnYes) {
         {false, true, kIdYes, true, false, "Unable to create log.  Make sure path is valid."},
     };
     for (const auto& c : cases) {
-        fake::cMemoryFileSystem fs;
-        fake::cFakeUserInterface ui;
-        fake::cFakeShell shell;
-        cMessages messages;
-        cBuiltinStringTable table;
-        messages.LoadMessages(table, "C:\\Quellix");
+        fs = {};
+        ui = {};
+        shell = {};
         fs.AddFolder("C:\\My Logs");
         if (c.exists) fs.AddFile(kPath, "x");
         if (c.denied) fs.DenyWrites("C:\\My Logs");
         if (c.answer != 0) ui.answers = {c.answer};
         shell.result = c.notepadStarts;
         const int at = static_cast<int>(&c - cases);
-        EXPECT_EQ(ViewLogFile(fs, ui, shell, messages, kPath, 77), c.shown) << at;
+        EXPECT_EQ(View(), c.shown) << at;
         EXPECT_EQ(fs.Contents(kPath) != nullptr, c.exists || (c.answer == kIdYes && !c.denied)) << at;
         EXPECT_EQ(ui.boxes.empty() ? "" : ui.boxes.back().text, c.lastBox ? c.lastBox : "") << at;
         EXPECT_EQ(shell.calls.size(), c.shown || !c.notepadStarts ? 1u : 0u) << at;
