@@ -104,20 +104,6 @@ TEST_F(SetFileCommandsTest, MergingLoadSkipsDuplicatesAndMarksChangedOnlyWhenSom
     EXPECT_EQ(other.lvProgramSet().Count(), 3);
 }
 
-TEST_F(SetFileCommandsTest, EmptyAndNegativeCountFilesAreValidEmptySets) {
-    for (const std::string& count : {Hex({0x00, 0x00}), Hex({0xFE, 0xFF})}) {
-        std::string bytes = kTwoEntryFile;
-        bytes.replace(10, 2, count);
-        fs.AddFile("C:\\Sets\\empty.qxs", bytes);
-        AddTwo();
-        ASSERT_TRUE(cmds.OpenProgramSet("C:\\Sets\\empty.qxs", true, true));
-        EXPECT_EQ(set.lvProgramSet().Count(), 0);
-        EXPECT_TRUE(set.AppSet().empty());
-        EXPECT_EQ(ui.statusText[1], "empty.qxs");
-    }
-    EXPECT_TRUE(ui.boxes.empty());
-}
-
 TEST_F(SetFileCommandsTest, MissingFileDirectoryOrWrongVersionIsAnInvalidProgramsFile) {
     std::string v2 = kTwoEntryFile;
     v2[0] = 2;
