@@ -20,33 +20,12 @@
 namespace qx::win32 {
 namespace {
 
-WindowHandle ToHandle(HWND h) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(h)); }
-
 class Win32ShellTest : public ::testing::Test {
 protected:
     fake::cMemoryFileSystem fs;
     cWin32Shell shell;
     cQXUtility util{fs, shell};
 };
-
-TEST_F(Win32ShellTest, MakeTopMostSetsAndClearsTheTopMostState) {
-    HWND w = CreateWindowExW(0, L"STATIC", L"qx topmost", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(IsWindowVisible(w));
-    EXPECT_TRUE(util.MakeTopMost(ToHandle(w), true, false));
-    EXPECT_TRUE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(IsWindowVisible(w));
-    RECT r{};
-    GetWindowRect(w, &r);
-    EXPECT_EQ(r.left, 10); // position and size untouched
-    EXPECT_EQ(r.right - r.left, 200);
-    EXPECT_TRUE(util.MakeTopMost(ToHandle(w), false, true));
-    EXPECT_FALSE(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_TRUE(IsWindowVisible(w));
-    DestroyWindow(w);
-    EXPECT_FALSE(util.MakeTopMost(ToHandle(w), true, true)); // a window that is gone
-}
 
 // The visible dialog of a thread: the folder browser it has open.
 HWND FindDialog(DWORD threadId) {
