@@ -30,5 +30,9 @@ TEST(CodePage1252, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(c.FromAnsi("\x81"), "\xC2\x81");            // unassigned byte stays a C1 control
 }
 
+TEST(CodePage1252, AC1ControlIsNotWrittenAsTheEuroSignsByte) {
+    EXPECT_EQ(cCodePage1252().ToAnsi("\xC2\x80"), "?"); // U+0080 would read back as U+20AC
+}
+
 } // namespace
 } // namespace qx

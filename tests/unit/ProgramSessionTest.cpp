@@ -115,6 +115,7 @@ TEST_F(ProgramSession, ExitCodeOneForAProgramLeftRunningTwoForALineThatCannotBeU
         EXPECT_EQ(s.ExitCode(), c.code) << c.line;
         EXPECT_EQ(ui.boxes.size(), c.boxes) << c.line;
         EXPECT_EQ(os.IsRunning(x), c.xRuns) << c.line;
+        EXPECT_FALSE(s.Shared().Logger().DebugMode()) << c.line; // only /DEBUG traces
     }
     EXPECT_EQ(Stored("LastLoadedSet"), ""); // no set file was loaded
 }
