@@ -60,5 +60,13 @@ TEST_F(ViewLog, TheLogOpensInNotepadQuotedAndAMissingOneIsCreatedOnlyOnYes) {
     }
 }
 
+TEST_F(ViewLog, HiddenLogIsShownAsItIsWithoutAQuestion) {
+    fs.AddHiddenFile(kPath, "entries");
+    EXPECT_TRUE(View());
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(*fs.Contents(kPath), "entries");
+    EXPECT_EQ(shell.calls.size(), 1u);
+}
+
 } // namespace
 } // namespace qx

@@ -50,10 +50,12 @@ bool SameExecutable(const std::string& listed, const std::string& running) {
     return Lower(FileNamePart(listed)) == Lower(FileNamePart(running));
 }
 
-// Shows an outcome: in the log and in the main window's caption.
-void Show(cKillContext& k, const std::string& text) {
+// Shows an outcome: in the log and in the main window's caption, and tells
+// whoever follows the run.
+void Show(cKillContext& k, const cApplicationProcs& target, KillOutcome outcome, const std::string& text) {
     k.log.LogAction(text);
     k.ui.SetCaption(text);
+    if (k.observer != nullptr) k.observer->Outcome(target, outcome, text);
 }
 
 } // namespace
@@ -89,39 +91,41 @@ bool cApplicationProcs::KillMe(cKillContext& k) const {
 
     ProcessHandleGuard process(k.os, k.os.OpenProcess(kKillAccess, processId_));
     if (process.get() == 0 || !IsListedProcess(k, process.get())) {
-        Show(k, m[cKillMessages::kUnableToKill] + t + m[cKillMessages::kNotAuthorized]);
+        Show(k, *this, KillOutcome::NotClosed, m[cKillMessages::kUnableToKill] + t + m[cKillMessages::kNotAuthorized]);
         return false;
     }
 
     std::uint32_t waitMs = WaitMilliseconds(closeWait_);
+    KillOutcome ended = KillOutcome::Closed;
     if (HasTopLevelWindow(k.os, processId_)) {
         CloseProcessWindows(k.os, processId_, process.get());
     } else if (!k.os.TerminateProcess(process.get(), 0)) {
         // A program without windows cannot be asked; it is ended at once.
-        Show(k, m[cKillMessages::kProblemKilling] + t + "'");
+        Show(k, *this, KillOutcome::NotClosed, m[cKillMessages::kProblemKilling] + t + "'");
     } else {
         result = true;
+        ended = KillOutcome::Terminated;
         waitMs = std::max(waitMs, kTerminationSettleMs);
     }
 
     const std::uint32_t waited = k.os.WaitForSingleObject(process.get(), waitMs);
     if (waited == kWaitObject0) {
-        Show(k, "'" + t + m[cKillMessages::kKilledCleanly]);
+        Show(k, *this, ended, "'" + t + m[cKillMessages::kKilledCleanly]);
         result = true;
     } else if (waited == kWaitTimeout) {
         if (forceClose_) {
             PostCloseToWindows(k.os, WindowKind::Popup, processId_);
             if (!k.os.TerminateProcess(process.get(), 0)) {
-                Show(k, m[cKillMessages::kProblemKilling] + t + "'");
+                Show(k, *this, KillOutcome::NotClosed, m[cKillMessages::kProblemKilling] + t + "'");
             } else {
-                Show(k, "'" + t + m[cKillMessages::kTerminated]);
+                Show(k, *this, KillOutcome::Terminated, "'" + t + m[cKillMessages::kTerminated]);
                 result = true;
             }
         } else {
-            Show(k, "'" + t + m[cKillMessages::kDidntClose] + FormatSignPosition(closeWait_) + m[cKillMessages::kSeconds]);
+            Show(k, *this, KillOutcome::NotClosed, "'" + t + m[cKillMessages::kDidntClose] + FormatSignPosition(closeWait_) + m[cKillMessages::kSeconds]);
         }
     } else {
-        Show(k, m[cKillMessages::kUnableToKill] + t + m[cKillMessages::kReasonErr] + std::to_string(k.os.GetLastError()));
+        Show(k, *this, KillOutcome::NotClosed, m[cKillMessages::kUnableToKill] + t + m[cKillMessages::kReasonErr] + std::to_string(k.os.GetLastError()));
     }
     return result;
 }

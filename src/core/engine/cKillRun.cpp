@@ -26,6 +26,45 @@ void cKillRun::SendFerrowMsg(std::int16_t message) {
     if (sendFerrowMsg_) sendFerrowMsg_(static_cast<std::uint32_t>(message));
 }
 
+std::vector<cApplicationProcs> cKillRun::Matches(const cApplicationProcs& entry,
+                                                const std::vector<cApplicationProcs>& applications) {
+    std::vector<cApplicationProcs> found;
+    for (const cApplicationProcs& app : applications) {
+        if (!cKillSet::IsSameEntry(app, entry, entry.IgnoreTitle())) continue;
+        cApplicationProcs target = entry;
+        target.SetHandle(app.Handle());
+        target.SetProcessID(app.ProcessID());
+        target.SetSnapshotTime(app.SnapshotTime()); // lets KillMe refuse a reused process id
+        found.push_back(std::move(target));
+    }
+    return found;
+}
+
+void cKillRun::Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text) {
+    if (kill_.observer != nullptr) kill_.observer->Outcome(entry, outcome, text);
+}
+
+std::vector<cApplicationProcs> cKillRun::Plan() {
+    std::vector<cApplicationProcs> plan;
+    const cListViewModel& rows = set_.lvProgramSet();
+    for (int n = 1; n <= rows.Count(); ++n) {
+        const auto row = static_cast<std::int16_t>(n);
+        const cApplicationProcs* entry = set_.EntryOfRow(row);
+        if (!rows.Item(row)->checked) {
+            if (entry != nullptr) Tell(*entry, KillOutcome::Skipped, "");
+            continue;
+        }
+        if (entry == nullptr) break; // the run stops at such a row too
+        const std::vector<cApplicationProcs> found = Matches(*entry, inventory_.mcApplications());
+        if (found.empty()) Tell(*entry, KillOutcome::NotRunning, "");
+        for (const cApplicationProcs& target : found) {
+            if (kill_.observer != nullptr) kill_.observer->Planned(target);
+            plan.push_back(target);
+        }
+    }
+    return plan;
+}
+
 void cKillRun::KillCurrentSet() {
     const std::string caption = kill_.ui.GetCaption();
     kill_.log.LogDebug("Begin KillCurrentSet");
@@ -40,39 +79,46 @@ void cKillRun::KillCurrentSet() {
     const std::vector<cApplicationProcs> applications = inventory_.mcApplications();
     std::vector<cApplicationProcs>& appSet = set_.AppSet();
 
-    for (int n = 1; n <= rows.Count() && !halted; ++n) {
+    for (int n = 1; n <= rows.Count(); ++n) {
         const auto row = static_cast<std::int16_t>(n);
-        if (!rows.Item(row)->checked) continue;
         std::int16_t index = 0;
-        if (!rows.TagIndex(row, index) || static_cast<std::size_t>(index) >= appSet.size()) { // not ours: stop
+        const bool ours = rows.TagIndex(row, index) && static_cast<std::size_t>(index) < appSet.size();
+        if (halted || !rows.Item(row)->checked) {
+            if (ours) Tell(appSet[static_cast<std::size_t>(index)], KillOutcome::Skipped, "");
+            continue;
+        }
+        if (!ours) { // stop
             halted = true;
-            break;
+            continue;
         }
         const auto entry = [&]() -> cApplicationProcs* {
             return static_cast<std::size_t>(index) < appSet.size() ? &appSet[static_cast<std::size_t>(index)] : nullptr;
         };
         const std::string title = entry()->Title();
-        bool found = false;
-        for (const cApplicationProcs& app : applications) {
+        const std::vector<cApplicationProcs> found = Matches(*entry(), applications);
+        for (const cApplicationProcs& target : found) {
             cApplicationProcs* e = entry();
             if (e == nullptr) break; // the set was cleared meanwhile
-            if (!cKillSet::IsSameEntry(app, *e, e->IgnoreTitle())) continue;
-            found = true;
-            e->SetHandle(app.Handle());
-            e->SetProcessID(app.ProcessID());
-            e->SetSnapshotTime(app.SnapshotTime()); // lets KillMe refuse a reused process id
-            const cApplicationProcs target = *e;
+            e->SetHandle(target.Handle());
+            e->SetProcessID(target.ProcessID());
+            e->SetSnapshotTime(target.SnapshotTime());
+            if (kill_.observer != nullptr) kill_.observer->Starting(target);
             if (target.KillMe(kill_)) continue;
             ++failedKills_;
             if (target.StopOnError()) {
                 SendFerrowMsg(cGlobalsClass::MM_KILL_HALTED());
                 halted = true;
                 kill_.log.LogAction(messages_[cMessages::kStoppedKilling]);
+                Tell(target, KillOutcome::Halted, messages_[cMessages::kStoppedKilling]);
                 break;
             }
             SendFerrowMsg(cGlobalsClass::MM_KILL_FAILED());
         }
-        if (!found) kill_.log.LogAction("'" + title + messages_[cMessages::kWasntRunning]);
+        if (found.empty()) {
+            const std::string text = "'" + title + messages_[cMessages::kWasntRunning];
+            kill_.log.LogAction(text);
+            if (entry() != nullptr) Tell(*entry(), KillOutcome::NotRunning, text);
+        }
     }
     halted_ = halted;
 

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace qx {
 
@@ -26,6 +28,10 @@ public:
     // StopOnError halts the run. Ends with a fresh inventory and the caption
     // as it was.
     void KillCurrentSet();
+    // The programs KillCurrentSet would close now, in the order it would
+    // close them; entries it would skip or find not running go to the
+    // observer only. Closes nothing.
+    std::vector<cApplicationProcs> Plan();
     // How the last KillCurrentSet went: the kills that failed (the one that
     // halted it included), and whether it ended before its last row.
     int FailedKills() const { return failedKills_; }
@@ -36,6 +42,11 @@ public:
     void KillAll(const cListViewModel& list);
 
 private:
+    // The running applications an entry stands for, as the entry with their
+    // window, process id and snapshot time.
+    static std::vector<cApplicationProcs> Matches(const cApplicationProcs& entry,
+                                                  const std::vector<cApplicationProcs>& applications);
+    void Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text);
     bool IsSpared(const cApplicationProcs& entry);
     void SendFerrowMsg(std::int16_t message);
 
