@@ -10,7 +10,7 @@ namespace qx::win32 {
 class fQXAppProperties final : private cModalDialog {
 public:
     // Modal over `owner`. True when closed with OK: the dialog has run
-    // model.cmdOK_Click(), and model.Edited() is the entry to hand to the
+    // model.cmdOK_Click(), and calling it again hands the entry to the
     // set editor's SetCurrentAppSet. False for Cancel, the window frame, or a
     // dialog that could not be shown; nothing is to be written back then.
     static bool Show(HWND owner, cAppPropertiesModel& model, HelpRequest help = {});

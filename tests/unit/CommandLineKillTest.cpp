@@ -309,34 +309,28 @@ TEST_F(CommandLineKill, DebugSwitchWithARequestTracesTheRest) {
     EXPECT_EQ(debug[0], "Command line args: /P=A.EXE /DEBUG"); // the first trace came before the switch
 }
 
-// ---------------------------------------------------------------- helpers
-
-TEST(CloseWaitValue, AcceptsSignedDecimalsRoundedHalfToEven) {
-    const std::vector<std::pair<std::string, std::int32_t>> good = {
-        {"12", 12},   {" 12\t", 12}, {"+7", 7},        {"-3", -3},         {"2.5", 2},
-        {"3.5", 4},   {"2.51", 3},   {"2.4999", 2},    {".5", 0},          {"5.", 5},
-        {"0", 0},     {"007", 7},    {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"-0.5", 0}};
-    for (const auto& [text, value] : good) {
-        std::int32_t seconds = -99;
-        std::string why;
-        EXPECT_TRUE(cCommandLineKill::ToCloseWait(text, seconds, why)) << text;
-        EXPECT_EQ(seconds, value) << text;
-    }
-}
-
-TEST(CloseWaitValue, RejectsTextsThatAreNotNumbersAndNumbersBeyond32Bits) {
-    for (const std::string text : {"", " ", "ABC", "1E3", "0X10", "1 2", ".", "-", "+-1", "1.2.3", "5S"}) {
+TEST(CloseWaitValue, TakesSignedDecimalsRoundedHalfToEvenAndTellsWhyOthersFail) {
+    const struct {
+        const char* text;
+        std::int32_t seconds; // 42: refused, unchanged
+        const char* why;
+    } cases[] = {
+        {"12", 12, ""}, {" 12\t", 12, ""}, {"+7", 7, ""}, {"-3", -3, ""}, {"2.5", 2, ""}, {"3.5", 4, ""},
+        {"2.51", 3, ""}, {"2.4999", 2, ""}, {".5", 0, ""}, {"5.", 5, ""}, {"007", 7, ""}, {"-0.5", 0, ""},
+        {"2147483647", 2147483647, ""}, {"-2147483648", INT32_MIN, ""},
+        {"", 42, "Type mismatch"}, {" ", 42, "Type mismatch"}, {"ABC", 42, "Type mismatch"},
+        {"1E3", 42, "Type mismatch"}, {"0X10", 42, "Type mismatch"}, {"1 2", 42, "Type mismatch"},
+        {".", 42, "Type mismatch"}, {"-", 42, "Type mismatch"}, {"+-1", 42, "Type mismatch"},
+        {"1.2.3", 42, "Type mismatch"}, {"5S", 42, "Type mismatch"},
+        {"2147483648", 42, "Overflow"}, {"2147483647.5", 42, "Overflow"}, {"-2147483649", 42, "Overflow"},
+        {"99999999999999999999999", 42, "Overflow"},
+    };
+    for (const auto& c : cases) {
         std::int32_t seconds = 42;
         std::string why;
-        EXPECT_FALSE(cCommandLineKill::ToCloseWait(text, seconds, why)) << text;
-        EXPECT_EQ(why, "Type mismatch") << text;
-        EXPECT_EQ(seconds, 42);
-    }
-    for (const std::string text : {"2147483648", "2147483647.5", "-2147483649", "99999999999999999999999"}) {
-        std::int32_t seconds = 0;
-        std::string why;
-        EXPECT_FALSE(cCommandLineKill::ToCloseWait(text, seconds, why)) << text;
-        EXPECT_EQ(why, "Overflow") << text;
+        EXPECT_EQ(cCommandLineKill::ToCloseWait(c.text, seconds, why), *c.why == '\0') << c.text;
+        EXPECT_EQ(seconds, c.seconds) << c.text;
+        EXPECT_EQ(why, c.why) << c.text;
     }
 }
 

@@ -1,5 +1,4 @@
 #include "core/sets/cSetEditor.h"
-#include "core/ui/cBuiltinStringTable.h"
 #include "core/ui/cCommandState.h"
 #include "fake/cRunHarness.h"
 
@@ -21,125 +20,48 @@ std::vector<eCommand> On(const cCommandState& s) {
     return on;
 }
 
-In KillSet(std::int16_t rows, std::int16_t selected) {
-    In in;
-    in.listKind = kProgramSetList;
-    in.rows = rows;
-    in.selected = selected;
-    return in;
-}
-
 using V = std::vector<eCommand>;
 
-TEST(CommandState, InventoryListsOfferOnlyCopyAndOnlyWithASelection) {
-    for (int kind : {kApplicationsList, kProcessesList}) {
-        In in;
-        in.listKind = kind;
-        in.rows = 3;
-        in.selected = 2;
-        in.pasteReady = true;
-        in.undoReady = true;
-        EXPECT_EQ(On(cCommandState::UpdateCommandState(in)), V{eCommand::Copy}) << kind;
-        in.selected = 0;
-        EXPECT_EQ(On(cCommandState::UpdateCommandState(in)), V{}) << kind;
-    }
-}
-
-TEST(CommandState, KillSetRaiseAndLowerFollowTheTableFirstMatchWins) {
-    const auto raiseLower = [](std::int16_t rows, std::int16_t sel) {
-        const cCommandState s = cCommandState::UpdateCommandState(KillSet(rows, sel));
-        return std::pair{s.Enabled(eCommand::Raise), s.Enabled(eCommand::Lower)};
+TEST(CommandState, EachListOffersItsOwnCommandsAndAKillRunLocksTheSet) {
+    using E = eCommand;
+    const struct {
+        int kind;
+        std::int16_t rows, selected;
+        bool ready, running;
+        V on;
+    } cases[] = {
+        {kApplicationsList, 3, 2, true, false, {E::Copy}},
+        {kProcessesList, 3, 2, true, false, {E::Copy}},
+        {kProcessesList, 3, 0, true, false, {}},
+        {kApplicationsList, 3, 2, true, true, {E::Copy}},
+        {kProgramSetList, 0, 0, false, false, {}},
+        {kProgramSetList, 1, 1, false, false, {E::Delete, E::Properties}}, // one row moves nowhere
+        {kProgramSetList, 2, 2, false, false, {E::Delete, E::Properties, E::Raise}},
+        {kProgramSetList, 3, 1, false, false, {E::Delete, E::Properties, E::Lower}},
+        {kProgramSetList, 3, 0, false, false, {}},
+        {kProgramSetList, 3, 2, true, false, {E::Paste, E::Undo, E::Delete, E::Properties, E::Raise, E::Lower}},
+        {kProgramSetList, 3, 2, true, true, {}},
+        {kNoList, 0, 0, true, false, {E::Paste, E::Undo}},
     };
-    EXPECT_EQ(raiseLower(0, 0), std::pair(false, false));
-    EXPECT_EQ(raiseLower(1, 1), std::pair(false, false)); // N < 2 before S = N
-    EXPECT_EQ(raiseLower(2, 2), std::pair(true, false));
-    EXPECT_EQ(raiseLower(3, 3), std::pair(true, false));
-    EXPECT_EQ(raiseLower(3, 1), std::pair(false, true));
-    EXPECT_EQ(raiseLower(3, 0), std::pair(false, false));
-    EXPECT_EQ(raiseLower(3, 2), std::pair(true, true));
-}
-
-TEST(CommandState, KillSetOffersDeleteAndPropertiesOnASelectionAndNeverCopy) {
-    EXPECT_EQ(On(cCommandState::UpdateCommandState(KillSet(1, 1))), (V{eCommand::Delete, eCommand::Properties}));
-    EXPECT_EQ(On(cCommandState::UpdateCommandState(KillSet(0, 0))), V{});
-    In in = KillSet(3, 2);
-    in.pasteReady = true;
-    in.undoReady = true;
-    EXPECT_EQ(On(cCommandState::UpdateCommandState(in)), (V{eCommand::Paste, eCommand::Undo, eCommand::Delete,
-                                                           eCommand::Properties, eCommand::Raise, eCommand::Lower}));
-}
-
-TEST(CommandState, NoActiveListIsTreatedLikeTheKillSet) {
-    In in = KillSet(0, 0);
-    in.listKind = kNoList;
-    in.pasteReady = true;
-    in.undoReady = true;
-    EXPECT_EQ(On(cCommandState::UpdateCommandState(in)), (V{eCommand::Paste, eCommand::Undo}));
-}
-
-TEST(CommandState, OtherCommandsAreAlwaysOnAndOnlyRememberPositionCarriesACheck) {
+    for (const auto& c : cases) {
+        In in;
+        in.listKind = c.kind;
+        in.rows = c.rows;
+        in.selected = c.selected;
+        in.pasteReady = in.undoReady = c.ready;
+        in.killRunning = c.running;
+        const cCommandState s = cCommandState::UpdateCommandState(in);
+        const int at = static_cast<int>(&c - cases);
+        EXPECT_EQ(On(s), c.on) << at;
+        for (E e : {E::New, E::Open, E::Kill}) EXPECT_EQ(s.Enabled(e), !c.running) << at;
+        for (E e : {E::Save, E::SaveAs, E::Refresh, E::Exit, E::ViewLog, E::About}) EXPECT_TRUE(s.Enabled(e)) << at;
+        EXPECT_FALSE(s.Checked(E::RememberPosition));
+    }
     In in;
-    in.listKind = kApplicationsList;
     in.rememberPosition = true;
-    const cCommandState s = cCommandState::UpdateCommandState(in);
-    for (eCommand c : {eCommand::New, eCommand::Open, eCommand::Save, eCommand::SaveAs, eCommand::DeleteSet,
-                       eCommand::Exit, eCommand::Wizard, eCommand::Refresh, eCommand::Kill, eCommand::RememberPosition,
-                       eCommand::DataPath, eCommand::ViewLog, eCommand::AdvancedSettings, eCommand::HelpContents,
-                       eCommand::HelpSearch, eCommand::GettingStarted, eCommand::About})
-        EXPECT_TRUE(s.Enabled(c)) << static_cast<int>(c);
-    EXPECT_TRUE(s.Checked(eCommand::RememberPosition));
-    EXPECT_FALSE(s.Checked(eCommand::Copy));
-    in.rememberPosition = false;
-    EXPECT_FALSE(cCommandState::UpdateCommandState(in).Checked(eCommand::RememberPosition));
-}
-
-TEST(CommandState, AKillRunDisablesWhatChangesTheSetOrStartsAnotherRun) {
-    In in = KillSet(3, 2);
-    in.pasteReady = true;
-    in.undoReady = true;
-    in.killRunning = true;
-    const cCommandState s = cCommandState::UpdateCommandState(in);
-    for (eCommand c : {eCommand::New, eCommand::Open, eCommand::Paste, eCommand::Undo, eCommand::Delete,
-                       eCommand::Properties, eCommand::Raise, eCommand::Lower, eCommand::Kill})
-        EXPECT_FALSE(s.Enabled(c)) << static_cast<int>(c);
-    for (eCommand c : {eCommand::Save, eCommand::SaveAs, eCommand::Refresh, eCommand::Exit, eCommand::ViewLog})
-        EXPECT_TRUE(s.Enabled(c)) << static_cast<int>(c);
-
-    in.listKind = kApplicationsList;
-    EXPECT_EQ(On(cCommandState::UpdateCommandState(in)), V{eCommand::Copy});
-}
-
-TEST(CommandState, ToolbarKeysAreMatchedExactly) {
-    EXPECT_EQ(cCommandState::FromToolbarKey("copy"), eCommand::Copy);
-    EXPECT_EQ(cCommandState::FromToolbarKey("property"), eCommand::Properties);
-    EXPECT_EQ(cCommandState::FromToolbarKey("refresh"), eCommand::Refresh);
+    EXPECT_TRUE(cCommandState::UpdateCommandState(in).Checked(E::RememberPosition));
+    EXPECT_EQ(cCommandState::FromToolbarKey("property"), E::Properties);
     EXPECT_EQ(cCommandState::FromToolbarKey("Copy"), std::nullopt);
-    EXPECT_EQ(cCommandState::FromToolbarKey(""), std::nullopt);
-    EXPECT_EQ(cCommandState::FromToolbarKey("properties"), std::nullopt);
-}
-
-TEST(CommandState, ToolbarHasTwelveButtonsWithTheirTooltipsAndMenusTheirCaptions) {
-    cBuiltinStringTable table;
-    std::vector<std::string> tooltips;
-    for (const cToolbarButton& b : cCommandState::ToolbarButtons()) {
-        if (b.key == nullptr) continue;
-        std::string text;
-        ASSERT_TRUE(table.LoadString(b.tooltipId, text)) << b.key;
-        tooltips.push_back(text);
-    }
-    EXPECT_EQ(tooltips, (std::vector<std::string>{"New program set", "Open a program set", "Save current program set",
-                                                  "Copy", "Paste", "Undo delete", "Delete", "Properties",
-                                                  "Raise priority", "Lower priority", "Kill selected set",
-                                                  "Refresh lists"}));
-    for (std::size_t c = 0; c < static_cast<std::size_t>(eCommand::Count); ++c) {
-        std::string text;
-        EXPECT_TRUE(table.LoadString(cCommandState::MenuCaptionId(static_cast<eCommand>(c)), text)) << c;
-    }
-    std::string undo, about;
-    table.LoadString(cCommandState::MenuCaptionId(eCommand::Undo), undo);
-    table.LoadString(cCommandState::MenuCaptionId(eCommand::About), about);
-    EXPECT_EQ(undo, "&Undo Delete");
-    EXPECT_EQ(about, "&About");
 }
 
 // The editor feeds the table from the real lists.

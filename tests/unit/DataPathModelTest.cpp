@@ -45,35 +45,22 @@ protected:
     std::vector<std::string> shown;
 };
 
-TEST_F(DataPath, EmptyPathOpensOnTheProgramFolderEvenWhenCancelled) {
-    for (const char* stored : {"", "   "}) {
-        options.SetDefaultDataPath(stored);
-        m.Form_Load();
-        EXPECT_EQ(m.StartFolder(), kFolder);
-        EXPECT_EQ(m.StartDriveLetter(), "C");
-        EXPECT_EQ(options.DefaultDataPath(), kFolder); // Cancel needs no call and changes nothing back
-    }
-}
-
-TEST_F(DataPath, StoredFolderIsKeptAndOkWithoutChangeStoresIt) {
+TEST_F(DataPath, OpensOnTheStoredFolderWhileItExistsAndOkStoresTheChoice) {
     fs.AddFolder("D:\\Sets");
-    options.SetDefaultDataPath("D:\\Sets");
-    m.Form_Load();
-    EXPECT_EQ(m.StartFolder(), "D:\\Sets");
-    EXPECT_EQ(m.StartDriveLetter(), "D");
-    m.cmdOk_Click(m.StartFolder());
-    EXPECT_EQ(options.DefaultDataPath(), "D:\\Sets");
+    const struct {
+        const char *stored, *start, *drive;
+    } cases[] = {{"", kFolder, "C"}, {"   ", kFolder, "C"}, {"Q:\\Gone", kFolder, "C"}, {"D:\\Sets", "D:\\Sets", "D"}};
+    for (const auto& c : cases) {
+        options.SetDefaultDataPath(c.stored);
+        m.Form_Load();
+        EXPECT_EQ(m.StartFolder(), c.start) << c.stored;
+        EXPECT_EQ(m.StartDriveLetter(), c.drive) << c.stored;
+    }
     m.cmdOk_Click("D:\\Sets\\Office");
     EXPECT_EQ(options.DefaultDataPath(), "D:\\Sets\\Office");
 }
 
-TEST_F(DataPath, VanishedFolderFallsBackToTheProgramFolder) {
-    options.SetDefaultDataPath("Q:\\Gone");
-    m.Form_Load();
-    EXPECT_EQ(m.StartFolder(), kFolder);
-}
-
-TEST_F(DataPath, NotReadyDriveAsksRetryOrCancel) {
+TEST_F(DataPath, ADriveNotReadyIsRetriedUntilItShowsOrTheUserCancels) {
     m.Form_Load();
     m.SetLastGoodDrive("c: [SYSTEM]");
     ui.answers = {kRetry, kIdCancel};
@@ -83,15 +70,11 @@ TEST_F(DataPath, NotReadyDriveAsksRetryOrCancel) {
     EXPECT_EQ(ui.boxes[0].style, kRetryCancel);
     EXPECT_EQ(shown, (std::vector<std::string>{"a:", "a:"}));
     EXPECT_EQ(m.LastGoodDrive(), "c: [SYSTEM]");
-}
 
-TEST_F(DataPath, RetryThatSucceedsMakesTheDriveTheLastGoodOne) {
-    m.Form_Load();
-    m.SetLastGoodDrive("c: [SYSTEM]");
     ui.answers = {kRetry};
     EXPECT_EQ(m.Drive1_Change("a:", Drives({Show::NotReady, Show::Shown})), Change::Shown);
     EXPECT_EQ(m.LastGoodDrive(), "a:");
-    EXPECT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes.size(), 3u);
 }
 
 TEST_F(DataPath, OtherFailureIsReportedAndClosesWithoutChange) {

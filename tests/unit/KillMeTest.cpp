@@ -363,22 +363,5 @@ TEST_F(KillMe, PathFormsOfTheSameProgramStillMatch) {
     EXPECT_TRUE(h.Kill(Entry(h.os.AddProcess(unreadable))));
 }
 
-// --- logging ------------------------------------------------------------------------
-
-TEST_F(KillMe, WritesADebugTraceAndExactActionEntries) {
-    h.log.SetDebugMode(true);
-    const auto pid = StartProgram();
-    h.Kill(Entry(pid));
-    const std::string expected = "*****Debug*****\r\n"
-                                 "12/6/2026 2:05:09 PM - User: tester\r\n"
-                                 "Debug: KillMe 'Notepad'\r\n"
-                                 "\r\n"
-                                 "12/6/2026 2:05:09 PM - User: tester\r\n"
-                                 "'Notepad' was killed cleanly.\r\n"
-                                 "\r\n";
-    ASSERT_NE(h.fs.Contents(fake::cKillRecorder::kLogPath), nullptr);
-    EXPECT_EQ(*h.fs.Contents(fake::cKillRecorder::kLogPath), expected);
-}
-
 } // namespace
 } // namespace qx

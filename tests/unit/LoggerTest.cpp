@@ -57,12 +57,6 @@ TEST_F(LoggerTest, TwoActionEntriesAppendDateTextAndEmptyLine) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(LoggerTest, DebugEntryShape) {
-    log.SetDebugMode(true);
-    log.LogDebug("Begin KillCurrentSet");
-    EXPECT_EQ(File(kLog), std::string("*****Debug*****\r\n") + kDate + "alice\r\nDebug: Begin KillCurrentSet\r\n\r\n");
-}
-
 TEST_F(LoggerTest, ErrorWithTextLogsOneLineAndShowsTextOnly) {
     log.SetLogErrors(true);
     log.LogError("Unable to parse", true, {5, "cX", "ignored"});
@@ -109,9 +103,9 @@ TEST_F(LoggerTest, SwitchesOffTouchNothingButErrorBoxStillShows) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "shown");
     EXPECT_EQ(File(kFallback), "<missing>");
-}
 
-TEST_F(LoggerTest, EachSwitchGuardsOnlyItsOwnKind) {
+    // Each switch guards only its own kind.
+    log.SetLogFile(kLog);
     log.SetLogActions(true);
     log.LogDebug("d");
     log.LogError("e", false);
@@ -268,16 +262,6 @@ TEST_F(LoggerTest, TextIsWrittenInTheAnsiCodePage) {
     log.SetLogActions(true);
     log.LogAction("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5"); // é, euro, CJK
     EXPECT_EQ(File(kLog), std::string(kDate) + "J\xFCrgen\r\nCaf\xE9 \x80 ?\r\n\r\n");
-}
-
-TEST_F(LoggerTest, MessageTextReplacesOnlyInsideTheTable) {
-    EXPECT_FALSE(log.SetMessageText(-1, "x"));
-    EXPECT_FALSE(log.SetMessageText(12, "x"));
-    EXPECT_TRUE(log.SetMessageText(1, "Benutzer: "));
-    EXPECT_TRUE(log.SetMessageText(11, "Fatal: "));
-    log.SetLogActions(true);
-    log.LogAction("a");
-    EXPECT_EQ(File(kLog), "12/6/2026 2:05:09 PM - Benutzer: alice\r\na\r\n\r\n");
 }
 
 TEST_F(LoggerTest, LoggingLevelTable) {

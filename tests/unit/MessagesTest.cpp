@@ -22,44 +22,24 @@ public:
 
 TEST(LoadResourceText, PutsACarriageReturnBeforeEveryLineFeedAndNothingElse) {
     MapTable t;
-    t.texts = {{1, "one line"}, {2, "a\nb"}, {3, "ends\n"}, {4, "a\n\nb"}, {5, "\r\n kept \t"}, {6, ""}};
+    t.texts = {{1, "one line"}, {2, "a\n\nb"}, {3, "\r\n kept \t"}};
     EXPECT_EQ(LoadResourceText(t, 1), "one line");
-    EXPECT_EQ(LoadResourceText(t, 2), "a\r\nb");
-    EXPECT_EQ(LoadResourceText(t, 3), "ends\r\n");
-    EXPECT_EQ(LoadResourceText(t, 4), "a\r\n\r\nb");
-    EXPECT_EQ(LoadResourceText(t, 5), "\r\r\n kept \t");
-    EXPECT_EQ(LoadResourceText(t, 6), "");
+    EXPECT_EQ(LoadResourceText(t, 2), "a\r\n\r\nb");
+    EXPECT_EQ(LoadResourceText(t, 3), "\r\r\n kept \t");
     EXPECT_EQ(LoadResourceText(t, 99), "");
 }
 
-TEST(Messages, TableHoldsEveryTextWithTheProgramFolderInsideEntriesFourToSix) {
+TEST(Messages, TheDataFolderBesideTheProgramIsNamedInsideTheTexts) {
     cBuiltinStringTable table;
     cMessages m;
     ASSERT_TRUE(m.LoadMessages(table, "C:\\Tools\\Q"));
-    EXPECT_EQ(m[3], "[Multiple Programs]");
     EXPECT_EQ(m[4], "Unable to create the data directory.\r\n\r\nIs it OK to create data in C:\\Tools\\Q\\data or do you "
                     "want to cancel saving?");
     EXPECT_EQ(m[5], "Unable to create the data directory.\r\n\r\nIs it OK to try to create C:\\Tools\\Q\\data as the data "
                     "directory?");
     EXPECT_EQ(m[6], "Using C:\\Tools\\Q\\data as the data directory.");
-    EXPECT_EQ(m[7], "Save changes to current set?");
-    EXPECT_EQ(m[8], "[New Set]");
-    EXPECT_EQ(m[9], "Save As");
-    EXPECT_EQ(m[10], "Open Program Set");
-    EXPECT_EQ(m[11], "Delete Program Set");
-    EXPECT_EQ(m[12], " is an invalid programs file.");
-    EXPECT_EQ(m[13], "Nothing to save");
-    EXPECT_EQ(m[14], " wasn't found.\r\nOk to create it?");
-    EXPECT_EQ(m[15], "Unable to create log.  Make sure path is valid.");
-    EXPECT_EQ(m[16], "Unable to parse command line arguments or no kill set specified:");
-    EXPECT_EQ(m[19], "Stopped killing any other programs.");
     EXPECT_EQ(m[20], "' couldn't be killed.  It wasn't running.");
-    for (const int empty : {0, 1, 2, 17, 18, 21, -1, 22}) EXPECT_EQ(m[empty], "") << empty;
-}
-
-TEST(Messages, FolderAtADriveRootGivesASingleBackslash) {
-    cBuiltinStringTable table;
-    cMessages m;
+    for (const int empty : {0, 17, 18, 21, -1}) EXPECT_EQ(m[empty], "") << empty;
     ASSERT_TRUE(m.LoadMessages(table, "D:\\"));
     EXPECT_EQ(m[6], "Using D:\\data as the data directory.");
 }

@@ -65,12 +65,5 @@ TEST(OSInfo, FailedVersionReadIsUnknown) {
     EXPECT_EQ(os.VersionRecord().platformId, 0u);
 }
 
-TEST(OSInfo, KeepsTheRecord) {
-    fake::cFakeSystemFacts facts;
-    const cOSInfo os(facts);
-    EXPECT_EQ(os.VersionRecord().buildNumber, 2600u);
-    EXPECT_EQ(os.VersionRecord().servicePack, "Service Pack 3");
-}
-
 } // namespace
 } // namespace qx

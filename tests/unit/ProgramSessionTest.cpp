@@ -90,40 +90,34 @@ TEST_F(ProgramSession, CommandLineRunClosesTheSetAndRemembersItWithTheOptions) {
     EXPECT_TRUE(fs.IsDirectory("C:\\Quellix\\data")); // made at start-up
 }
 
-TEST_F(ProgramSession, FailedKillMakesExitCodeOne) {
-    const std::uint32_t stubborn = Start("C:\\Apps\\stay.exe", "Stay", fake::CloseReaction::Ignore);
-    const std::uint32_t polite = Start("C:\\Apps\\go.exe", "Go");
-    ASSERT_TRUE(RunLine("/P=STAY.EXE /P=GO.EXE /-F /W:0"));
-    EXPECT_EQ(session.ExitCode(), 1);
-    EXPECT_TRUE(os.IsRunning(stubborn));
-    EXPECT_FALSE(os.IsRunning(polite));
-    EXPECT_EQ(Stored("LastLoadedSet"), ""); // no set file was loaded
-}
-
-TEST_F(ProgramSession, HaltedRunMakesExitCodeOne) {
-    Start("C:\\Apps\\stay.exe", "Stay", fake::CloseReaction::Ignore);
-    const std::uint32_t later = Start("C:\\Apps\\later.exe", "Later");
-    ASSERT_TRUE(RunLine("/P=STAY.EXE /P=LATER.EXE /-F /S /W:0"));
-    EXPECT_EQ(session.ExitCode(), 1);
-    EXPECT_TRUE(os.IsRunning(later));
-}
-
-TEST_F(ProgramSession, ExitCodeTwoWhenTheLineCannotBeUsedAndZeroWhenNothingMatched) {
-    struct Case {
+TEST_F(ProgramSession, ExitCodeOneForAProgramLeftRunningTwoForALineThatCannotBeUsed) {
+    const struct {
         const char* line;
         int code;
         std::size_t boxes;
+        bool xRuns;
+    } cases[] = {
+        {"/F", 2, 1, true},
+        {"MISSING", 2, 0, true},
+        {"/P=X.EXE /W:ABC", 2, 1, true},
+        {"/W:abc", 2, 1, true},
+        {"/P=NOTHING.EXE", 0, 0, true},
+        {"/P=STAY.EXE /P=X.EXE /-F /W:0", 1, 0, false},
+        {"/P=STAY.EXE /P=X.EXE /-F /S /W:0", 1, 0, true}, // stopped at the first
     };
-    for (const Case c : {Case{"/F", 2, 1}, Case{"MISSING", 2, 0}, Case{"/P=X.EXE /W:ABC", 2, 1},
-                         Case{"/P=NOTHING.EXE", 0, 0}, Case{"/W:abc", 2, 1}}) {
-        Start("C:\\Apps\\x.exe", "X");
+    for (const auto& c : cases) {
+        Start("C:\\Apps\\stay.exe", "Stay", fake::CloseReaction::Ignore);
+        const std::uint32_t x = Start("C:\\Apps\\x.exe", "X");
         cProgramSession s(fake_.platform, kFolder);
         ui.boxes.clear();
         ASSERT_TRUE(s.Load(c.line)) << c.line;
         EXPECT_TRUE(s.Close()) << c.line;
         EXPECT_EQ(s.ExitCode(), c.code) << c.line;
         EXPECT_EQ(ui.boxes.size(), c.boxes) << c.line;
+        EXPECT_EQ(os.IsRunning(x), c.xRuns) << c.line;
+        EXPECT_FALSE(s.Shared().Logger().DebugMode()) << c.line; // only /DEBUG traces
     }
+    EXPECT_EQ(Stored("LastLoadedSet"), ""); // no set file was loaded
 }
 
 TEST_F(ProgramSession, NothingRequestedIsShownWithTheLineInUpperCase) {

@@ -21,16 +21,6 @@ protected:
     }
 };
 
-TEST_F(RegistryAPI, RootConstantsAreThePlatformOnes) {
-    static_assert(cRegistryAPI::HKEY_CLASSES_ROOT() == 0x80000000);
-    static_assert(cRegistryAPI::HKEY_CURRENT_USER() == 0x80000001);
-    static_assert(cRegistryAPI::HKEY_LOCAL_MACHINE() == 0x80000002);
-    static_assert(cRegistryAPI::HKEY_USERS() == 0x80000003);
-    RegKey k = 0;
-    EXPECT_TRUE(api.RegOpenKey(cRegistryAPI::HKEY_USERS(), "", k));
-    EXPECT_EQ(k, kHkeyUsers);
-}
-
 TEST_F(RegistryAPI, CreateJoinsPathAndSubkeyAndDropsOneLeadingBackslash) {
     RegKey k = 0;
     ASSERT_TRUE(api.RegCreateKey(kHkeyLocalMachine, "Software\\Veltrane", "\\Quellix", k));
@@ -51,21 +41,14 @@ TEST_F(RegistryAPI, CreateJoinsPathAndSubkeyAndDropsOneLeadingBackslash) {
     EXPECT_EQ(reg.memory.OpenKeyCount(), 0u);
 }
 
-TEST_F(RegistryAPI, CreateWithEmptyPathFailsWithoutAskingTheStore) {
+TEST_F(RegistryAPI, AnEmptyPathOrHandleZeroFailsWithoutAskingTheStore) {
     RegKey k = 0;
-    const int before = reg.recorder.calls;
     EXPECT_FALSE(api.RegCreateKey(kHkeyCurrentUser, "", "Sub", k));
     EXPECT_FALSE(api.RegCreateKey(kHkeyCurrentUser, "", "", k));
-    EXPECT_EQ(reg.recorder.calls, before);
-    EXPECT_FALSE(reg.memory.KeyExists(kHkeyCurrentUser, "Sub"));
-}
-
-TEST_F(RegistryAPI, SetStringOnHandleZeroFailsWithoutAskingTheStore) {
-    const int before = reg.recorder.calls;
     EXPECT_FALSE(api.RegSetStringValue(0, "x", "y"));
-    EXPECT_EQ(reg.recorder.calls, before);
+    EXPECT_EQ(reg.recorder.calls, 0);
     EXPECT_FALSE(api.RegSetNumericValue(0, "x", 1)); // reaches the store, which refuses
-    EXPECT_EQ(reg.recorder.calls, before + 1);
+    EXPECT_EQ(reg.recorder.calls, 1);
 }
 
 TEST_F(RegistryAPI, NumbersReadOnlyFromFourByteDwords) {

@@ -8,6 +8,8 @@
 namespace qx {
 namespace {
 
+using Titles = std::vector<std::string>;
+
 cApplicationProcs App(const std::string& path, const std::string& title, bool visible) {
     cApplicationProcs e;
     e.SetExePath(path);
@@ -30,88 +32,91 @@ protected:
         h.inventory.PopulateListviews();
         editor.SetKillPropertiesDialog([this](const std::string& title) {
             dialogTitles.push_back(title);
-            if (onDialog) onDialog();
+            if (answerWait < 0) return; // cancelled
+            cApplicationProcs edited = *editor.CurrentAppSet();
+            edited.SetCloseWait(answerWait);
+            edited.SetForceClose(false);
+            edited.SetStopOnError(true);
+            edited.SetIgnoreTitle(false);
+            editor.SetCurrentAppSet(edited);
         });
     }
 
     cListViewModel& Apps() { return h.inventory.lvApplications(); }
     cListViewModel& Rows() { return h.set.lvProgramSet(); }
-    std::vector<std::string> Titles() {
-        std::vector<std::string> t;
+    Titles Shown() {
+        Titles t;
         for (const cListItem& i : Rows().Items()) t.push_back(i.text);
         return t;
     }
     // Adds programs the way a file load does.
-    void Load(const std::vector<std::string>& titles) {
+    void Load(const Titles& titles) {
         for (const std::string& t : titles) h.set.AddToProgramSet(App("C:\\P\\" + t + ".exe", t, true), false);
     }
     void Select(cListViewModel& list, std::int16_t row) { cSetEditor::SelectOnly(list, row); }
-    // What the Kill Properties dialog does on OK.
-    void AnswerDialogWith(std::int32_t wait, bool force, bool stop, bool ignoreTitle) {
-        onDialog = [=, this] {
-            cApplicationProcs edited = *editor.CurrentAppSet();
-            edited.SetCloseWait(wait);
-            edited.SetForceClose(force);
-            edited.SetStopOnError(stop);
-            edited.SetIgnoreTitle(ignoreTitle);
-            editor.SetCurrentAppSet(edited);
-        };
+    void Do(int command, cListViewModel& list) {
+        editor.ListGotFocus(list);
+        editor.EditCommand(command);
     }
 
     fake::cRunHarness h;
     cSetEditor editor{h.set, h.inventory, h.messages};
-    std::vector<std::string> dialogTitles;
-    std::function<void()> onDialog;
+    Titles dialogTitles;
+    std::int32_t answerWait = -1;
 };
 
-TEST_F(SetEditorTest, DragTextNamesTheListAndItsSelectedRows) {
+TEST_F(SetEditorTest, ADropOfSeveralProgramsAsksOnceAndGivesEachTheChosenRules) {
     cListViewModel list("lvProcesses");
     for (int i = 0; i < 5; ++i) list.Add("p", "P", std::to_string(i));
     EXPECT_EQ(cSetEditor::GetDragText(list), "lvProcesses");
-    list.Item(2)->selected = true;
-    list.Item(5)->selected = true;
+    list.Item(2)->selected = list.Item(5)->selected = true;
     EXPECT_EQ(cSetEditor::GetDragText(list), "lvProcesses,2,5");
-}
 
-TEST_F(SetEditorTest, DropOfSeveralProgramsAsksOnceAndGivesAllTheChosenRules) {
-    AnswerDialogWith(42, false, true, false);
-    editor.AddFromDragText("lvApplications,3,1,2");
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"Calc", "Editor", "Mail"}));
-    EXPECT_EQ(dialogTitles, std::vector<std::string>{"[Multiple Programs]"});
-    EXPECT_TRUE(Rows().Item(1)->selected);
+    Load({"old"});
+    answerWait = 42;
+    editor.AddFromDragText("lvApplications,3,1,x,, 2\r\n"); // parts that are no row are skipped
+    EXPECT_EQ(Shown(), (Titles{"old", "Calc", "Editor", "Mail"}));
+    EXPECT_EQ(dialogTitles, Titles{"[Multiple Programs]"});
+    EXPECT_TRUE(Rows().Item(2)->selected);
     EXPECT_TRUE(h.set.SetChanged());
-    ASSERT_EQ(h.set.AppSet().size(), 3u);
-    for (const cApplicationProcs& e : h.set.AppSet()) {
+    EXPECT_EQ(h.set.AppSet()[0].CloseWait(), 10);
+    for (std::size_t i = 1; i < 4; ++i) {
+        const cApplicationProcs& e = h.set.AppSet()[i];
         EXPECT_EQ(e.CloseWait(), 42) << e.Title();
         EXPECT_FALSE(e.ForceClose()) << e.Title();
         EXPECT_TRUE(e.StopOnError()) << e.Title();
         EXPECT_FALSE(e.IgnoreTitle()) << e.Title();
     }
-    EXPECT_EQ(h.set.AppSet()[0].ExePath(), "C:\\A\\calc.exe");
-    EXPECT_EQ(Rows().Item(3)->tag, "2");
+    EXPECT_EQ(h.set.AppSet()[1].ExePath(), "C:\\A\\calc.exe");
+    EXPECT_EQ(Rows().Item(4)->tag, "3");
 }
 
-TEST_F(SetEditorTest, DropOfOneProgramShowsItsTitleAndCancelKeepsItsRules) {
+TEST_F(SetEditorTest, ADropOfOneProgramShowsItsTitleAndADropAgainAddsNothing) {
     editor.AddFromDragText("lvProcesses,2");
-    EXPECT_EQ(dialogTitles, std::vector<std::string>{""}); // agent has no window title
+    EXPECT_EQ(dialogTitles, Titles{""}); // agent has no window title
     ASSERT_EQ(Rows().Count(), 1);
     EXPECT_EQ(Rows().Item(1)->subItem, "C:\\S\\agent.exe");
-    EXPECT_EQ(h.set.AppSet()[0].CloseWait(), 10);
+    EXPECT_EQ(h.set.AppSet()[0].CloseWait(), 10); // cancelled
     EXPECT_TRUE(h.set.AppSet()[0].ForceClose());
 
     editor.AddFromDragText("lvApplications,2");
     EXPECT_EQ(dialogTitles.back(), "Mail");
     EXPECT_TRUE(Rows().Item(2)->selected);
     EXPECT_FALSE(Rows().Item(1)->selected);
+
+    h.set.SetSetChanged(false);
+    editor.AddFromDragText("lvApplications,2");
+    EXPECT_EQ(Rows().Count(), 2);
+    EXPECT_EQ(dialogTitles.size(), 2u);
+    EXPECT_TRUE(h.set.SetChanged());
 }
 
-TEST_F(SetEditorTest, DroppingAProgramAgainAddsNothingAndOpensNoDialogButMarksTheSetChanged) {
-    editor.AddFromDragText("lvApplications,1");
-    h.set.SetSetChanged(false);
-    editor.AddFromDragText("lvApplications,1");
-    EXPECT_EQ(Rows().Count(), 1);
-    EXPECT_EQ(dialogTitles.size(), 1u);
-    EXPECT_TRUE(h.set.SetChanged());
+TEST_F(SetEditorTest, EveryDigitOfARowNumberIsRead) {
+    for (int i = 0; i < 7; ++i) h.inventory.AddApplication(App("C:\\M\\" + std::to_string(i) + ".exe", "M", true));
+    h.inventory.PopulateListviews();
+    editor.AddFromDragText("lvApplications,9,10");
+    EXPECT_EQ(Shown(), (Titles{"M", "M"}));
+    EXPECT_NE(h.set.AppSet()[0].ExePath(), h.set.AppSet()[1].ExePath());
 }
 
 TEST_F(SetEditorTest, DropsThatNameNoProgramChangeNothing) {
@@ -125,190 +130,109 @@ TEST_F(SetEditorTest, DropsThatNameNoProgramChangeNothing) {
     EXPECT_TRUE(dialogTitles.empty());
 }
 
-TEST_F(SetEditorTest, DropSkipsPartsThatAreNoRowAndTakesBlanksAroundNumbers) {
-    editor.AddFromDragText("lvApplications,x,,2, 3\r\n");
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"Mail", "Calc"}));
-}
-
-TEST_F(SetEditorTest, DropIntoANonEmptySetSelectsTheFirstNewRowAndLeavesOldEntriesAlone) {
-    Load({"old"});
-    AnswerDialogWith(3, false, false, false);
-    editor.AddFromDragText("lvApplications,1,2");
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"old", "Editor", "Mail"}));
-    EXPECT_TRUE(Rows().Item(2)->selected);
-    EXPECT_EQ(h.set.AppSet()[0].CloseWait(), 10);
-    EXPECT_EQ(h.set.AppSet()[2].CloseWait(), 3);
-}
-
-TEST_F(SetEditorTest, CopyTakesTheSelectedInventoryProgramAndPasteAddsItOnce) {
-    editor.ListGotFocus(Apps());
-    Select(Apps(), 2);
-    editor.EditCommand(cSetEditor::kCopy);
-    EXPECT_EQ(editor.CopyBuffer().ExePath(), "C:\\A\\mail.exe");
-
-    editor.ListGotFocus(Rows());
-    editor.EditCommand(cSetEditor::kPaste);
-    EXPECT_EQ(Titles(), std::vector<std::string>{"Mail"});
-    EXPECT_EQ(Rows().Item(1)->tag, "0");
-    EXPECT_TRUE(h.set.SetChanged());
-
-    h.set.SetSetChanged(false);
-    editor.EditCommand(cSetEditor::kPaste);
-    EXPECT_EQ(Rows().Count(), 1);
-    EXPECT_TRUE(h.set.SetChanged());
-}
-
-TEST_F(SetEditorTest, CopyFromTheProcessesListUsesTheRowsTagNotItsPosition) {
-    editor.ListGotFocus(h.inventory.lvProcesses());
-    editor.EditCommand(cSetEditor::kCopy); // no selection: row 1
-    EXPECT_EQ(editor.CopyBuffer().ExePath(), "C:\\S\\svc.exe");
-}
-
-TEST_F(SetEditorTest, PasteBeforeAnyCopyAndCopyInTheKillSetDoNothing) {
-    editor.EditCommand(cSetEditor::kPaste);
-    EXPECT_EQ(Rows().Count(), 0);
+TEST_F(SetEditorTest, CopyTakesTheSelectedInventoryRowsProgramAndPasteAddsItOnce) {
+    Do(cSetEditor::kPaste, Rows()); // nothing copied yet
     EXPECT_FALSE(h.set.SetChanged());
-
     Load({"a"});
-    editor.EditCommand(cSetEditor::kCopy); // kill set active: its Tag is no inventory index
-    EXPECT_TRUE(editor.CopyBuffer().ExePath().empty());
+    Do(cSetEditor::kCopy, Rows()); // the kill set's Tag is no inventory index
+    Do(cSetEditor::kPaste, Rows());
+    EXPECT_EQ(Shown(), Titles{"a"});
+
+    Do(cSetEditor::kCopy, h.inventory.lvProcesses()); // no selection: row 1, by its Tag
+    Do(cSetEditor::kPaste, Rows());
+    EXPECT_EQ(h.set.AppSet().back().ExePath(), "C:\\S\\svc.exe");
+    Select(Apps(), 2);
+    Do(cSetEditor::kCopy, Apps());
+    Do(cSetEditor::kPaste, Rows());
+    EXPECT_EQ(Shown(), (Titles{"a", "", "Mail"}));
+    EXPECT_EQ(Rows().Item(3)->tag, "2");
+    h.set.SetSetChanged(false);
+    Do(cSetEditor::kPaste, Rows());
+    EXPECT_EQ(Rows().Count(), 3);
+    EXPECT_TRUE(h.set.SetChanged());
 }
 
-TEST_F(SetEditorTest, DeleteTakesTheSelectedRowOutAndSelectsRowOne) {
+TEST_F(SetEditorTest, DeleteTakesTheRowOutAndUndoBringsItBackLastFirstAtTheEnd) {
+    Do(cSetEditor::kDelete, Rows()); // empty set
+    EXPECT_FALSE(h.set.SetChanged());
     Load({"a", "b", "c"});
+    ASSERT_TRUE(editor.SetRowChecked(1, false));
+    Do(cSetEditor::kDelete, Apps()); // not in an inventory list
+    EXPECT_EQ(Apps().Count(), 3);
+    EXPECT_EQ(Rows().Count(), 3);
+
     Select(Rows(), 2);
-    editor.EditCommand(cSetEditor::kDelete);
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c"}));
+    Do(cSetEditor::kDelete, Rows()); // b
+    EXPECT_EQ(Shown(), (Titles{"a", "c"}));
     EXPECT_TRUE(Rows().Item(1)->selected);
     EXPECT_TRUE(h.set.AppSet()[1].Deleted());
-    EXPECT_EQ(h.set.AppSet().size(), 3u);
-    EXPECT_TRUE(h.set.SetChanged());
-    ASSERT_EQ(editor.DeletedEntries().size(), 1u);
-    EXPECT_EQ(editor.DeletedEntries()[0].Title(), "b");
-    EXPECT_TRUE(editor.DeletedEntries()[0].Deleted());
-}
-
-TEST_F(SetEditorTest, DeleteInAnInventoryListOrAnEmptySetChangesNothing) {
-    editor.EditCommand(cSetEditor::kDelete);
-    EXPECT_FALSE(h.set.SetChanged());
-    Load({"a"});
-    editor.ListGotFocus(Apps());
-    editor.EditCommand(cSetEditor::kDelete);
-    EXPECT_EQ(Apps().Count(), 3);
-    EXPECT_EQ(Rows().Count(), 1);
-    EXPECT_FALSE(h.set.AppSet()[0].Deleted());
-    EXPECT_TRUE(editor.DeletedEntries().empty());
-}
-
-TEST_F(SetEditorTest, UndoRestoresDeletionsInReverseOrderAtTheEnd) {
-    Load({"a", "b", "c"});
-    Select(Rows(), 2);
-    editor.EditCommand(cSetEditor::kDelete); // b
-    editor.EditCommand(cSetEditor::kDelete); // a (row 1 is selected now)
-    EXPECT_EQ(Titles(), std::vector<std::string>{"c"});
+    Do(cSetEditor::kDelete, Rows()); // a
     h.set.SetSetChanged(false);
     editor.EditCommand(cSetEditor::kUndo);
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"c", "a"}));
+    EXPECT_EQ(Shown(), (Titles{"c", "a"}));
+    EXPECT_FALSE(Rows().Item(2)->checked); // as the user left it
     EXPECT_TRUE(h.set.SetChanged());
     editor.EditCommand(cSetEditor::kUndo);
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(Shown(), (Titles{"c", "a", "b"}));
     ASSERT_EQ(h.set.AppSet().size(), 5u);
     EXPECT_FALSE(h.set.AppSet()[4].Deleted());
     EXPECT_EQ(Rows().Item(3)->tag, "4");
-    EXPECT_TRUE(editor.DeletedEntries().empty());
-
     h.set.SetSetChanged(false);
     editor.EditCommand(cSetEditor::kUndo); // nothing left
     EXPECT_EQ(Rows().Count(), 3);
     EXPECT_FALSE(h.set.SetChanged());
 }
 
-TEST_F(SetEditorTest, UndoBringsBackTheCheckBoxAsTheUserLeftIt) {
-    Load({"a"});
-    ASSERT_TRUE(editor.SetRowChecked(1, false));
-    editor.EditCommand(cSetEditor::kDelete);
-    editor.EditCommand(cSetEditor::kUndo);
-    ASSERT_EQ(Rows().Count(), 1);
-    EXPECT_FALSE(Rows().Item(1)->checked);
-}
-
-TEST_F(SetEditorTest, UndoAddsNothingWhenTheProgramIsBackInTheSet) {
+TEST_F(SetEditorTest, UndoOutlivesTheSetButAddsNoProgramThatIsBack) {
     editor.AddFromDragText("lvApplications,2");
-    editor.EditCommand(cSetEditor::kDelete);
+    Load({"a"});
+    Select(Rows(), 2);
+    Do(cSetEditor::kDelete, Rows()); // a
+    Do(cSetEditor::kDelete, Rows()); // Mail
     editor.AddFromDragText("lvApplications,2");
     editor.EditCommand(cSetEditor::kUndo);
-    EXPECT_EQ(Titles(), std::vector<std::string>{"Mail"});
-    EXPECT_TRUE(editor.DeletedEntries().empty());
-}
-
-TEST_F(SetEditorTest, DeletedEntriesOutliveTheSetTheyCameFrom) {
-    Load({"a"});
-    editor.EditCommand(cSetEditor::kDelete);
-    h.set.lvProgramSet().Clear(); // New Set
+    EXPECT_EQ(Shown(), Titles{"Mail"});
+    Rows().Clear(); // New Set
     h.set.AppSet().clear();
     editor.EditCommand(cSetEditor::kUndo);
-    EXPECT_EQ(Titles(), std::vector<std::string>{"a"});
+    EXPECT_EQ(Shown(), Titles{"a"});
     EXPECT_EQ(Rows().Item(1)->tag, "0");
 }
 
-TEST_F(SetEditorTest, PopDeletedEntryReportsTheStackPosition) {
-    cApplicationProcs out = App("x", "untouched", true);
-    EXPECT_EQ(editor.PopDeletedEntry(out), -1);
-    EXPECT_EQ(out.Title(), "untouched");
-    editor.PushDeletedEntry(App("p", "first", true));
-    editor.PushDeletedEntry(App("p", "second", true));
-    EXPECT_EQ(editor.PopDeletedEntry(out), 1);
-    EXPECT_EQ(out.Title(), "second");
-    EXPECT_TRUE(out.Deleted());
-    EXPECT_EQ(editor.PopDeletedEntry(out), 0);
-    EXPECT_EQ(out.Title(), "first");
-}
-
-TEST_F(SetEditorTest, RaiseAndLowerSwapWithTheNeighbourAndKeepTheRowSelected) {
+TEST_F(SetEditorTest, RaiseAndLowerSwapWithTheNeighbourWithinTheSet) {
     Load({"a", "b", "c"});
     Select(Rows(), 2);
     editor.ListGotFocus(Apps()); // they act on the kill set whichever list is active
-    editor.MovePriority(true);
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"b", "a", "c"}));
-    EXPECT_TRUE(Rows().Item(1)->selected);
-    EXPECT_TRUE(h.set.SetChanged());
-    EXPECT_EQ(Rows().Item(1)->tag, "1");
-
-    h.set.SetSetChanged(false);
-    editor.MovePriority(true); // first row cannot rise
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"b", "a", "c"}));
-    EXPECT_FALSE(h.set.SetChanged());
-
-    editor.MovePriority(false);
-    editor.MovePriority(false);
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c", "b"}));
-    EXPECT_TRUE(Rows().Item(3)->selected);
-    h.set.SetSetChanged(false);
-    editor.MovePriority(false); // last row cannot sink
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "c", "b"}));
-    EXPECT_FALSE(h.set.SetChanged());
+    const struct {
+        bool up;
+        Titles after;
+        std::int16_t selected;
+        bool changed;
+    } steps[] = {{true, {"b", "a", "c"}, 1, true},  {true, {"b", "a", "c"}, 1, false},
+                 {false, {"a", "b", "c"}, 2, true}, {false, {"a", "c", "b"}, 3, true},
+                 {false, {"a", "c", "b"}, 3, false}};
+    for (const auto& s : steps) {
+        h.set.SetSetChanged(false);
+        editor.MovePriority(s.up);
+        EXPECT_EQ(Shown(), s.after);
+        EXPECT_TRUE(Rows().Item(s.selected)->selected);
+        EXPECT_EQ(h.set.SetChanged(), s.changed);
+    }
+    EXPECT_EQ(Rows().Item(3)->tag, "1");
 }
 
 TEST_F(SetEditorTest, RaiseAndLowerKeepTheOrderBeyondTenThousandRows) {
-    std::vector<std::string> titles;
-    for (int i = 1; i <= 10050; ++i) titles.push_back(std::to_string(i));
+    Titles titles;
+    for (int i = 1; i <= 10002; ++i) titles.push_back(std::to_string(i));
     Load(titles);
     Select(Rows(), 10001);
     editor.MovePriority(true);
     std::swap(titles[9999], titles[10000]);
-    EXPECT_EQ(Titles(), titles);
-    EXPECT_TRUE(Rows().Item(10000)->selected);
-
     Select(Rows(), 9999);
     editor.MovePriority(false);
     std::swap(titles[9998], titles[9999]);
-    EXPECT_EQ(Titles(), titles);
-
-    Select(Rows(), 10050);
-    editor.MovePriority(false);
-    editor.MovePriority(true);
-    std::swap(titles[10048], titles[10049]);
-    EXPECT_EQ(Titles(), titles);
+    EXPECT_EQ(Shown(), titles);
+    EXPECT_TRUE(Rows().Item(10000)->selected);
 }
 
 TEST_F(SetEditorTest, CheckBoxesMarkTheSetChangedOnlyWhenTheyChange) {
@@ -322,7 +246,8 @@ TEST_F(SetEditorTest, CheckBoxesMarkTheSetChangedOnlyWhenTheyChange) {
     EXPECT_FALSE(editor.SetRowChecked(0, true));
 }
 
-TEST_F(SetEditorTest, CurrentAppSetIsTheSelectedRowsEntryItself) {
+TEST_F(SetEditorTest, PropertiesEditOnlyTheClosingRulesOfTheSelectedRowsEntry) {
+    editor.ShowProperties();
     EXPECT_EQ(editor.CurrentAppSet(), nullptr);
     Load({"a", "b"});
     EXPECT_EQ(editor.CurrentAppSet(), &h.set.AppSet()[0]); // no selection: row 1
@@ -330,51 +255,35 @@ TEST_F(SetEditorTest, CurrentAppSetIsTheSelectedRowsEntryItself) {
     Select(Rows(), 2);
     editor.MovePriority(true);
     EXPECT_EQ(editor.CurrentAppSet(), &h.set.AppSet()[1]);
-}
-
-TEST_F(SetEditorTest, SettingCurrentAppSetTakesOnlyTheClosingRules) {
-    Load({"a", "b"});
     Select(Rows(), 2);
+    answerWait = 7200;
     h.set.SetSetChanged(false);
-    cApplicationProcs rules = App("C:\\other.exe", "other", false);
-    rules.SetCloseWait(7200);
-    rules.SetForceClose(false);
-    rules.SetStopOnError(true);
-    rules.SetIgnoreTitle(false);
-    rules.SetSelected(false);
-    rules.SetDeleted(true);
-    editor.SetCurrentAppSet(rules);
-    const cApplicationProcs& b = h.set.AppSet()[1];
-    EXPECT_EQ(b.CloseWait(), 7200);
-    EXPECT_FALSE(b.ForceClose());
-    EXPECT_TRUE(b.StopOnError());
-    EXPECT_FALSE(b.IgnoreTitle());
-    EXPECT_EQ(b.Title(), "b");
-    EXPECT_EQ(b.ExePath(), "C:\\P\\b.exe");
-    EXPECT_TRUE(b.WinVisible());
-    EXPECT_FALSE(b.Deleted());
-    EXPECT_TRUE(Rows().Item(2)->checked);
-    EXPECT_EQ(h.set.AppSet()[0].CloseWait(), 10);
+    editor.ShowProperties();
+    EXPECT_EQ(dialogTitles, Titles{"a"});
+    const cApplicationProcs& a = h.set.AppSet()[0];
+    EXPECT_EQ(a.CloseWait(), 7200);
+    EXPECT_FALSE(a.ForceClose());
+    EXPECT_TRUE(a.StopOnError());
+    EXPECT_FALSE(a.IgnoreTitle());
+    EXPECT_EQ(h.set.AppSet()[1].CloseWait(), 10);
     EXPECT_TRUE(h.set.SetChanged());
-}
 
-TEST_F(SetEditorTest, PropertiesOpensTheDialogOnTheSelectedRowOnly) {
-    editor.ShowProperties();
-    EXPECT_TRUE(dialogTitles.empty());
-    Load({"a", "b"});
-    Select(Rows(), 2);
-    AnswerDialogWith(5, true, true, true);
-    editor.ShowProperties();
-    EXPECT_EQ(dialogTitles, std::vector<std::string>{"b"});
-    EXPECT_EQ(h.set.AppSet()[1].CloseWait(), 5);
-    EXPECT_EQ(h.set.AppSet()[0].CloseWait(), 10);
+    cApplicationProcs other = App("C:\\other.exe", "other", false);
+    other.SetSelected(false);
+    other.SetDeleted(true);
+    editor.SetCurrentAppSet(other);
+    EXPECT_EQ(a.Title(), "a");
+    EXPECT_EQ(a.ExePath(), "C:\\P\\a.exe");
+    EXPECT_TRUE(a.WinVisible());
+    EXPECT_FALSE(a.Deleted());
+    EXPECT_TRUE(Rows().Item(2)->checked);
 }
 
 TEST_F(SetEditorTest, DuringAKillRunNothingChangesTheSetButCopyStillWorks) {
-    Load({"a", "b"});
-    editor.PushDeletedEntry(App("C:\\P\\z.exe", "z", true));
+    Load({"a", "b", "z"});
+    Do(cSetEditor::kDelete, Rows());
     editor.SetKillRunning(true);
-    editor.EditCommand(cSetEditor::kDelete);
+    Do(cSetEditor::kDelete, Rows());
     editor.EditCommand(cSetEditor::kUndo);
     Select(Rows(), 2);
     editor.MovePriority(true);
@@ -384,23 +293,20 @@ TEST_F(SetEditorTest, DuringAKillRunNothingChangesTheSetButCopyStillWorks) {
     rules.SetCloseWait(1);
     editor.SetCurrentAppSet(rules);
     EXPECT_FALSE(editor.SetRowChecked(1, false));
-    EXPECT_EQ(Titles(), (std::vector<std::string>{"a", "b"}));
+    h.set.SetSetChanged(false);
+    Do(cSetEditor::kCopy, Apps());
+    Do(cSetEditor::kPaste, Rows());
+    EXPECT_EQ(Shown(), (Titles{"b", "z"}));
     EXPECT_TRUE(Rows().Item(1)->checked);
-    EXPECT_EQ(h.set.AppSet()[1].CloseWait(), 10);
-    EXPECT_EQ(editor.DeletedEntries().size(), 1u);
+    EXPECT_EQ(h.set.AppSet()[2].CloseWait(), 10);
     EXPECT_TRUE(dialogTitles.empty());
     EXPECT_FALSE(h.set.SetChanged());
 
-    editor.ListGotFocus(Apps());
-    editor.EditCommand(cSetEditor::kCopy);
-    editor.ListGotFocus(Rows());
-    editor.EditCommand(cSetEditor::kPaste);
-    EXPECT_EQ(editor.CopyBuffer().Title(), "Editor");
-    EXPECT_EQ(Rows().Count(), 2);
-
     editor.SetKillRunning(false);
     editor.EditCommand(cSetEditor::kPaste);
-    EXPECT_EQ(Rows().Count(), 3);
+    EXPECT_EQ(Shown(), (Titles{"b", "z", "Editor"}));
+    editor.EditCommand(cSetEditor::kUndo); // the delete before the run
+    EXPECT_EQ(Shown(), (Titles{"b", "z", "Editor", "a"}));
 }
 
 } // namespace

@@ -24,23 +24,6 @@ protected:
     cErrorInfo error;
 };
 
-TEST_F(SharedObjects, FirstRunStoresEveryOptionAndLeavesLoggingOff) {
-    ASSERT_TRUE(shared.MainInitialize(error));
-    RegistryValue v;
-    EXPECT_TRUE(registry.Peek(kHkeyLocalMachine, kOptions, "DefaultDataDirectory", v));
-    EXPECT_EQ(v.data, std::string(kFolder) + "\\data");
-    EXPECT_EQ(shared.Logger().LogFile(), std::string(kFolder) + "\\Quellix.log");
-    EXPECT_FALSE(shared.Logger().LogActions());
-    EXPECT_FALSE(shared.Logger().LogErrors());
-    shared.Logger().LogAction("nothing is written");
-    EXPECT_EQ(fs.openCount, 0);
-    const cKillDefaults d = shared.KillDefaults();
-    EXPECT_EQ(d.waitSeconds, 10);
-    EXPECT_TRUE(d.forceClose);
-    EXPECT_FALSE(d.stopOnError);
-    EXPECT_TRUE(d.ignoreTitle);
-}
-
 TEST_F(SharedObjects, StoredOptionsConfigureTheLoggerAndTheKillDefaults) {
     fs.AddFolder("D:\\logs");
     Put(kHkeyLocalMachine, kOptions, "LogPath", "D:\\logs\\q.log");
@@ -60,13 +43,6 @@ TEST_F(SharedObjects, StoredOptionsConfigureTheLoggerAndTheKillDefaults) {
     EXPECT_EQ(d.waitSeconds, 30);
     EXPECT_FALSE(d.forceClose);
     EXPECT_TRUE(d.stopOnError);
-}
-
-TEST_F(SharedObjects, LoggingLevelTwoWritesErrorsOnly) {
-    PutNumber("Logging", 2);
-    ASSERT_TRUE(shared.MainInitialize(error));
-    EXPECT_TRUE(shared.Logger().LogErrors());
-    EXPECT_FALSE(shared.Logger().LogActions());
 }
 
 TEST_F(SharedObjects, MissingStartupFolderEndsTheStartWithError999) {

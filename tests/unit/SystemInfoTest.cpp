@@ -68,67 +68,43 @@ TEST_F(SystemInfoTest, MissingOrBlankShellFolderFailsWith999) {
     EXPECT_EQ(error.number, 999);
 }
 
-TEST_F(SystemInfoTest, UnknownUserWhenTheNameCannotBeHad) {
-    for (const std::string& name : {std::string(), std::string("  "), std::string("\0x", 2)}) {
-        facts.userName = name;
+TEST_F(SystemInfoTest, TheLogonNameIsCutAtItsTerminatorOrUnknown) {
+    const struct {
+        std::string name;
+        bool ok;
+        const char* logon;
+    } cases[] = {{"", true, "[Unknown]"}, {"  ", true, "[Unknown]"}, {std::string("\0x", 2), true, "[Unknown]"},
+                 {std::string("bob\0junk", 8), true, "bob"}, {"bob", false, "[Unknown]"}};
+    for (const auto& c : cases) {
+        facts.userName = c.name;
+        facts.userNameOk = c.ok;
         cSystemInfo info(facts, reg);
         ASSERT_TRUE(info.Create(error));
-        EXPECT_EQ(info.logonName(), "[Unknown]");
-    }
-    facts.userName = std::string("bob\0junk", 8);
-    cSystemInfo cut(facts, reg);
-    ASSERT_TRUE(cut.Create(error));
-    EXPECT_EQ(cut.logonName(), "bob");
-    facts.userNameOk = false;
-    cSystemInfo failed(facts, reg);
-    ASSERT_TRUE(failed.Create(error));
-    EXPECT_EQ(failed.logonName(), "[Unknown]");
-}
-
-TEST_F(SystemInfoTest, MultiUsersOnWindows9xNeedsProfilesOrAName) {
-    facts.version = OsVersionInfo{148, 4, 10, 1998, kVerPlatformWin32Windows, ""};
-    facts.userNameOk = false;
-    {
-        cSystemInfo info(facts, reg);
-        ASSERT_TRUE(info.Create(error));
-        EXPECT_FALSE(info.MultiUsers());
-    }
-    reg.PutRawValue(kHkeyLocalMachine, "Network\\Logon", "UserProfiles", Sz(" "));
-    {
-        cSystemInfo info(facts, reg);
-        ASSERT_TRUE(info.Create(error));
-        EXPECT_FALSE(info.MultiUsers()); // blank does not count
-    }
-    reg.PutRawValue(kHkeyLocalMachine, "Network\\Logon", "UserProfiles", Sz("1"));
-    {
-        cSystemInfo info(facts, reg);
-        ASSERT_TRUE(info.Create(error));
-        EXPECT_TRUE(info.MultiUsers());
-    }
-    cMemoryRegistry r2;
-    r2.PutRawValue(kHkeyCurrentUser, kShellFolders, "Programs", Sz("C:\\P"));
-    r2.PutRawValue(kHkeyCurrentUser, kShellFolders, "StartUp", Sz("C:\\S"));
-    facts.userNameOk = true;
-    cSystemInfo named(facts, r2);
-    ASSERT_TRUE(named.Create(error));
-    EXPECT_TRUE(named.MultiUsers());
-}
-
-TEST_F(SystemInfoTest, MultiUsersOnEveryNTVersion) {
-    facts.userNameOk = false;
-    for (std::uint32_t major : {4u, 5u, 6u, 10u}) {
-        facts.version = OsVersionInfo{148, major, 0, 1, kVerPlatformWin32Nt, ""};
-        cSystemInfo info(facts, reg);
-        ASSERT_TRUE(info.Create(error));
-        EXPECT_TRUE(info.MultiUsers()) << major;
+        EXPECT_EQ(info.logonName(), c.logon) << c.name;
     }
 }
 
-TEST_F(SystemInfoTest, WronglyTypedValuesLeaveMembersEmpty) {
-    reg.PutRawValue(kHkeyCurrentUser, kExplorer, "Shutdown setting", Sz("2"));
-    cSystemInfo info(facts, reg);
-    ASSERT_TRUE(info.Create(error));
-    EXPECT_EQ(info.LastShutdownSetting(), 0);
+TEST_F(SystemInfoTest, SeveralUsersOnWindows9xNeedProfilesOrANameAndOnNTAlwaysExist) {
+    const struct {
+        std::uint32_t platform, major;
+        const char* profiles; // nullptr: not recorded
+        bool named, multi;
+    } cases[] = {
+        {kVerPlatformWin32Windows, 4, nullptr, false, false}, {kVerPlatformWin32Windows, 4, " ", false, false},
+        {kVerPlatformWin32Windows, 4, "1", false, true},      {kVerPlatformWin32Windows, 4, nullptr, true, true},
+        {kVerPlatformWin32Nt, 4, nullptr, false, true},       {kVerPlatformWin32Nt, 10, nullptr, false, true},
+    };
+    for (const auto& c : cases) {
+        cMemoryRegistry r;
+        r.PutRawValue(kHkeyCurrentUser, kShellFolders, "Programs", Sz("C:\\P"));
+        r.PutRawValue(kHkeyCurrentUser, kShellFolders, "StartUp", Sz("C:\\S"));
+        if (c.profiles) r.PutRawValue(kHkeyLocalMachine, "Network\\Logon", "UserProfiles", Sz(c.profiles));
+        facts.version = OsVersionInfo{148, c.major, 10, 1998, c.platform, ""};
+        facts.userNameOk = c.named;
+        cSystemInfo info(facts, r);
+        ASSERT_TRUE(info.Create(error));
+        EXPECT_EQ(info.MultiUsers(), c.multi) << c.platform << ' ' << (c.profiles ? c.profiles : "-") << c.named;
+    }
 }
 
 TEST_F(SystemInfoTest, LastShutdownSettingIsWrittenThrough) {

@@ -25,45 +25,39 @@ protected:
     cMessages messages;
 };
 
-TEST_F(ViewLog, ExistingLogOpensInNotepadWithThePathQuoted) {
-    fs.AddFile(kPath, "x");
-    EXPECT_TRUE(View());
-    EXPECT_TRUE(ui.boxes.empty());
-    ASSERT_EQ(shell.calls.size(), 1u);
-    EXPECT_EQ(shell.calls[0].what, "exec");
-    EXPECT_EQ(shell.calls[0].file, "Notepad.exe");
-    EXPECT_EQ(shell.calls[0].parameters, "\"C:\\My Logs\\Quellix run.log\"");
-    EXPECT_EQ(shell.calls[0].window, 77u);
-    EXPECT_EQ(shell.calls[0].show, kSwShowNormal);
-}
-
-TEST_F(ViewLog, MissingLogAnsweredNoCreatesNothingAndStartsNothing) {
-    ui.answers = {kIdNo};
-    EXPECT_FALSE(View());
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, std::string(kPath) + " wasn't found.\r\nOk to create it?");
-    EXPECT_EQ(ui.boxes[0].style, kMbYesNo | kMbIconQuestion);
-    EXPECT_EQ(ui.boxes[0].title, "Quellix");
-    EXPECT_FALSE(fs.PathExists(kPath));
-    EXPECT_TRUE(shell.calls.empty());
-}
-
-TEST_F(ViewLog, MissingLogAnsweredYesIsCreatedEmptyThenShown) {
-    ui.answers = {kIdYes};
-    EXPECT_TRUE(View());
-    ASSERT_NE(fs.Contents(kPath), nullptr);
-    EXPECT_EQ(*fs.Contents(kPath), "");
-    ASSERT_EQ(shell.calls.size(), 1u);
-}
-
-TEST_F(ViewLog, FailedCreationIsReportedAndNotepadNotStarted) {
-    fs.DenyWrites("C:\\My Logs");
-    ui.answers = {kIdYes};
-    EXPECT_FALSE(View());
-    ASSERT_EQ(ui.boxes.size(), 2u);
-    EXPECT_EQ(ui.boxes[1].text, "Unable to create log.  Make sure path is valid.");
-    EXPECT_EQ(ui.boxes[1].style, kMbOk | kMbIconCritical);
-    EXPECT_TRUE(shell.calls.empty());
+TEST_F(ViewLog, TheLogOpensInNotepadQuotedAndAMissingOneIsCreatedOnlyOnYes) {
+    const struct {
+        bool exists, denied;
+        int answer;
+        bool notepadStarts, shown;
+        const char* lastBox; // nullptr: no message
+    } cases[] = {
+        {true, false, 0, true, true, nullptr},
+        {true, false, 0, false, false, nullptr}, // Notepad missing
+        {false, false, kIdNo, true, false, "C:\\My Logs\\Quellix run.log wasn't found.\r\nOk to create it?"},
+        {false, false, kIdYes, true, true, "C:\\My Logs\\Quellix run.log wasn't found.\r\nOk to create it?"},
+        {false, true, kIdYes, true, false, "Unable to create log.  Make sure path is valid."},
+    };
+    for (const auto& c : cases) {
+        fs = {};
+        ui = {};
+        shell = {};
+        fs.AddFolder("C:\\My Logs");
+        if (c.exists) fs.AddFile(kPath, "x");
+        if (c.denied) fs.DenyWrites("C:\\My Logs");
+        if (c.answer != 0) ui.answers = {c.answer};
+        shell.result = c.notepadStarts;
+        const int at = static_cast<int>(&c - cases);
+        EXPECT_EQ(View(), c.shown) << at;
+        EXPECT_EQ(fs.Contents(kPath) != nullptr, c.exists || (c.answer == kIdYes && !c.denied)) << at;
+        EXPECT_EQ(ui.boxes.empty() ? "" : ui.boxes.back().text, c.lastBox ? c.lastBox : "") << at;
+        EXPECT_EQ(shell.calls.size(), c.shown || !c.notepadStarts ? 1u : 0u) << at;
+        if (shell.calls.empty()) continue;
+        EXPECT_EQ(shell.calls[0].file, "Notepad.exe");
+        EXPECT_EQ(shell.calls[0].parameters, "\"C:\\My Logs\\Quellix run.log\"");
+        EXPECT_EQ(shell.calls[0].window, 77u);
+        EXPECT_EQ(shell.calls[0].show, kSwShowNormal);
+    }
 }
 
 TEST_F(ViewLog, HiddenLogIsShownAsItIsWithoutAQuestion) {
@@ -72,12 +66,6 @@ TEST_F(ViewLog, HiddenLogIsShownAsItIsWithoutAQuestion) {
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(*fs.Contents(kPath), "entries");
     EXPECT_EQ(shell.calls.size(), 1u);
-}
-
-TEST_F(ViewLog, NotepadMissingIsReportedAsFalse) {
-    fs.AddFile(kPath);
-    shell.result = false;
-    EXPECT_FALSE(View());
 }
 
 } // namespace

@@ -5,63 +5,34 @@
 namespace qx {
 namespace {
 
-std::string Normalised(const std::string& text) { return NormaliseWaitText(text).text; }
-
-TEST(WaitField, TextThatIsNoNumberGivesTen) {
-    for (const char* t : {"abc", "", "   ", "-", ".", "1e", "12abc", "1 2", "inf", "nan", "0x10", "--3", ",5", "1,", "1,,000", "1.5,0"})
-        EXPECT_EQ(Normalised(t), "10") << '[' << t << ']';
-}
-
-TEST(WaitField, NumbersAreHeldToZeroTo7200) {
-    EXPECT_EQ(Normalised("-5"), "0");
-    EXPECT_EQ(Normalised("9000"), "7200");
-    EXPECT_EQ(Normalised("7200"), "7200");
-    EXPECT_EQ(Normalised("7201"), "7200");
-    EXPECT_EQ(Normalised("0"), "0");
-    EXPECT_EQ(Normalised("-0.4"), "0");
-    EXPECT_EQ(Normalised("  42  "), "42");
-    EXPECT_EQ(Normalised("+0042"), "42");
-    EXPECT_EQ(Normalised("1.5e2"), "150");
-    EXPECT_EQ(Normalised("5."), "5");
-    EXPECT_EQ(Normalised(".6"), "1");
-    const WaitField w = NormaliseWaitText("9000");
-    EXPECT_EQ(w.seconds, 7200);
-}
-
-TEST(WaitField, HalvesRoundToTheEvenNeighbour) {
-    EXPECT_EQ(Normalised("2.5"), "2");
-    EXPECT_EQ(Normalised("3.5"), "4");
-    EXPECT_EQ(Normalised("2.51"), "3");
-    EXPECT_EQ(Normalised("-0.5"), "0");
-}
-
-TEST(WaitField, NumbersBeyond32BitsGiveTenNotTheLimit) {
-    EXPECT_EQ(Normalised("2147483647"), "7200");
-    EXPECT_EQ(Normalised("2147483648"), "10");
-    EXPECT_EQ(Normalised("-2147483648"), "0");
-    EXPECT_EQ(Normalised("-2147483649"), "10");
-    EXPECT_EQ(Normalised("1e300"), "10");
-    EXPECT_EQ(NormaliseWaitText("99999999999").seconds, 10);
-}
-
-TEST(WaitField, NumbersAreReadTheWayTheUsersLocaleWritesThem) {
-    // English grouping between digits is read as a thousand, not rejected.
-    EXPECT_EQ(Normalised("1,000"), "1000");
-    EXPECT_EQ(Normalised("1,5"), "15");
-    EXPECT_EQ(Normalised(" -1,000 "), "0");
-    const NumberSeparators german{",", "."};
-    EXPECT_EQ(NormaliseWaitText("2,5", german).text, "2");
-    EXPECT_EQ(NormaliseWaitText("3,5", german).text, "4");
-    EXPECT_EQ(NormaliseWaitText("1.000", german).text, "1000");
-    EXPECT_EQ(NormaliseWaitText("1.000,6", german).seconds, 1001);
-    EXPECT_EQ(NormaliseWaitText("2.5", german).text, "25"); // "." only groups there
-    EXPECT_EQ(NormaliseWaitText("1,5e2", german).text, "150");
-    EXPECT_EQ(NormaliseWaitText("abc", german).text, "10");
-    EXPECT_EQ(NormaliseWaitText(",", german).text, "10");
-    // Separators of more than one character, as some locales have.
-    const NumberSeparators spaced{",", "\xC2\xA0"};
-    EXPECT_EQ(NormaliseWaitText("1\xC2\xA0" "000", spaced).text, "1000");
-    EXPECT_EQ(NormaliseWaitText("1\xC2" "000", spaced).text, "10");
+TEST(WaitField, AnyTextBecomesWholeSecondsFromZeroTo7200) {
+    const NumberSeparators english, german{",", "."}, spaced{",", "\xC2\xA0"};
+    const struct {
+        const char* text;
+        const NumberSeparators& separators;
+        std::int32_t seconds;
+    } cases[] = {
+        // Not a number, or beyond 32 bits: ten.
+        {"abc", english, 10}, {"", english, 10}, {"   ", english, 10}, {"-", english, 10}, {".", english, 10},
+        {"1e", english, 10}, {"12abc", english, 10}, {"1 2", english, 10}, {"inf", english, 10},
+        {"nan", english, 10}, {"0x10", english, 10}, {"--3", english, 10}, {",5", english, 10},
+        {"1,", english, 10}, {"1,,000", english, 10}, {"1.5,0", english, 10}, {"2147483648", english, 10},
+        {"-2147483649", english, 10}, {"1e300", english, 10}, {",", german, 10}, {"1\xC2" "000", spaced, 10},
+        // Held to 0..7200, halves to the even neighbour.
+        {"-5", english, 0}, {"9000", english, 7200}, {"7200", english, 7200}, {"7201", english, 7200},
+        {"2147483647", english, 7200}, {"-2147483648", english, 0}, {"0", english, 0}, {"-0.5", english, 0},
+        {"  42  ", english, 42}, {"+0042", english, 42}, {"1.5e2", english, 150}, {"5.", english, 5},
+        {".6", english, 1}, {"2.5", english, 2}, {"3.5", english, 4}, {"2.51", english, 3},
+        // Read the way the user's locale writes numbers.
+        {"1,000", english, 1000}, {"1,5", english, 15}, {" -1,000 ", english, 0}, {"2,5", german, 2},
+        {"3,5", german, 4}, {"1.000,6", german, 1001}, {"2.5", german, 25}, {"1,5e2", german, 150},
+        {"1\xC2\xA0" "000", spaced, 1000},
+    };
+    for (const auto& c : cases) {
+        const WaitField w = NormaliseWaitText(c.text, c.separators);
+        EXPECT_EQ(w.seconds, c.seconds) << '[' << c.text << ']';
+        EXPECT_EQ(w.text, std::to_string(c.seconds)) << '[' << c.text << ']';
+    }
 }
 
 } // namespace

@@ -177,8 +177,7 @@ void cInventory::BuildApplicationList() {
 void cInventory::AddApplication(const cApplicationProcs& entry) {
     // Row Tags are 16-bit indexes; an inventory beyond that cannot be shown.
     if (applications_.size() >= static_cast<std::size_t>(cListViewModel::kMaxRows)) return;
-    applications_.emplace_back();
-    cKillSet::CopyEntry(applications_.back(), entry);
+    applications_.push_back(entry);
 }
 
 void cInventory::PopulateListviews() {

@@ -41,12 +41,6 @@ void cLogger::InitMessages() {
                  "Fatal logging error.  Couldn't open "};
 }
 
-bool cLogger::SetMessageText(std::int16_t index, const std::string& text) {
-    if (index < 0 || index >= kMessageCount) return false;
-    messages_[static_cast<std::size_t>(index)] = text;
-    return true;
-}
-
 void cLogger::ApplyLoggingLevel(std::int16_t logging) {
     logErrors_ = logging == 2 || logging == 3;
     logActions_ = logging == 3;

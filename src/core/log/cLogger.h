@@ -30,8 +30,6 @@ public:
 
     void SetLogFile(const std::string& path) { logFile_ = path; }
     const std::string& LogFile() const { return logFile_; }
-    // Replaces one fixed text; false (and nothing changed) outside 0-11.
-    bool SetMessageText(std::int16_t index, const std::string& text);
     void SetLogErrors(bool on) { logErrors_ = on; }
     bool LogErrors() const { return logErrors_; }
     void SetLogActions(bool on) { logActions_ = on; }

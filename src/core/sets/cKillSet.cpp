@@ -35,12 +35,9 @@ bool cKillSet::IsSameEntry(const cApplicationProcs& a, const cApplicationProcs& 
 
 std::int16_t cKillSet::AddToAppSet(const cApplicationProcs& entry) {
     if (appSet_.size() >= static_cast<std::size_t>(kMaxEntries)) return -1;
-    appSet_.emplace_back();
-    CopyEntry(appSet_.back(), entry);
+    appSet_.push_back(entry);
     return static_cast<std::int16_t>(appSet_.size() - 1);
 }
-
-void cKillSet::CopyEntry(cApplicationProcs& target, const cApplicationProcs& source) { target = source; }
 
 std::int16_t cKillSet::AddProgramSetItem(cListViewModel& list, const std::string& title, const std::string& exePath,
                                          std::int16_t index) {

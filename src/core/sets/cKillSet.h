@@ -34,8 +34,6 @@ public:
     static bool IsSameEntry(const cApplicationProcs& a, const cApplicationProcs& b, bool exePathOnly);
     // Appends a copy to AppSet; its index, or -1 when AppSet is full.
     std::int16_t AddToAppSet(const cApplicationProcs& entry);
-    // Every property, the inventory's snapshot time included.
-    static void CopyEntry(cApplicationProcs& target, const cApplicationProcs& source);
     // Appends a row (text, Exe Path, Tag = index in decimal); its position, 0 when full.
     static std::int16_t AddProgramSetItem(cListViewModel& list, const std::string& title, const std::string& exePath,
                                           std::int16_t index);

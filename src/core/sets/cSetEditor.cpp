@@ -58,7 +58,7 @@ cCommandState cSetEditor::EditCommand(int action) {
         // would name some unrelated running program.
         if (sel > 0 && (kind == kApplicationsList || kind == kProcessesList)) {
             if (const cApplicationProcs* app = cKillSet::GetListApp(list, sel, inventory_.mcApplications()))
-                cKillSet::CopyEntry(copyBuffer_, *app);
+                copyBuffer_ = *app;
         }
         break;
     case kDelete:

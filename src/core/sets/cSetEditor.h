@@ -37,13 +37,6 @@ public:
     cCommandState ListGotFocus(cListViewModel& list);
 
     cCommandState EditCommand(int action);
-    void PushDeletedEntry(const cApplicationProcs& entry);
-    // The most recently deleted entry and its position in the stack; -1 and
-    // `out` untouched when the stack is empty.
-    std::int16_t PopDeletedEntry(cApplicationProcs& out);
-    const std::vector<cApplicationProcs>& DeletedEntries() const { return deleted_; }
-    // The program last copied; an empty ExePath until the first Copy.
-    const cApplicationProcs& CopyBuffer() const { return copyBuffer_; }
 
     // Swaps the selected row of the kill set with the one above (up) or below.
     cCommandState MovePriority(bool up);
@@ -83,6 +76,10 @@ public:
 
 private:
     void ShowDialog(const std::string& titleText);
+    void PushDeletedEntry(const cApplicationProcs& entry);
+    // The most recently deleted entry and its position in the stack; -1 and
+    // `out` untouched when the stack is empty.
+    std::int16_t PopDeletedEntry(cApplicationProcs& out);
 
     cKillSet& set_;
     cInventory& inventory_;

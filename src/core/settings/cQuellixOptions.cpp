@@ -107,14 +107,6 @@ bool cQuellixOptions::SavePasswordSettings(bool requireAdminLogin, std::int32_t 
     return true;
 }
 
-void cQuellixOptions::SetBooleanValue(const std::string& name, bool value) {
-    WriteNumber(name, Stored(value));
-}
-
-bool cQuellixOptions::GetBooleanValue(const std::string& name, bool defaultValue) {
-    return ReadNumber(name, Stored(defaultValue)) != 0;
-}
-
 void cQuellixOptions::SendFerrowMsg(std::uint32_t message) {
     const std::string remembered = reg_.SoftwareKey();
     reg_.SetSoftwareKey(kWindowHandles);

@@ -50,8 +50,6 @@ public:
 
     // Posts `message` to the window the companion program publishes in the registry.
     void SendFerrowMsg(std::uint32_t message);
-    void SetBooleanValue(const std::string& name, bool value);
-    bool GetBooleanValue(const std::string& name, bool defaultValue);
     // False only when no data directory is stored and fillDefaults is false.
     bool GetAppOptions(bool fillDefaults);
     bool SaveAppOptions();

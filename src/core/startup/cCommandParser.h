@@ -21,7 +21,6 @@ public:
     std::int16_t StringArgCount() const { return stringCount_; }
     std::int16_t SlashArgCount() const { return slashCount_; }
     std::int16_t HyphenArgCount() const { return hyphenCount_; }
-    bool HasArgs() const { return hasArgs_; }
 
 private:
     void AddStringArg(const std::string& arg) { Add(stringArgs_, stringCount_, arg); }

@@ -29,7 +29,6 @@ bool cAdminLogin::cmdOK_Click(const std::string& typed) {
         succeeded_ = finished_ = true;
         return true;
     }
-    ++failed_;
     ui_.MessageBox(invalid_, kMbOk, boxTitle_);
     return false;
 }

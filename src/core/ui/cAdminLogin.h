@@ -36,7 +36,6 @@ public:
 
     bool LoginSucceeded() const { return succeeded_; }
     bool Finished() const { return finished_; }
-    int FailedAttempts() const { return failed_; }
 
 private:
     IUserInterface& ui_;
@@ -44,7 +43,6 @@ private:
     std::string caption_, label_, ok_, cancel_, invalid_, boxTitle_;
     bool succeeded_ = false;
     bool finished_ = false;
-    int failed_ = 0;
 };
 
 } // namespace qx

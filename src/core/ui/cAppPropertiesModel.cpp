@@ -6,7 +6,6 @@ namespace qx {
 
 cAppPropertiesModel::cAppPropertiesModel(const cApplicationProcs& entry, std::string titleText)
     : entry_(entry),
-      edited_(entry),
       titleText_(std::move(titleText)),
       waitText_(std::to_string(entry.CloseWait())),
       forceClose_(entry.ForceClose()),
@@ -23,7 +22,6 @@ cApplicationProcs cAppPropertiesModel::cmdOK_Click() {
     edited.SetForceClose(forceClose_);
     edited.SetStopOnError(stopOnError_);
     edited.SetIgnoreTitle(ignoreTitle_);
-    edited_ = edited;
     return edited;
 }
 

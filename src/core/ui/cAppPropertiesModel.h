@@ -60,13 +60,9 @@ public:
     // rules, for the main window's SetCurrentAppSet. Cancel needs no call:
     // nothing is written back unless this result is handed on.
     cApplicationProcs cmdOK_Click();
-    // What the last OK handed out; the entry as loaded until then. A modal
-    // dialog calls cmdOK_Click itself and its caller reads the result here.
-    const cApplicationProcs& Edited() const { return edited_; }
 
 private:
     cApplicationProcs entry_;
-    cApplicationProcs edited_;
     std::string titleText_;
     NumberSeparators separators_;
     std::string waitText_;

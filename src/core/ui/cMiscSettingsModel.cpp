@@ -54,11 +54,6 @@ void cMiscSettingsModel::Form_Load() {
 
 void cMiscSettingsModel::Form_LoadFailed(const cErrorInfo& error) { logger_.LogError({}, true, error); }
 
-const std::string& cMiscSettingsModel::Text(int index) const {
-    static const std::string none;
-    return index >= 0 && index < static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(index)] : none;
-}
-
 void cMiscSettingsModel::TabStrip1_Click(int tab) {
     if (tab >= kTabSettings && tab <= kTabLogging) tab_ = tab;
 }
@@ -135,8 +130,6 @@ void cMiscSettingsModel::SavePasswordSettings() {
 }
 
 std::string cMiscSettingsModel::QuotedLogPath() const { return "\"" + logFilePath_ + "\""; }
-
-std::string cMiscSettingsModel::ViewLogCommandLine() const { return std::string(kNotepad) + " " + QuotedLogPath(); }
 
 void cMiscSettingsModel::cmdViewLog_Click(WindowHandle owner) {
     if (!CheckLogFile()) return;

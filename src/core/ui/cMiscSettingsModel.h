@@ -103,7 +103,6 @@ public:
     void txtPassword1_Change(std::string text);
     const std::string& Password2() const { return password2_; }
     void SetPassword2(std::string v) { password2_ = std::move(v); }
-    bool PasswordChanged() const { return passwordChanged_; }
 
     // Index of the selected cboLogType item (0..2).
     int LogTypeIndex() const { return logTypeIndex_; }
@@ -111,17 +110,13 @@ public:
     const std::string& LogFilePath() const { return logFilePath_; }
     void SetLogFilePath(std::string v) { logFilePath_ = std::move(v); }
 
-    // The seven texts, 0..6, as loaded; empty for any other index.
-    const std::string& Text(int index) const;
-
     // True when the log file exists or the user agreed to create it and it was created.
     bool CheckLogFile();
     // True unless a required password is missing or not repeated exactly.
     bool CheckPassword();
     OkResult cmdOK_Click();
-    // The command line that shows the log in Notepad; the path is quoted, so
-    // a path with blanks reaches Notepad as one argument.
-    std::string ViewLogCommandLine() const;
+    // Shows the log in Notepad; the path is quoted, so a path with blanks
+    // reaches Notepad as one argument.
     void cmdViewLog_Click(WindowHandle owner);
     void cmdDeleteLog_Click();
     void cmdBrowseLogFile_Click();

@@ -84,8 +84,6 @@ public:
     bool OverrideControlsEnabled() const { return override_; }
     // True unless a file was written.
     bool IsCancelled() const { return !finished_; }
-    // The text of message 1..12, as loaded; empty for any other index.
-    const std::string& Text(int index) const;
     // A caption of the wizard's window, labels, options and buttons.
     std::string Caption(TextId id) const;
 
@@ -126,6 +124,8 @@ public:
     std::string BatchLine() const;
 
 private:
+    // The text of message 1..12, as loaded; empty for any other index.
+    const std::string& Text(int index) const;
     bool CheckPage();
     bool Fail(int text);
     bool WriteFile();

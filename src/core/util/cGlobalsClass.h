@@ -11,19 +11,11 @@ class cGlobalsClass {
 public:
     explicit cGlobalsClass(IFileSystem& fs) : fs_(fs) {}
 
-    static std::string sSoftwareKey() { return "Veltrane\\Quellix"; }
-    static std::string sOptions() { return "Options"; }
     static std::string sHelpFile() { return "Quellix.Hlp"; }
-    static constexpr std::int16_t HID_Uninstalling() { return 115; }
     static constexpr std::int16_t HID_Getting_Started() { return 101; }
-    static constexpr std::int16_t HID_Using_Quellix() { return 103; }
-    static constexpr std::int16_t HID_Log_Options() { return 106; }
-    static constexpr std::int16_t HID_Settings() { return 107; }
-    static constexpr std::int16_t HID_Properties() { return 109; }
     // Posted to the companion program when a kill run halts or a kill fails.
     static constexpr std::int16_t MM_KILL_HALTED() { return 0x59A; }
     static constexpr std::int16_t MM_KILL_FAILED() { return 0x59B; }
-    static constexpr std::int16_t FILE_VERSION() { return 1; }
 
     const std::string& sBrowsePath() const { return browsePath_; }
     void SetsBrowsePath(const std::string& path) { browsePath_ = path; }

@@ -38,24 +38,6 @@ std::string cQXUtility::ExtractPath(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(0, slash + 1);
 }
 
-std::string cQXUtility::ExtractPathAndArgs(const std::string& commandLine, std::string& arguments) {
-    // Positions count from 1 as in the original rule: the first blank after the last dot.
-    const std::size_t length = commandLine.size();
-    const auto dot = commandLine.rfind('.');
-    const std::size_t from = dot == std::string::npos ? 0 : dot + 1; // 0-based index after the dot
-    const auto blank = commandLine.find(' ', from);
-    const std::size_t pos = blank == std::string::npos ? length + 1 : blank + 1;
-    if (pos < 2) return {};
-    if (pos == length) return commandLine;
-    if (pos < length) arguments = commandLine.substr(pos);
-    return commandLine.substr(0, pos - 1);
-}
-
-bool cQXUtility::RenameFile(const std::string& oldPath, const std::string& newPath) {
-    fs_.DeleteFile(newPath);
-    return fs_.MoveFile(oldPath, newPath);
-}
-
 bool cQXUtility::FileExists(const std::string& path, bool create) {
     std::uint64_t length = 0;
     if (fs_.GetFileLength(path, length)) return true;
@@ -67,26 +49,11 @@ bool cQXUtility::DirectoryExists(const std::string& path, bool create) {
     return create && fs_.CreateDirectory(path);
 }
 
-bool cQXUtility::MakeTopMost(WindowHandle window, bool topMost, bool show) {
-    const std::uint32_t flags = kSwpNoMove | kSwpNoSize | (show ? kSwpShowWindow : 0u);
-    return shell_.SetWindowPos(window, topMost ? kHwndTopMost : kHwndNoTopMost, flags);
-}
-
 std::string cQXUtility::BrowseForFolder(WindowHandle owner, std::string& title) {
     if (title.empty()) title = kAppTitle;
     std::string path;
     if (!shell_.BrowseForFolder(owner, title, kBifReturnOnlyFsDirs, path)) return {};
     return StripTerminator(path);
-}
-
-void cQXUtility::ShowFileProperties(WindowHandle owner, const std::string& path) {
-    shell_.ShellExecuteEx(owner, kSeeMaskInvokeIdList, "properties", path);
-}
-
-void cQXUtility::HyperJump(const std::string& target) { shell_.ShellExecute(0, {}, target, {}, {}, kSwShowNormal); }
-
-void cQXUtility::SendMail(WindowHandle owner, const std::string& address, const std::string& subject) {
-    shell_.ShellExecute(owner, "open", "mailto:" + address + "?Subject=" + subject, {}, {}, kSwShowNormal);
 }
 
 } // namespace qx

@@ -1,5 +1,5 @@
 #pragma once
-// Path, file, window and shell operations, mostly for the shortcut wizard.
+// Path, file and folder operations for the shortcut wizard.
 #include "core/platform/IFileSystem.h"
 #include "core/platform/IShell.h"
 
@@ -18,25 +18,15 @@ public:
     static std::string ExtractFileName(const std::string& path, bool withExtension);
     // Up to and including the last backslash; the path itself when it has none.
     static std::string ExtractPath(const std::string& path);
-    // Splits a command line after the word holding its last dot; `arguments`
-    // is set only when something follows that word.
-    static std::string ExtractPathAndArgs(const std::string& commandLine, std::string& arguments);
-
-    // Replaces whatever is at newPath; true when the rename itself succeeded.
-    bool RenameFile(const std::string& oldPath, const std::string& newPath);
     // True when the file's length can be read; with create, a missing file is
     // created empty (false when that fails).
     bool FileExists(const std::string& path, bool create);
     // True when a file or folder is there; with create, a missing folder is
     // created (one level; false when that fails).
     bool DirectoryExists(const std::string& path, bool create);
-    bool MakeTopMost(WindowHandle window, bool topMost, bool show);
     // The chosen folder, or empty text on cancel. An empty title becomes the
     // product name (and is handed back so).
     std::string BrowseForFolder(WindowHandle owner, std::string& title);
-    void ShowFileProperties(WindowHandle owner, const std::string& path);
-    void HyperJump(const std::string& target);
-    void SendMail(WindowHandle owner, const std::string& address, const std::string& subject);
 
 private:
     IFileSystem& fs_;
