@@ -151,7 +151,7 @@ TEST(KillSet, CopyEntryCopiesEveryProperty) {
     source.SetDeleted(true);
     source.SetSelected(false);
     source.SetExePath("C:\\t.exe");
-    source.SetSnapshotTime(42);
+    source.SetCreationTime(42);
     cApplicationProcs target;
     cKillSet::CopyEntry(target, source);
     EXPECT_EQ(target.CloseWait(), 3);
@@ -165,7 +165,7 @@ TEST(KillSet, CopyEntryCopiesEveryProperty) {
     EXPECT_TRUE(target.Deleted());
     EXPECT_FALSE(target.Selected());
     EXPECT_EQ(target.ExePath(), "C:\\t.exe");
-    EXPECT_EQ(target.SnapshotTime(), 42u);
+    EXPECT_EQ(target.CreationTime(), 42u);
 }
 
 TEST(KillSet, GetListAppReturnsTheInventoryObjectBehindTheRow) {

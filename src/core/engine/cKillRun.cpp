@@ -1,11 +1,13 @@
 #include "core/engine/cKillRun.h"
 
+#include "core/engine/cKillBatch.h"
 #include "core/engine/mQXEndPrograms.h"
 #include "core/util/cGlobalsClass.h"
 #include "core/util/modCommon.h"
 
 #include <array>
 #include <string_view>
+#include <unordered_set>
 
 namespace qx {
 namespace {
@@ -51,33 +53,77 @@ void cKillRun::KillCurrentSet() {
         const auto entry = [&]() -> cApplicationProcs* {
             return static_cast<std::size_t>(index) < appSet.size() ? &appSet[static_cast<std::size_t>(index)] : nullptr;
         };
-        const std::string title = entry()->Title();
-        bool found = false;
+        // The row's rules as they stand now; an edit made while it runs
+        // applies from the next run on.
+        const cApplicationProcs rules = *entry();
+        std::vector<cApplicationProcs> matches;
         for (const cApplicationProcs& app : applications) {
-            cApplicationProcs* e = entry();
-            if (e == nullptr) break; // the set was cleared meanwhile
-            if (!cKillSet::IsSameEntry(app, *e, e->IgnoreTitle())) continue;
-            found = true;
-            e->SetHandle(app.Handle());
-            e->SetProcessID(app.ProcessID());
-            e->SetSnapshotTime(app.SnapshotTime()); // lets KillMe refuse a reused process id
-            const cApplicationProcs target = *e;
-            if (target.KillMe(kill_)) continue;
-            ++failedKills_;
-            if (target.StopOnError()) {
+            if (!cKillSet::IsSameEntry(app, rules, rules.IgnoreTitle())) continue;
+            cApplicationProcs& target = matches.emplace_back(rules);
+            target.SetHandle(app.Handle());
+            target.SetProcessID(app.ProcessID());
+            target.SetCreationTime(app.CreationTime()); // lets KillMe tell a reused process id
+        }
+        if (matches.empty()) {
+            kill_.log.LogAction("'" + rules.Title() + messages_[cMessages::kWasntRunning]);
+            continue;
+        }
+        const auto record = [&](const cApplicationProcs& target) {
+            if (cApplicationProcs* e = entry()) {
+                e->SetHandle(target.Handle());
+                e->SetProcessID(target.ProcessID());
+                e->SetCreationTime(target.CreationTime());
+            }
+        };
+        if (rules.StopOnError()) {
+            // Each match must have closed before the next is asked: the first
+            // failure halts the run.
+            for (const cApplicationProcs& target : matches) {
+                if (entry() == nullptr) break; // the set was cleared meanwhile
+                record(target);
+                if (target.KillMe(kill_)) continue;
+                ++failedKills_;
                 SendFerrowMsg(cGlobalsClass::MM_KILL_HALTED());
                 halted = true;
                 kill_.log.LogAction(messages_[cMessages::kStoppedKilling]);
                 break;
             }
+            continue;
+        }
+        record(matches.back());
+        for (const bool ended : KillTogether(matches)) {
+            if (ended) continue;
+            ++failedKills_;
             SendFerrowMsg(cGlobalsClass::MM_KILL_FAILED());
         }
-        if (!found) kill_.log.LogAction("'" + title + messages_[cMessages::kWasntRunning]);
     }
     halted_ = halted;
 
     inventory_.RefreshLists();
     kill_.ui.SetCaption(caption);
+}
+
+std::vector<bool> cKillRun::KillTogether(const std::vector<cApplicationProcs>& matches) {
+    // Several windows of one process are several matches; the process is
+    // closed once, and a later match of it finds it gone, as it would one
+    // after another. So a batch ends before a process comes up again.
+    std::vector<bool> results;
+    std::vector<cApplicationProcs> batch;
+    std::unordered_set<std::uint32_t> inBatch;
+    const auto runBatch = [&] {
+        for (const bool ended : cKillBatch(kill_, batch).Run()) results.push_back(ended);
+        batch.clear();
+        inBatch.clear();
+    };
+    for (const cApplicationProcs& m : matches) {
+        if (!inBatch.insert(m.ProcessID()).second) {
+            runBatch();
+            inBatch.insert(m.ProcessID());
+        }
+        batch.push_back(m);
+    }
+    runBatch();
+    return results;
 }
 
 bool cKillRun::IsSpared(const cApplicationProcs& entry) {

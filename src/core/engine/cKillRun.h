@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace qx {
 
@@ -22,9 +23,10 @@ public:
              const cMessages& messages, FerrowSender sendFerrowMsg);
 
     // Closes the programs of every checked row, in list order, each by every
-    // running application that matches it; a failed kill of an entry with
-    // StopOnError halts the run. Ends with a fresh inventory and the caption
-    // as it was.
+    // running application that matches it. A row's matches close together
+    // and the next row starts when they are done; with StopOnError they
+    // close one after another and a failed kill halts the run. Ends with a
+    // fresh inventory and the caption as it was.
     void KillCurrentSet();
     // How the last KillCurrentSet went: the kills that failed (the one that
     // halted it included), and whether it ended before its last row.
@@ -36,6 +38,8 @@ public:
     void KillAll(const cListViewModel& list);
 
 private:
+    // Closes the matches of one row together; one result per match, in order.
+    std::vector<bool> KillTogether(const std::vector<cApplicationProcs>& matches);
     bool IsSpared(const cApplicationProcs& entry);
     void SendFerrowMsg(std::int16_t message);
 
