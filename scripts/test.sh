@@ -35,5 +35,9 @@ echo "== Windows cross build"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
 
+echo "== release packages"
+cmake --build --preset mingw -j "$jobs" --target package
+ls build/mingw/dist
+
 echo "== tests under Wine"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-tests.sh

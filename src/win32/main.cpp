@@ -10,6 +10,7 @@
 #include "win32/WindowHandle.h"
 #include "win32/fQXMain.h"
 #include "win32/modMainForms.h"
+#include "win32/modProgramVersion.h"
 
 namespace {
 
@@ -64,7 +65,12 @@ int Run(PWSTR rawCommandLine, int showCommand) {
     const std::string commandLine = Narrow(rawCommandLine == nullptr ? L"" : rawCommandLine);
 
     if (cCommandLineKill::IsHelpRequest(commandLine)) {
-        const std::string usage = LoadResourceText(ports.strings, cCommandLineKill::kUsageTextId);
+        std::string usage = LoadResourceText(ports.strings, cCommandLineKill::kUsageTextId);
+        // Read from the file's own version resource, so that it always names
+        // the build that answers, whichever copy of the program that is.
+        ProgramVersion version;
+        if (ReadProgramVersion(version) && !version.version.empty())
+            usage += "\n\n" + version.productName + " version " + version.version;
         WriteToConsole(usage);
         ui.MessageBox(usage, kMbOk | kMbIconInformation);
         return cProgramSession::kExitDone;

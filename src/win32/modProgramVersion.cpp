@@ -35,10 +35,11 @@ std::wstring RunningModulePath() {
     }
 }
 
-bool ReadProgramVersion(ProgramVersion& out) {
+bool ReadProgramVersion(ProgramVersion& out) { return ReadFileVersion(RunningModulePath(), out); }
+
+bool ReadFileVersion(const std::wstring& file, ProgramVersion& out) {
     out = ProgramVersion{};
     out.productName = kAppTitle;
-    const std::wstring file = RunningModulePath();
     if (file.empty()) return false;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);

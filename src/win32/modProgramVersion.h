@@ -17,6 +17,8 @@ struct ProgramVersion {
 // the product name "Quellix" and an empty version, so callers always have
 // something to show; the result tells whether the resource was read.
 bool ReadProgramVersion(ProgramVersion& out);
+// The same for any executable file.
+bool ReadFileVersion(const std::wstring& file, ProgramVersion& out);
 
 // The file path of the running executable.
 std::wstring RunningModulePath();

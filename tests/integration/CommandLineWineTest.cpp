@@ -12,6 +12,7 @@
 #include "fake/cKillHarness.h"
 #include "integration/cTargetProcess.h"
 #include "integration/cTempPath.h"
+#include "integration/modRunAnswered.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "win32/cWin32FileSystem.h"
@@ -109,66 +110,13 @@ std::string GetText(const wchar_t* name) {
     return Narrow(buffer);
 }
 
-struct RunResult {
-    DWORD exitCode = 999;
-    std::vector<std::string> boxes; // texts of the message boxes it showed, in order
-    int otherWindows = 0;           // visible windows of its own besides message boxes
-};
-
-struct WindowScan {
-    DWORD pid;
-    int button;
-    std::set<HWND>* answered;
-    std::set<HWND>* others;
-    std::vector<std::string>* boxes;
-};
-
-BOOL CALLBACK ScanWindow(HWND w, LPARAM lp) {
-    auto& scan = *reinterpret_cast<WindowScan*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != scan.pid || !IsWindowVisible(w)) return TRUE;
-    wchar_t cls[64] = L"";
-    GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) != L"#32770") {
-        scan.others->insert(w);
-    } else if (scan.answered->insert(w).second) {
-        std::wstring text(8192, L'\0');
-        const UINT n = GetDlgItemTextW(w, 0xFFFF, text.data(), static_cast<int>(text.size()));
-        scan.boxes->push_back(Narrow(text.data(), n));
-        PostMessageW(w, WM_COMMAND, static_cast<WPARAM>(scan.button), 0);
-    }
-    return TRUE;
-}
+using RunResult = test::AnsweredRun;
 
 // Runs quellix.exe in `folder` and answers every box it shows with `button`,
 // as a user would; its standard output goes to `output` when given.
 RunResult RunQuellix(const std::string& arguments, const std::string& folder, int button = IDOK,
                      HANDLE output = nullptr) {
-    RunResult r;
-    std::wstring cmd = L"\"" + Widen(BinPath("quellix.exe")) + L"\" " + Widen(arguments);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    if (output != nullptr) {
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = output;
-    }
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, output != nullptr, 0, nullptr, Widen(folder).c_str(),
-                        &si, &pi))
-        return r;
-    std::set<HWND> answered, others;
-    WindowScan scan{pi.dwProcessId, button, &answered, &others, &r.boxes};
-    const DWORD start = GetTickCount();
-    while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
-        EnumWindows(ScanWindow, reinterpret_cast<LPARAM>(&scan));
-        if (GetTickCount() - start > 60000) TerminateProcess(pi.hProcess, 998);
-    }
-    GetExitCodeProcess(pi.hProcess, &r.exitCode);
-    r.otherWindows = static_cast<int>(others.size());
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return r;
+    return test::RunAnswered("\"" + BinPath("quellix.exe") + "\" " + arguments, folder, button, output);
 }
 
 int Count(const std::string& text, const std::string& part) {
