@@ -4,6 +4,8 @@
 //   1. "/P=qxtarget.exe" over 1, 5, 20, 50 and 100 cooperative targets, against the floor;
 //   2. 10 targets that ignore WM_CLOSE and end-of-session, "/F /W:1", against one such target;
 //   3. "/KA" over 100 targets, cut to them with "/X=", against the floor.
+// With any argument ("idle") it shows instead where the rest of the time goes:
+// runs that close nothing while 0, 20 or 100 targets run, then 20 and 100 closed.
 // Run under Wine:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'source scripts/wine-env.sh; qx_wine_prefix; wine build/mingw/bench_win_closemany.exe'
 #include "integration/cTargetProcess.h"
@@ -71,6 +73,15 @@ double Time(int n, const std::vector<std::string>& args, const std::wstring& cmd
     return ms;
 }
 
+// Milliseconds of a run that closes nothing while n targets run: what the
+// program costs before and after closing anything.
+double TimeIdle(int n, const std::vector<std::string>& args, const std::wstring& cmd) {
+    Targets targets = Start(n, args);
+    const double start = NowMs();
+    Run(cmd);
+    return NowMs() - start;
+}
+
 struct Row {
     std::string what;
     double quellix, floor;
@@ -86,13 +97,24 @@ void PrintRows(const char* title, const char* floorName, const std::vector<Row>&
 
 } // namespace
 
-int main() {
+int main(int argc, char**) {
     const std::vector<std::string> cooperative = {"--title", "Bench"};
     const std::vector<std::string> stubborn = {"--title", "Stubborn", "--on-close", "ignore", "--refuse-endsession"};
     const std::wstring floor = Beside("bench_win_floor.exe", L"qxtarget.exe");
 
     std::vector<Row> rows;
+    // With an argument: only where the time goes besides the closing itself.
+    for (const int n : {0, 20, 100}) {
+        if (argc < 2) break;
+        std::vector<double> q, f;
+        for (int r = 0; r < 5; ++r) {
+            q.push_back(TimeIdle(n, cooperative, Beside("quellix.exe", L"/P=nothing.exe")));
+            f.push_back(TimeIdle(n, cooperative, Beside("bench_win_floor.exe", L"nothing.exe")));
+        }
+        rows.push_back({std::to_string(n) + " running, none closed", Median(q), Median(f)});
+    }
     for (const int n : {1, 5, 20, 50, 100}) {
+        if (argc >= 2 && n != 20 && n != 100) continue;
         const int rounds = n <= 20 ? 5 : 3;
         std::vector<double> q, f;
         for (int r = 0; r < rounds; ++r) {
@@ -102,6 +124,7 @@ int main() {
         rows.push_back({std::to_string(n) + " cooperative", Median(q), Median(f)});
     }
     PrintRows("quellix /P=qxtarget.exe against the floor (medians)", "floor ms", rows);
+    if (argc >= 2) return 0;
 
     std::vector<double> ten, one;
     for (int r = 0; r < 3; ++r) {
