@@ -192,6 +192,8 @@ TEST_F(KillRows, ALaterRowStartsOnlyWhenEveryMatchOfTheEarlierOneIsDone) {
     Row("C:\\Apps\\b.exe", "B");
     h.run.KillCurrentSet();
     EXPECT_GE(FirstAsked(later), FirstAsked(slow.window) + 700);
+    EXPECT_EQ(h.set.AppSet()[0].ProcessID(), slow.pid); // the entry keeps what it matched last
+    EXPECT_EQ(h.set.AppSet()[0].Handle(), slow.window);
     EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'A' was killed cleanly.", "'A' was killed cleanly.",
                                                          "'B' was killed cleanly."}));
 }
