@@ -13,6 +13,12 @@ LocalDateTime cWin32Clock::Now() {
     return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
+LocalDateTime cWin32Clock::UtcNow() {
+    SYSTEMTIME st{};
+    GetSystemTime(&st);
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
 std::string cWin32Clock::FormatGeneralDate(const LocalDateTime& t) {
     try {
         SYSTEMTIME st{};

@@ -7,6 +7,7 @@ namespace qx::win32 {
 class cWin32Clock final : public IClock {
 public:
     LocalDateTime Now() override;
+    LocalDateTime UtcNow() override;
     // Short date, a blank, the time in the locale's format.
     std::string FormatGeneralDate(const LocalDateTime& t) override;
 };

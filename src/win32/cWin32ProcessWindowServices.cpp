@@ -169,11 +169,12 @@ bool cWin32ProcessWindowServices::EnumProcesses(std::vector<std::uint32_t>& ids,
 }
 
 bool cWin32ProcessWindowServices::GetMainModulePath(ProcessHandle h, std::string& path) {
-    HMODULE modules[200 / sizeof(HMODULE)];
+    HMODULE modules[200 / sizeof(HMODULE)] = {};
     DWORD needed = 0;
     BOOL ok = K32EnumProcessModules(ToHandle(h), modules, sizeof modules, &needed);
     KeepLastError();
-    if (!ok) return false;
+    // A process whose loader has not run yet succeeds with no module at all.
+    if (!ok || needed < sizeof(HMODULE) || modules[0] == nullptr) return false;
     wchar_t buffer[MAX_PATH];
     const DWORD n = K32GetModuleFileNameExW(ToHandle(h), modules[0], buffer, MAX_PATH);
     KeepLastError();

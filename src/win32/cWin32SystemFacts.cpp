@@ -4,6 +4,10 @@
 
 #include "win32/WinApi.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <cwchar>
 #include <vector>
 
 namespace qx::win32 {
@@ -112,6 +116,21 @@ std::string cWin32SystemFacts::ProgramFolder() {
         if (buf.size() >= 32768) return {};
         buf.resize(buf.size() * 2);
     }
+}
+
+std::string cWin32SystemFacts::LocalAppDataFolder() {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path)) && path != nullptr) {
+        try {
+            folder = Narrow(path, wcslen(path));
+        } catch (...) {
+            folder.clear();
+        }
+    }
+    ::CoTaskMemFree(path);
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
 }
 
 } // namespace qx::win32

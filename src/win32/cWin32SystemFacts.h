@@ -15,6 +15,7 @@ public:
     std::uint32_t GetSystemDefaultLCID() override;
     std::string GetLocaleInfo(std::uint32_t lcid, std::uint32_t type) override;
     std::string ProgramFolder() override;
+    std::string LocalAppDataFolder() override;
 };
 
 } // namespace qx::win32

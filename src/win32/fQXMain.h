@@ -4,6 +4,9 @@
 // core's models (the session's set and inventory, the set editor, the
 // command state, the layout) and forwards every event to them.
 //
+// Its definitions are spread over fQXMain*.cpp by responsibility: creation,
+// load and close here; Layout, Lists, Commands and Messages beside it.
+//
 // Runs over any bundle of ports, so a test or a benchmark can host it in its
 // own process over the fake operating system as well as over the real one.
 #include "core/platform/cPlatform.h"
@@ -24,6 +27,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx::win32 {
@@ -85,6 +89,12 @@ public:
     int Dpi() const { return dpi_; }
 
 private:
+    static constexpr UINT kMsgUpdateState = WM_APP + 1; // a coalesced command-state update
+    static constexpr UINT kMsgRenderSet = WM_APP + 2;   // put the kill set list back as the model has it
+    static constexpr UINT kMsgDrop = WM_APP + 3;        // handle a drop once the drag has ended
+    static constexpr UINT_PTR kClockTimer = 1;
+    static constexpr int kDesignedWidth = 10800, kDesignedHeight = 6600; // twips
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
@@ -99,6 +109,14 @@ private:
     int PixelsToTwips(int pixels) const { return cMainLayout::PixelsToTwips(pixels, dpi_); }
     int TwipsToPixels(int twips) const { return cMainLayout::TwipsToPixels(twips, dpi_); }
 
+    // A column the captions give no width stays shut: never dragged open,
+    // never stored.
+    bool IsHiddenColumn(HWND list, int column) const;
+    static LRESULT CALLBACK HiddenColumnGuard(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR self);
+    bool RefusesWidth(HWND list, LPARAM notification) const;
+    // Tab and Shift+Tab from one of the three focus stops to the next.
+    void MoveFocus(HWND from, bool back);
     void Form_Resize();
     void PlaceControls();
     void tabProcessList_Click();
@@ -158,6 +176,8 @@ private:
     bool quitAtStart_ = false;
     bool loaded_ = false;
     bool splashShown_ = false;
+    bool placing_ = false; // the saved rectangle is being applied
+    std::vector<std::pair<HWND, int>> hiddenColumns_;
     int showCommand_ = SW_SHOWNORMAL;
     std::vector<std::string> pendingDrops_; // dropped texts, handled after the drag
 };

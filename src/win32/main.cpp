@@ -3,9 +3,10 @@
 // window; its exit code tells a script how the run went.
 #include "core/startup/cCommandLineKill.h"
 #include "core/startup/cProgramSession.h"
-#include "core/ui/modResourceText.h"
+#include "core/startup/modCommandLineRun.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
+#include "win32/cWin32Console.h"
 #include "win32/cWin32Platform.h"
 #include "win32/WindowHandle.h"
 #include "win32/fQXMain.h"
@@ -13,28 +14,6 @@
 #include "win32/modProgramVersion.h"
 
 namespace {
-
-// A program built for the window subsystem has no console of its own: write
-// where its output was redirected, or else into the console it was started from.
-void WriteToConsole(const std::string& text) {
-    const std::wstring wide = qx::win32::Widen(text + "\r\n");
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-        opened = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        out = opened;
-    }
-    if (out == nullptr || out == INVALID_HANDLE_VALUE) return;
-    DWORD mode = 0;
-    DWORD written = 0;
-    if (GetConsoleMode(out, &mode)) {
-        WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    } else {
-        const std::string bytes = text + "\r\n";
-        WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-    if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
-}
 
 // Window mode: the main window until the user closes it.
 int RunWindow(qx::cPlatform& platform, qx::win32::cWin32UserInterface& ui, const std::string& programFolder,
@@ -64,25 +43,15 @@ int Run(PWSTR rawCommandLine, int showCommand) {
     cWin32SystemFacts& facts = ports.facts;
     const std::string commandLine = Narrow(rawCommandLine == nullptr ? L"" : rawCommandLine);
 
+    cWin32Console console;
+
     if (cCommandLineKill::IsHelpRequest(commandLine)) {
-        std::string usage = LoadResourceText(ports.strings, cCommandLineKill::kUsageTextId);
-        // Read from the file's own version resource, so that it always names
-        // the build that answers, whichever copy of the program that is.
-        ProgramVersion version;
-        if (ReadProgramVersion(version) && !version.version.empty())
-            usage += "\n\n" + version.productName + " version " + version.version;
-        WriteToConsole(usage);
-        ui.MessageBox(usage, kMbOk | kMbIconInformation);
+        ShowUsage(platform, console, ProgramVersionLine());
         return cProgramSession::kExitDone;
     }
-
     if (!cProgramSession::IsCommandLineMode(commandLine))
         return RunWindow(platform, ui, facts.ProgramFolder(), commandLine, showCommand);
-
-    cProgramSession session(platform, facts.ProgramFolder());
-    if (!session.Load(commandLine)) return session.ExitCode();
-    session.Close();
-    return session.ExitCode();
+    return RunCommandLine(platform, console, facts.ProgramFolder(), commandLine, false);
 }
 
 } // namespace

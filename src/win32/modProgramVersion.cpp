@@ -75,4 +75,10 @@ bool ReadFileVersion(const std::wstring& file, ProgramVersion& out) {
     return true;
 }
 
+std::string ProgramVersionLine() {
+    ProgramVersion version;
+    if (!ReadProgramVersion(version) || version.version.empty()) return {};
+    return version.productName + " version " + version.version;
+}
+
 } // namespace qx::win32

@@ -20,6 +20,10 @@ bool ReadProgramVersion(ProgramVersion& out);
 // The same for any executable file.
 bool ReadFileVersion(const std::wstring& file, ProgramVersion& out);
 
+// "Quellix version 1.1.0.1" for the running executable; empty when its
+// version resource cannot be read.
+std::string ProgramVersionLine();
+
 // The file path of the running executable.
 std::wstring RunningModulePath();
 

@@ -9,7 +9,9 @@ namespace qx::fake {
 class cFakeClock final : public IClock {
 public:
     LocalDateTime now{2026, 12, 6, 14, 5, 9};
+    LocalDateTime utc{2026, 12, 6, 13, 5, 9};
     LocalDateTime Now() override { return now; }
+    LocalDateTime UtcNow() override { return utc; }
     std::string FormatGeneralDate(const LocalDateTime& t) override {
         char buf[64];
         const int h12 = t.hour % 12 == 0 ? 12 : t.hour % 12;

@@ -22,6 +22,7 @@ public:
         {{0x0409, kLocaleSLanguage}, "English (United States)"},
         {{0x0409, kLocaleILanguage}, "0409"}};
     std::string programFolder = "C:\\Program Files\\Quellix";
+    std::string localAppData = "C:\\Users\\alice\\AppData\\Local";
 
     bool GetVersionEx(OsVersionInfo& v) override {
         if (versionOk) v = version;
@@ -45,6 +46,7 @@ public:
         return it == localeInfo.end() ? std::string{} : it->second;
     }
     std::string ProgramFolder() override { return programFolder; }
+    std::string LocalAppDataFolder() override { return localAppData; }
 };
 
 } // namespace qx::fake

@@ -4,6 +4,7 @@
 #include "core/platform/IUserInterface.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,9 +25,15 @@ public:
     std::vector<FileDialogRequest> dialogs;
     std::deque<std::optional<std::string>> chosenFiles; // next dialog results; nullopt or none left: cancel
     std::map<int, std::string> statusText;              // by panel
+    // Runs while a box is up, as a message the box's own loop dispatches would.
+    std::function<void(const Box&)> duringBox;
 
     int MessageBox(const std::string& text, std::uint32_t style, const std::string& title = {}) override {
         boxes.push_back({text, style, title.empty() ? std::string(kAppTitle) : title});
+        if (duringBox) {
+            const Box shown = boxes.back(); // the callback may show boxes of its own
+            duringBox(shown);
+        }
         if (!answers.empty()) {
             const int a = answers.front();
             answers.pop_front();

@@ -21,6 +21,8 @@
 #include "win32/cWin32TextCodec.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <tlhelp32.h>
 
 #include <map>
 #include <memory>
@@ -321,7 +323,7 @@ TEST_F(CommandLineWine, LinesThatCannotBeUsedEndWithExitCodeTwoAndKillNothing) {
     EXPECT_EQ(GetText(L"LastLoadedSet"), work + "\\HERE.QXS"); // the set it did load
 }
 
-TEST_F(CommandLineWine, HelpGoesToTheRedirectedOutputAndABoxAndClosesNothing) {
+TEST_F(CommandLineWine, HelpGoesToTheRedirectedOutputWithoutABoxAndClosesNothing) {
     cTargetProcess target({"--title", "QxCmd Help"});
     ASSERT_TRUE(target.Ready());
     const cTempPath out("cmdline-help");
@@ -332,11 +334,150 @@ TEST_F(CommandLineWine, HelpGoesToTheRedirectedOutputAndABoxAndClosesNothing) {
     const RunResult r = RunQuellix("/P=qxtarget.exe /?", work, IDOK, file);
     CloseHandle(file);
     EXPECT_EQ(r.exitCode, 0u);
-    ASSERT_EQ(r.boxes.size(), 1u);
-    EXPECT_EQ(r.boxes[0].rfind("Usage: QUELLIX [set ...]", 0), 0u) << r.boxes[0];
-    EXPECT_EQ(out.Contents(), r.boxes[0] + "\r\n");
+    EXPECT_TRUE(r.boxes.empty()); // a script must never wait on a box
+    EXPECT_EQ(out.Contents().rfind("Usage: QUELLIX [set ...]", 0), 0u) << out.Contents();
     EXPECT_TRUE(target.Running());
     EXPECT_TRUE(log.Contents().empty());
+}
+
+struct TwinResult {
+    DWORD exitCode = 999;
+    std::vector<std::string> out, err; // lines
+    int windows = 0;                   // top-level windows the twin owned at any time
+    bool seen = false;                 // the twin was found running under cmd.exe, so the scan looked
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+// Runs quellixc.exe through cmd.exe, as a batch file would, in `folder`.
+TwinResult RunTwin(const std::string& arguments, const std::string& folder) {
+    TwinResult r;
+    const cTempPath out("twin-out"), err("twin-err");
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE o = CreateFileW(Widen(out.Path()).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    HANDLE e = CreateFileW(Widen(err.Path()).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+    std::wstring cmd = L"cmd.exe /c " + Widen(BinPath("quellixc.exe")) + L" " + Widen(arguments);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = o;
+    si.hStdError = e;
+    PROCESS_INFORMATION pi{};
+    const BOOL started =
+        CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, Widen(folder).c_str(), &si, &pi);
+    CloseHandle(o);
+    CloseHandle(e);
+    if (!started) return r;
+    std::set<HWND> windows;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
+        std::set<DWORD> twins;
+        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W pe{};
+        pe.dwSize = sizeof pe;
+        for (BOOL more = Process32FirstW(snap, &pe); more; more = Process32NextW(snap, &pe))
+            if (pe.th32ParentProcessID == pi.dwProcessId && _wcsicmp(pe.szExeFile, L"quellixc.exe") == 0)
+                twins.insert(pe.th32ProcessID);
+        CloseHandle(snap);
+        r.seen = r.seen || !twins.empty();
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (twins.count(pid)) windows.insert(w);
+        }
+        if (GetTickCount() - start > 60000) TerminateProcess(pi.hProcess, 998);
+    }
+    GetExitCodeProcess(pi.hProcess, &r.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    r.out = Lines(out.Contents());
+    r.err = Lines(err.Contents());
+    r.windows = static_cast<int>(windows.size());
+    return r;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const std::string& l : lines) all += l + "\n";
+    return all;
+}
+
+TEST_F(CommandLineWine, ConsoleTwinThroughCmdPrintsOutcomesAndErrorsAndShowsNoWindow) {
+    cTargetProcess stay({"--title", "QxTwin Stay", "--on-close", "ignore", "--refuse-endsession"});
+    cTargetProcess go({"--title", "QxTwin Go"});
+    ASSERT_TRUE(stay.Ready() && go.Ready());
+    WriteSet(work + "\\BROKEN.QXS", {Entry(Seen(go), true, 1, true), Entry(Seen(stay), true, 1, true)});
+    std::string broken = test::ReadFileBytes(work + "\\BROKEN.QXS");
+    broken.resize(broken.size() - 4);
+    ASSERT_TRUE(fs.WriteFile(work + "\\BROKEN.QXS", broken));
+    struct Case {
+        const char* arguments;
+        DWORD exitCode;
+        std::vector<std::string> out;
+        const char* errPart; // "": standard error stays empty
+    } cases[] = {
+        {"/T=\"QxTwin Stay\" /-I /-F /W:0", 1, {"'QxTwin Stay' didn't close after waiting  0 seconds."}, ""},
+        {"NoSuchSet", 2, {}, ""},
+        {"/T=\"QxTwin Go\" /W:abc", 2, {}, " /W:ABC - Type mismatch"},
+        {"broken", 2, {}, "Input past end of file"},
+        {"/T=\"QxTwin Go\" /-I", 0, {"'QxTwin Go' was killed cleanly."}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const TwinResult r = RunTwin(c.arguments, work);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, c.out);
+        const std::string err = Joined(r.err);
+        if (*c.errPart == '\0') EXPECT_EQ(err, "");
+        else EXPECT_NE(err.find(c.errPart), std::string::npos) << err;
+        EXPECT_EQ(r.windows, 0);
+        EXPECT_TRUE(r.seen);
+    }
+    EXPECT_TRUE(stay.Running());
+    EXPECT_TRUE(go.WaitForExit(2000));
+    EXPECT_EQ(test::ReadFileBytes(work + "\\BROKEN.QXS"), broken); // never saved over
+}
+
+TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
+    std::vector<std::unique_ptr<cTargetProcess>> targets;
+    for (int i = 0; i < 3; ++i)
+        targets.push_back(std::make_unique<cTargetProcess>(std::vector<std::string>{"--title", "QxTwin Plan"}));
+    for (const auto& t : targets) ASSERT_TRUE(t->Ready());
+    const cTempPath report("plan-Ré-报告");
+
+    TwinResult r = RunTwin("/T=\"QxTwin Plan\" /L /O=\"" + report.Path() + "\"", work);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(r.windows, 0);
+    for (const auto& t : targets) EXPECT_TRUE(t->Running());
+    ASSERT_EQ(r.out.size(), 4u) << Joined(r.out);
+    EXPECT_EQ(r.out[0], "Would close, in this order:");
+    const nlohmann::json plan = nlohmann::json::parse(report.Contents());
+    EXPECT_EQ(plan["preview"], true);
+    std::vector<DWORD> planned;
+    for (const auto& p : plan["programs"]) {
+        EXPECT_TRUE(p["outcome"].is_null());
+        planned.push_back(p["processId"].get<DWORD>());
+        EXPECT_NE(r.out[planned.size()].find("process " + std::to_string(planned.back())), std::string::npos);
+    }
+    EXPECT_TRUE(log.Contents().empty()) << log.Contents();
+
+    r = RunTwin("/T=\"QxTwin Plan\" /O=-", work);
+    EXPECT_EQ(r.exitCode, 0u);
+    EXPECT_EQ(r.err, std::vector<std::string>(3, "'QxTwin Plan' was killed cleanly."));
+    const nlohmann::json run = nlohmann::json::parse(Joined(r.out));
+    EXPECT_EQ(run["exitCode"], 0);
+    std::vector<DWORD> closed;
+    for (const auto& p : run["programs"]) {
+        EXPECT_EQ(p["outcome"], "closed");
+        closed.push_back(p["processId"].get<DWORD>());
+    }
+    EXPECT_EQ(closed, planned);
+    for (const auto& t : targets) EXPECT_TRUE(t->WaitForExit(2000));
 }
 
 } // namespace

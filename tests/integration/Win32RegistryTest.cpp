@@ -139,6 +139,24 @@ TEST_F(RealOptions, WronglyTypedAndCorruptValuesAreReplacedByDefaults) {
     EXPECT_EQ(stored["LastLoadedSet"].data, "");
 }
 
+TEST_F(RealOptions, PasswordSettingsComeFromTheMachineWideKeyAloneWhateverTheUsersKeyHolds) {
+    RegKey user = 0; // a user's own key that would switch the login off
+    ASSERT_EQ(real.CreateKey(kHkeyCurrentUser, kOptionsKey, user), 0);
+    real.SetDwordValue(user, "RequirePassword", 0);
+    real.SetDwordValue(user, "AdminPassword", 0);
+    real.CloseKey(user);
+    const DWORD require = 0xFFFFFFFF, hash = 4242;
+    PutRaw("RequirePassword", REG_DWORD, &require, 4);
+    PutRaw("AdminPassword", REG_DWORD, &hash, 4);
+    cQuellixOptions options(reg, os, kFolder);
+    ASSERT_TRUE(options.GetAppOptions(true));
+    EXPECT_TRUE(options.RequireAdminLogin());
+    EXPECT_EQ(options.AdminPassword(), 4242);
+    EXPECT_TRUE(options.SavePasswordSettings(true, 99));
+    EXPECT_EQ(Values(kHkeyLocalMachine)["AdminPassword"].data, Dword(99));
+    EXPECT_EQ(Values(kHkeyCurrentUser)["AdminPassword"].data, Dword(0)); // never copied, never read
+}
+
 TEST_F(RealOptions, CompanionValueIsCreatedAndNothingPosted) {
     cQuellixOptions options(reg, os, kFolder);
     options.SendFerrowMsg(1435);

@@ -70,6 +70,16 @@ TEST(Win32SystemFacts, LocaleOfTheSystem) {
     EXPECT_EQ(facts.GetLocaleInfo(lcid, kLocaleSEnglishLanguage).find('\0'), std::string::npos);
 }
 
+TEST(Win32SystemFacts, LocalAppDataIsTheUsersOwnExistingFolder) {
+    cWin32SystemFacts facts;
+    const std::string folder = facts.LocalAppDataFolder();
+    ASSERT_TRUE(IsFolder(folder)) << folder;
+    EXPECT_NE(folder.back(), '\\');
+    wchar_t env[MAX_PATH]{};
+    ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", env, MAX_PATH), 0u);
+    EXPECT_EQ(Lower(folder), Lower(Narrow(env)));
+}
+
 TEST(Win32SystemFacts, ProgramFolderHoldsThisExe) {
     cWin32SystemFacts facts;
     const std::string folder = facts.ProgramFolder();

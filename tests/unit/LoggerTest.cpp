@@ -187,6 +187,28 @@ TEST_F(LoggerTest, TotalFailureSwitchesEverythingOffAndReportsConfiguredPath) {
     EXPECT_EQ(fs.openCount, 0);
 }
 
+TEST_F(LoggerTest, ALogCallFromTheFallbackBoxLosesNoEntryAndCrashesNothing) {
+    for (const bool fallbackOpens : {true, false}) {
+        SCOPED_TRACE(fallbackOpens);
+        fake::cMemoryFileSystem files;
+        fake::cFakeUserInterface boxes;
+        files.AddFolder(kFolder);
+        if (!fallbackOpens) files.DenyWrites(kFolder);
+        cLogger logger{files, boxes, clock, codec, kFolder};
+        logger.SetLogFile("C:\\Missing\\q.log");
+        logger.SetDebugMode(true);
+        boxes.duringBox = [&](const fake::cFakeUserInterface::Box&) { logger.LogDebug("Unloading"); };
+        logger.LogDebug("outer");
+        EXPECT_EQ(boxes.boxes.size(), 1u);
+        const std::string* f = files.Contents(kFallback);
+        ASSERT_EQ(f != nullptr, fallbackOpens);
+        if (!fallbackOpens) continue;
+        const std::size_t outer = f->find("Debug: outer\r\n"), inner = f->find("Debug: Unloading\r\n");
+        EXPECT_NE(inner, std::string::npos);
+        EXPECT_LT(outer, inner); // the entry being written is complete before the box shows
+    }
+}
+
 // A file system whose files refuse every write after the first few.
 class cShortWriteFileSystem final : public IFileSystem {
 public:

@@ -196,6 +196,49 @@ TEST_F(MiscSettings, EmptyPasswordWithoutRequireStaysNoPassword) {
     EXPECT_EQ(m.Password1(), "");
 }
 
+TEST_F(MiscSettings, WithoutAdministratorRightsAPasswordChangeIsRefusedAndTheRestKept) {
+    const std::string refused = "Only an administrator can change the password settings.\r\n\r\n"
+                                "Your other settings were saved.";
+    struct Case {
+        const char* what;
+        bool required;       // stored
+        bool require;        // as the box is left
+        const char* typed;   // nullptr: the password boxes untouched
+        bool told;
+    };
+    for (const Case& c : {Case{"switched on", false, true, "pw", true}, Case{"switched off", true, false, nullptr, true},
+                          Case{"new password", true, true, "pw", true}, Case{"untouched", true, true, nullptr, false},
+                          Case{"emptied, never set", false, false, "", false}}) {
+        SCOPED_TRACE(c.what);
+        cMemoryRegistry machine;
+        machine.RefuseWritesBelow(kHkeyLocalMachine);
+        cQuellixOptions o{machine, os, kFolder};
+        o.SetLogPath(kLog);
+        o.SetRequireAdminLogin(c.required);
+        o.SetAdminPassword(c.required ? PasswordHash("old") : -1);
+        cMiscSettingsModel model{o, logger, globals, table, ui, fs, shell};
+        model.Form_Load();
+        model.SetRequirePassword(c.require);
+        if (c.typed) {
+            model.txtPassword1_Change(c.typed);
+            model.SetPassword2(c.typed);
+        }
+        model.SetWaitText("33");
+        model.SetShowSplash(false);
+        ui.boxes.clear();
+        EXPECT_EQ(model.cmdOK_Click(), cMiscSettingsModel::OkResult::Closed);
+        ASSERT_EQ(ui.boxes.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_EQ(ui.boxes[0].text, refused);
+            EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconExclamation);
+        }
+        EXPECT_EQ(o.RequireAdminLogin(), c.required);
+        EXPECT_EQ(o.AdminPassword(), c.required ? PasswordHash("old") : -1);
+        EXPECT_EQ(o.DefaultWaitSeconds(), 33);
+        EXPECT_FALSE(o.ShowSplash());
+    }
+}
+
 TEST_F(MiscSettings, OkStoresDefaultsAndNormalisedWait) {
     options.SetAdminPassword(PasswordHash("x"));
     Open();

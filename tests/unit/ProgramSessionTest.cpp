@@ -308,6 +308,63 @@ TEST_F(ProgramSession, DataDirectoryFailingAtExitAsksAndCancelWritesNoOption) {
     EXPECT_EQ(Stored("DefaultDataDirectory"), "C:\\Quellix\\data");
 }
 
+// A program folder the user may not write to (a non-administrator, the
+// program under Program Files): the data go to the user's own folder, said
+// once, and neither a start nor an exit asks again or loops.
+TEST_F(ProgramSession, DataDirectoryThatCannotBeBesideTheProgramMovesToTheUsersFolderOnce) {
+    const std::string own = "C:\\Users\\alice\\AppData\\Local\\Veltrane\\Quellix\\data";
+    const std::string told = "The data directory can't be created beside the program. Your kill sets are kept in "
+                             "this folder instead:\r\n\r\n" + own;
+    struct Case {
+        const char* what;
+        const char* stored;  // DefaultDataDirectory at the start; nullptr: none yet
+        bool ownFolderFails; // the user's own folder cannot be made either
+        Texts boxes;         // every box of the start and the close
+    };
+    const std::string ask = "Unable to create the data directory.\r\n\r\nIs it OK to try to create "
+                            "C:\\Quellix\\data as the data directory?";
+    for (const Case& c : {Case{"first start", nullptr, false, {told}},
+                          Case{"stored folder gone", "Q:\\gone\\data", false, {ask, told}},
+                          Case{"nowhere to go", nullptr, true, {}}}) {
+        SCOPED_TRACE(c.what);
+        fake::cFakePlatform f{kFolder};
+        f.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
+        f.fs.AddFolder("C:\\Users\\alice\\AppData\\Local");
+        f.fs.DenyWrites(kFolder);
+        if (c.ownFolderFails) f.fs.DenyWrites("C:\\Users");
+        if (c.stored) f.PutText(kHkeyLocalMachine, kOptions, "DefaultDataDirectory", c.stored);
+        {
+            cProgramSession s{f.platform, kFolder};
+            ASSERT_TRUE(s.Load(""));
+            EXPECT_TRUE(s.Close());
+        }
+        Texts shown;
+        for (const auto& b : f.ui.boxes) shown.push_back(b.text);
+        EXPECT_EQ(shown, c.boxes);
+        if (c.ownFolderFails) continue;
+        EXPECT_TRUE(f.fs.IsDirectory(own));
+        EXPECT_EQ(f.StoredOption("DefaultDataDirectory"), own);
+        f.ui.boxes.clear();
+        cProgramSession next{f.platform, kFolder};
+        ASSERT_TRUE(next.Load(""));
+        EXPECT_TRUE(next.Close());
+        EXPECT_TRUE(f.ui.boxes.empty());
+    }
+}
+
+TEST_F(ProgramSession, DataDirectoryLostAtExitGoesToTheUsersFolderAfterOk) {
+    fs.AddFolder("C:\\Users\\alice\\AppData\\Local");
+    Text(kHkeyLocalMachine, kOptions, "DefaultDataDirectory", "D:\\Work");
+    ASSERT_TRUE(session.Load("/P=X.EXE"));
+    fs.DenyWrites(kFolder);
+    session.Shared().Options().SetDefaultDataPath("Q:\\gone\\data");
+    ui.boxes.clear();
+    ui.answers = {kIdOk};
+    EXPECT_TRUE(session.SaveSettings());
+    EXPECT_EQ(ui.boxes.size(), 2u); // the question, then where the data go
+    EXPECT_EQ(Stored("DefaultDataDirectory"), "C:\\Users\\alice\\AppData\\Local\\Veltrane\\Quellix\\data");
+}
+
 } // namespace
 } // namespace qx
 

@@ -247,7 +247,7 @@ TEST_F(QuellixOptions, WithoutAdministratorRightsOptionsLiveWithTheUser) {
     reg.RefuseWritesBelow(kHkeyLocalMachine);
     ASSERT_TRUE(options.GetAppOptions(true));
     EXPECT_FALSE(reg.KeyExists(kHkeyLocalMachine, kKey));
-    EXPECT_EQ(Values(kHkeyCurrentUser).size(), 12u);
+    EXPECT_EQ(Values(kHkeyCurrentUser).size(), 10u); // the two password settings stay machine-wide
     EXPECT_EQ(Values(kHkeyCurrentUser).at("DefaultDataDirectory").data, kFolder + "\\data");
     options.SetDefaultWaitSeconds(45);
     options.SetShowSplash(false);
@@ -260,7 +260,46 @@ TEST_F(QuellixOptions, WithoutAdministratorRightsOptionsLiveWithTheUser) {
     EXPECT_FALSE(second.ShowSplash());
     EXPECT_EQ(second.LastProgramSet(), "C:\\Users\\me\\a.qxs");
     EXPECT_EQ(second.DefaultDataPath(), kFolder + "\\data");
-    EXPECT_EQ(Values(kHkeyCurrentUser).size(), 15u);
+    EXPECT_EQ(Values(kHkeyCurrentUser).size(), 13u);
+}
+
+// A user's own key can neither hide an administrator's password nor switch
+// the login off, and a user without administrator rights cannot change it.
+TEST_F(QuellixOptions, PasswordSettingsAreReadAndWrittenMachineWideOnly) {
+    for (const bool planted : {false, true}) {
+        SCOPED_TRACE(planted);
+        cMemoryRegistry r;
+        r.RefuseWritesBelow(kHkeyLocalMachine);
+        cQuellixOptions first(r, os, kFolder);
+        ASSERT_TRUE(first.GetAppOptions(true)); // the user's first run and exit: a copy of their own
+        first.SaveAppOptions();
+        if (planted) {
+            r.PutRawValue(kHkeyCurrentUser, kKey, "RequirePassword", {kRegDword, Dword(0)});
+            r.PutRawValue(kHkeyCurrentUser, kKey, "AdminPassword", {kRegDword, Dword(0)});
+        }
+        r.PutRawValue(kHkeyLocalMachine, kKey, "RequirePassword", {kRegDword, Dword(-1)}); // the administrator
+        r.PutRawValue(kHkeyLocalMachine, kKey, "AdminPassword", {kRegDword, Dword(4242)});
+        const auto userCopy = contract::AllValues(r, kHkeyCurrentUser, kKey);
+
+        cQuellixOptions next(r, os, kFolder);
+        ASSERT_TRUE(next.GetAppOptions(true));
+        EXPECT_TRUE(next.RequireAdminLogin());
+        EXPECT_EQ(next.AdminPassword(), 4242);
+        EXPECT_FALSE(next.SavePasswordSettings(false, 0));
+        EXPECT_TRUE(next.RequireAdminLogin());
+        EXPECT_EQ(next.AdminPassword(), 4242);
+        next.SaveAppOptions();
+        const auto after = contract::AllValues(r, kHkeyCurrentUser, kKey);
+        EXPECT_EQ(after.count("RequirePassword"), userCopy.count("RequirePassword")); // no copy of its own
+        EXPECT_EQ(after.size(), userCopy.size());
+    }
+    // An administrator's change is stored at once, machine-wide, and nowhere else.
+    EXPECT_TRUE(options.SavePasswordSettings(true, 77));
+    EXPECT_TRUE(options.RequireAdminLogin());
+    EXPECT_EQ(options.AdminPassword(), 77);
+    EXPECT_EQ(Values(kHkeyLocalMachine).at("RequirePassword").data, Dword(-1));
+    EXPECT_EQ(Values(kHkeyLocalMachine).at("AdminPassword").data, Dword(77));
+    EXPECT_FALSE(reg.KeyExists(kHkeyCurrentUser, kKey));
 }
 
 TEST_F(QuellixOptions, CompanionPublishedAfterAUserRanWithoutAdministratorRightsStillGetsTheMessage) {

@@ -66,6 +66,14 @@ TEST_F(ViewLog, FailedCreationIsReportedAndNotepadNotStarted) {
     EXPECT_TRUE(shell.calls.empty());
 }
 
+TEST_F(ViewLog, HiddenLogIsShownAsItIsWithoutAQuestion) {
+    fs.AddHiddenFile(kPath, "entries");
+    EXPECT_TRUE(View());
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(*fs.Contents(kPath), "entries");
+    EXPECT_EQ(shell.calls.size(), 1u);
+}
+
 TEST_F(ViewLog, NotepadMissingIsReportedAsFalse) {
     fs.AddFile(kPath);
     shell.result = false;

@@ -1,6 +1,7 @@
 #pragma once
 // What closing a program needs from the rest of the program: the system, the
 // caption that shows progress, the log and the engine's texts.
+#include "core/engine/IKillObserver.h"
 #include "core/engine/cKillMessages.h"
 #include "core/log/cLogger.h"
 #include "core/platform/IProcessWindowServices.h"
@@ -13,6 +14,8 @@ struct cKillContext {
     IUserInterface& ui;
     cLogger& log;
     const cKillMessages& texts;
+    // Told each outcome as it happens; none in most runs.
+    IKillObserver* observer = nullptr;
 };
 
 } // namespace qx

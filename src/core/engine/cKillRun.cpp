@@ -28,6 +28,45 @@ void cKillRun::SendFerrowMsg(std::int16_t message) {
     if (sendFerrowMsg_) sendFerrowMsg_(static_cast<std::uint32_t>(message));
 }
 
+std::vector<cApplicationProcs> cKillRun::Matches(const cApplicationProcs& entry,
+                                                const std::vector<cApplicationProcs>& applications) {
+    std::vector<cApplicationProcs> found;
+    for (const cApplicationProcs& app : applications) {
+        if (!cKillSet::IsSameEntry(app, entry, entry.IgnoreTitle())) continue;
+        cApplicationProcs target = entry;
+        target.SetHandle(app.Handle());
+        target.SetProcessID(app.ProcessID());
+        target.SetCreationTime(app.CreationTime()); // lets KillMe tell a reused process id
+        found.push_back(std::move(target));
+    }
+    return found;
+}
+
+void cKillRun::Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text) {
+    if (kill_.observer != nullptr) kill_.observer->Outcome(entry, outcome, text);
+}
+
+std::vector<cApplicationProcs> cKillRun::Plan() {
+    std::vector<cApplicationProcs> plan;
+    const cListViewModel& rows = set_.lvProgramSet();
+    for (int n = 1; n <= rows.Count(); ++n) {
+        const auto row = static_cast<std::int16_t>(n);
+        const cApplicationProcs* entry = set_.EntryOfRow(row);
+        if (!rows.Item(row)->checked) {
+            if (entry != nullptr) Tell(*entry, KillOutcome::Skipped, "");
+            continue;
+        }
+        if (entry == nullptr) break; // the run stops at such a row too
+        const std::vector<cApplicationProcs> found = Matches(*entry, inventory_.mcApplications());
+        if (found.empty()) Tell(*entry, KillOutcome::NotRunning, "");
+        for (const cApplicationProcs& target : found) {
+            if (kill_.observer != nullptr) kill_.observer->Planned(target);
+            plan.push_back(target);
+        }
+    }
+    return plan;
+}
+
 void cKillRun::KillCurrentSet() {
     const std::string caption = kill_.ui.GetCaption();
     kill_.log.LogDebug("Begin KillCurrentSet");
@@ -42,30 +81,29 @@ void cKillRun::KillCurrentSet() {
     const std::vector<cApplicationProcs> applications = inventory_.mcApplications();
     std::vector<cApplicationProcs>& appSet = set_.AppSet();
 
-    for (int n = 1; n <= rows.Count() && !halted; ++n) {
+    for (int n = 1; n <= rows.Count(); ++n) {
         const auto row = static_cast<std::int16_t>(n);
-        if (!rows.Item(row)->checked) continue;
         std::int16_t index = 0;
-        if (!rows.TagIndex(row, index) || static_cast<std::size_t>(index) >= appSet.size()) { // not ours: stop
+        const bool ours = rows.TagIndex(row, index) && static_cast<std::size_t>(index) < appSet.size();
+        if (halted || !rows.Item(row)->checked) {
+            if (ours) Tell(appSet[static_cast<std::size_t>(index)], KillOutcome::Skipped, "");
+            continue;
+        }
+        if (!ours) { // stop
             halted = true;
-            break;
+            continue;
         }
         const auto entry = [&]() -> cApplicationProcs* {
             return static_cast<std::size_t>(index) < appSet.size() ? &appSet[static_cast<std::size_t>(index)] : nullptr;
         };
+        const std::string title = entry()->Title();
         // The row's rules as they stand now; an edit made while it runs
         // applies from the next run on.
-        const cApplicationProcs rules = *entry();
-        std::vector<cApplicationProcs> matches;
-        for (const cApplicationProcs& app : applications) {
-            if (!cKillSet::IsSameEntry(app, rules, rules.IgnoreTitle())) continue;
-            cApplicationProcs& target = matches.emplace_back(rules);
-            target.SetHandle(app.Handle());
-            target.SetProcessID(app.ProcessID());
-            target.SetCreationTime(app.CreationTime()); // lets KillMe tell a reused process id
-        }
-        if (matches.empty()) {
-            kill_.log.LogAction("'" + rules.Title() + messages_[cMessages::kWasntRunning]);
+        const std::vector<cApplicationProcs> found = Matches(*entry(), applications);
+        if (found.empty()) {
+            const std::string text = "'" + title + messages_[cMessages::kWasntRunning];
+            kill_.log.LogAction(text);
+            if (entry() != nullptr) Tell(*entry(), KillOutcome::NotRunning, text);
             continue;
         }
         const auto record = [&](const cApplicationProcs& target) {
@@ -75,23 +113,25 @@ void cKillRun::KillCurrentSet() {
                 e->SetCreationTime(target.CreationTime());
             }
         };
-        if (rules.StopOnError()) {
+        if (found.front().StopOnError()) {
             // Each match must have closed before the next is asked: the first
             // failure halts the run.
-            for (const cApplicationProcs& target : matches) {
+            for (const cApplicationProcs& target : found) {
                 if (entry() == nullptr) break; // the set was cleared meanwhile
                 record(target);
+                if (kill_.observer != nullptr) kill_.observer->Starting(target);
                 if (target.KillMe(kill_)) continue;
                 ++failedKills_;
                 SendFerrowMsg(cGlobalsClass::MM_KILL_HALTED());
                 halted = true;
                 kill_.log.LogAction(messages_[cMessages::kStoppedKilling]);
+                Tell(target, KillOutcome::Halted, messages_[cMessages::kStoppedKilling]);
                 break;
             }
             continue;
         }
-        record(matches.back());
-        for (const bool ended : KillTogether(matches)) {
+        record(found.back());
+        for (const bool ended : KillTogether(found)) {
             if (ended) continue;
             ++failedKills_;
             SendFerrowMsg(cGlobalsClass::MM_KILL_FAILED());
@@ -111,7 +151,7 @@ std::vector<bool> cKillRun::KillTogether(const std::vector<cApplicationProcs>& m
     std::vector<cApplicationProcs> batch;
     std::unordered_set<std::uint32_t> inBatch;
     const auto runBatch = [&] {
-        for (const bool ended : cKillBatch(kill_, batch).Run()) results.push_back(ended);
+        for (const bool ended : cKillBatch(kill_, batch, true).Run()) results.push_back(ended);
         batch.clear();
         inBatch.clear();
     };

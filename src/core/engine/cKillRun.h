@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace qx {
@@ -28,6 +29,10 @@ public:
     // close one after another and a failed kill halts the run. Ends with a
     // fresh inventory and the caption as it was.
     void KillCurrentSet();
+    // The programs KillCurrentSet would close now, in the order it would
+    // close them; entries it would skip or find not running go to the
+    // observer only. Closes nothing.
+    std::vector<cApplicationProcs> Plan();
     // How the last KillCurrentSet went: the kills that failed (the one that
     // halted it included), and whether it ended before its last row.
     int FailedKills() const { return failedKills_; }
@@ -38,8 +43,13 @@ public:
     void KillAll(const cListViewModel& list);
 
 private:
+    // The running applications an entry stands for, as the entry with their
+    // window, process id and creation time.
+    static std::vector<cApplicationProcs> Matches(const cApplicationProcs& entry,
+                                                  const std::vector<cApplicationProcs>& applications);
     // Closes the matches of one row together; one result per match, in order.
     std::vector<bool> KillTogether(const std::vector<cApplicationProcs>& matches);
+    void Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text);
     bool IsSpared(const cApplicationProcs& entry);
     void SendFerrowMsg(std::int16_t message);
 

@@ -91,36 +91,36 @@ std::string cLogger::DateLine() {
 }
 
 void cLogger::WriteEntry(const std::vector<std::string>& lines) {
-    if (!OpenLog()) return;
-    for (const std::string& line : lines) {
-        if (!file_->Write(codec_.ToAnsi(line) + "\r\n")) break;
+    std::string notice;
+    {
+        const std::unique_ptr<IAppendFile> file = OpenLog(notice);
+        for (const std::string& line : lines) {
+            if (!file || !file->Write(codec_.ToAnsi(line) + "\r\n")) break;
+        }
     }
-    CloseLog();
+    if (!notice.empty()) ui_.MessageBox(notice, kMbOk | kMbIconInformation);
 }
 
-bool cLogger::OpenLog() {
-    if (OpenLogFile(logFile_)) return true;
+std::unique_ptr<IAppendFile> cLogger::OpenLog(std::string& notice) {
+    if (auto file = OpenLogFile(logFile_)) return file;
     const std::string fallback = programFolder_ + "\\error.log";
-    std::string message = IsBlank(logFile_) ? messages_[8] + fallback + "."
-                                            : messages_[9] + logFile_ + messages_[10] + fallback + ".";
-    const bool opened = OpenLogFile(fallback);
-    if (opened) {
+    notice = IsBlank(logFile_) ? messages_[8] + fallback + "." : messages_[9] + logFile_ + messages_[10] + fallback + ".";
+    auto file = OpenLogFile(fallback);
+    if (file) {
         logFile_ = fallback;
     } else {
-        message = messages_[11] + logFile_ + ".";
+        notice = messages_[11] + logFile_ + ".";
         logActions_ = false;
         debugMode_ = false;
         logErrors_ = false;
     }
-    ui_.MessageBox(message, kMbOk | kMbIconInformation);
-    return opened;
+    return file;
 }
 
-bool cLogger::OpenLogFile(const std::string& path) {
+std::unique_ptr<IAppendFile> cLogger::OpenLogFile(const std::string& path) {
     // A blank path names no file; Windows refuses it too, but do not rely on every file system to.
-    if (IsBlank(path)) return false;
-    file_ = fs_.OpenAppend(path);
-    return file_ != nullptr;
+    if (IsBlank(path)) return nullptr;
+    return fs_.OpenAppend(path);
 }
 
 } // namespace qx

@@ -44,9 +44,13 @@ public:
 
 private:
     void InitMessages();
-    bool OpenLog();
-    bool OpenLogFile(const std::string& path);
-    void CloseLog() { file_.reset(); }
+    // The file for one entry; nullptr when neither the log nor the fallback
+    // opens. `notice` receives the text that tells the user where the log
+    // went, shown only once the entry is written and the file closed: the
+    // box runs messages, and a log call made meanwhile must find no half-done
+    // entry to disturb.
+    std::unique_ptr<IAppendFile> OpenLog(std::string& notice);
+    std::unique_ptr<IAppendFile> OpenLogFile(const std::string& path);
     std::string DateLine();
     // Opens the log, writes the lines with CR LF and closes it again; a failed
     // write ends the entry early without a report.
@@ -63,7 +67,6 @@ private:
     bool logErrors_ = false;
     bool logActions_ = false;
     bool debugMode_ = false;
-    std::unique_ptr<IAppendFile> file_; // open only inside one entry
 };
 
 } // namespace qx

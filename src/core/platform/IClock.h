@@ -12,6 +12,8 @@ class IClock {
 public:
     virtual ~IClock() = default;
     virtual LocalDateTime Now() = 0;
+    // The same moment in UTC, for records read on other machines.
+    virtual LocalDateTime UtcNow() = 0;
     // The locale's "general date": short date, a blank, long time.
     virtual std::string FormatGeneralDate(const LocalDateTime& t) = 0;
 };

@@ -38,6 +38,9 @@ public:
     virtual std::string GetLocaleInfo(std::uint32_t lcid, std::uint32_t type) = 0;
     // The folder that holds the program's executable, without a trailing backslash.
     virtual std::string ProgramFolder() = 0;
+    // The user's own folder for local application data, without a trailing
+    // backslash; empty when the system has none.
+    virtual std::string LocalAppDataFolder() = 0;
 };
 
 } // namespace qx

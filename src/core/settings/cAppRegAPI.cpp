@@ -95,4 +95,23 @@ bool cAppRegAPI::SetNumericSetting(RegKey root, const std::string& section, cons
         root, section, name, [&](RegKey key) { return api_.RegSetNumericValue(key, name, value); }, reached);
 }
 
+std::int32_t cAppRegAPI::GetMachineNumericSetting(const std::string& section, const std::string& name,
+                                                  std::int32_t defaultNumber) {
+    std::int32_t result = defaultNumber;
+    RegKey key = 0;
+    if (api_.RegOpenKey(kHkeyLocalMachine, SectionKey(section), key)) {
+        const bool found = api_.RegQueryNumericValue(key, name, result);
+        api_.RegCloseKey(key);
+        if (found) return result;
+    }
+    SetMachineNumericSetting(section, name, defaultNumber);
+    return defaultNumber;
+}
+
+bool cAppRegAPI::SetMachineNumericSetting(const std::string& section, const std::string& name, std::int32_t value) {
+    bool reached = false;
+    return WriteAt(
+        kHkeyLocalMachine, section, [&](RegKey key) { return api_.RegSetNumericValue(key, name, value); }, reached);
+}
+
 } // namespace qx

@@ -7,7 +7,8 @@
 // without administrator rights, for whom that root is read-only: a write it
 // refuses goes to the same key under HKEY_CURRENT_USER, and readers look there
 // first. A write the machine-wide key takes removes the per-user copy, so the
-// value last written is the one read back.
+// value last written is the one read back. The Machine* accessors are the
+// exception: they never touch the per-user key.
 #include "core/settings/cRegistryAPI.h"
 
 #include <concepts>
@@ -51,6 +52,13 @@ public:
             return SetStringSetting(root, section, name, std::to_string(value));
     }
     bool SetNumericSetting(RegKey root, const std::string& section, const std::string& name, std::int32_t value);
+    // A number only an administrator may set: read from and written to
+    // HKEY_LOCAL_MACHINE alone, so that no per-user copy can hide or override
+    // it. A missing value reads as the default (stored when the key takes it);
+    // a refused write is false and leaves no copy anywhere.
+    std::int32_t GetMachineNumericSetting(const std::string& section, const std::string& name,
+                                          std::int32_t defaultNumber);
+    bool SetMachineNumericSetting(const std::string& section, const std::string& name, std::int32_t value);
 
     const std::string& SoftwareKey() const { return softwareKey_; }
     void SetSoftwareKey(std::string key) { softwareKey_ = std::move(key); }

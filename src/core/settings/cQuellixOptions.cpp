@@ -50,8 +50,10 @@ void cQuellixOptions::WriteText(const std::string& name, const std::string& text
 
 bool cQuellixOptions::GetAppOptions(bool fillDefaults) {
     bool result = true;
-    requireAdminLogin_ = ReadNumber("RequirePassword", 0) != 0;
-    adminPassword_ = ReadNumber("AdminPassword", -1);
+    // A user's own key must not switch the login off: these two are read
+    // machine-wide only.
+    requireAdminLogin_ = reg_.GetMachineNumericSetting(kOptions, "RequirePassword", 0) != 0;
+    adminPassword_ = reg_.GetMachineNumericSetting(kOptions, "AdminPassword", -1);
     defaultDataPath_ = ReadText("DefaultDataDirectory", "");
     if (defaultDataPath_.empty()) {
         if (fillDefaults) {
@@ -77,10 +79,11 @@ bool cQuellixOptions::GetAppOptions(bool fillDefaults) {
 }
 
 bool cQuellixOptions::SaveAppOptions() {
-    WriteNumber("RequirePassword", Stored(requireAdminLogin_));
+    // Refused for a user without administrator rights, who cannot have changed them.
+    reg_.SetMachineNumericSetting(kOptions, "RequirePassword", Stored(requireAdminLogin_));
     WriteNumber("MajorVersion", kMajorVersion);
     WriteNumber("MinorVersion", kMinorVersion);
-    WriteNumber("AdminPassword", adminPassword_);
+    reg_.SetMachineNumericSetting(kOptions, "AdminPassword", adminPassword_);
     WriteText("DefaultDataDirectory", defaultDataPath_);
     WriteText("LastLoadedSet", lastProgramSet_);
     WriteNumber("RememberPositions", Stored(rememberWindowPos_));
@@ -92,6 +95,15 @@ bool cQuellixOptions::SaveAppOptions() {
     WriteNumber("Logging", logging_);
     WriteText("LogPath", logPath_);
     WriteText("QuellixPath", programFolder_);
+    return true;
+}
+
+bool cQuellixOptions::SavePasswordSettings(bool requireAdminLogin, std::int32_t adminPassword) {
+    if (!reg_.SetMachineNumericSetting(kOptions, "AdminPassword", adminPassword) ||
+        !reg_.SetMachineNumericSetting(kOptions, "RequirePassword", Stored(requireAdminLogin)))
+        return false;
+    requireAdminLogin_ = requireAdminLogin;
+    adminPassword_ = adminPassword;
     return true;
 }
 

@@ -55,6 +55,10 @@ public:
     // False only when no data directory is stored and fillDefaults is false.
     bool GetAppOptions(bool fillDefaults);
     bool SaveAppOptions();
+    // The password settings are machine-wide only: written at once, and only
+    // where an administrator keeps them. False (memory unchanged) when the
+    // machine-wide key refuses them.
+    bool SavePasswordSettings(bool requireAdminLogin, std::int32_t adminPassword);
 
 private:
     std::int32_t ReadNumber(const std::string& name, std::int32_t defaultNumber);

@@ -19,14 +19,29 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-} // namespace
-
-bool cCommandLineKill::IsHelpRequest(const std::string& commandLine) {
+bool HasSwitch(const std::string& commandLine, const char* name) {
     cCommandParser parser;
     parser.Parse(commandLine, true);
     for (std::int16_t i = 0; i < parser.SlashArgCount(); ++i)
-        if (parser.getSlashArg(i) == "/?") return true;
+        if (parser.getSlashArg(i) == name) return true;
     return false;
+}
+
+} // namespace
+
+bool cCommandLineKill::IsHelpRequest(const std::string& commandLine) { return HasSwitch(commandLine, "/?"); }
+
+bool cCommandLineKill::IsPreview(const std::string& commandLine) { return HasSwitch(commandLine, "/L"); }
+
+std::string cCommandLineKill::ReportPath(const std::string& commandLine) {
+    cCommandParser parser;
+    parser.Parse(commandLine, false);
+    std::string path;
+    for (std::int16_t i = 0; i < parser.SlashArgCount(); ++i) {
+        const std::string s = parser.getSlashArg(i);
+        if (StartsWith(UpperCase(s.substr(0, 3)), "/O=")) path = s.substr(3);
+    }
+    return path;
 }
 
 bool cCommandLineKill::ToCloseWait(const std::string& text, std::int32_t& seconds, std::string& description) {
@@ -68,6 +83,7 @@ bool cCommandLineKill::ToCloseWait(const std::string& text, std::int32_t& second
 
 bool cCommandLineKill::ParseCommand(const std::string& commandLine) {
     unusable_ = false;
+    excluded_.clear();
     p_.log.LogDebug("ParseCommand " + commandLine);
     p_.set.lvProgramSet().Clear();
     bool requested = false;
@@ -79,6 +95,9 @@ bool cCommandLineKill::ParseCommand(const std::string& commandLine) {
 
         for (std::int16_t i = 0; i < args.StringArgCount(); ++i) {
             if (!LoadSet(args.getStringArg(i))) {
+                // What a damaged file let through is no set of the user's
+                // to offer for saving.
+                p_.set.SetSetChanged(false);
                 unusable_ = true;
                 return false;
             }
@@ -183,6 +202,7 @@ void cCommandLineKill::Exclude(const std::string& text) {
         const cApplicationProcs* e = p_.set.EntryOfRow(row);
         if (e == nullptr || !Contains(UpperCase(e->ExePath()), text)) continue;
         const std::string path = e->ExePath();
+        excluded_.insert(excluded_.begin(), *e); // rows go from the last up
         rows.Remove(row);
         p_.log.LogDebug("Exclude arg = '" + text + "'  Path = '" + path + "'");
     }

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace qx {
 
@@ -43,9 +44,16 @@ public:
     // nothing, named a set that was not found, or had a bad "/W:" value),
     // rather than matching nothing that runs.
     bool Unusable() const { return unusable_; }
+    // The entries "/X=" took out of the set.
+    const std::vector<cApplicationProcs>& Excluded() const { return excluded_; }
 
     // "/?" anywhere among the switches.
     static bool IsHelpRequest(const std::string& commandLine);
+    // "/L": show the plan and close nothing.
+    static bool IsPreview(const std::string& commandLine);
+    // The value of the last "/O=" with its letter case kept (a file path, or
+    // "-" for standard output); empty when there is none.
+    static std::string ReportPath(const std::string& commandLine);
     // The "/W:" value as a 32-bit number of seconds: blanks around it, a sign
     // and a fraction (rounded half to even) are accepted. False with the
     // error's description for anything else.
@@ -60,6 +68,7 @@ private:
 
     cCommandLineParts p_;
     bool unusable_ = false;
+    std::vector<cApplicationProcs> excluded_;
 };
 
 } // namespace qx

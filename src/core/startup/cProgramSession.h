@@ -6,6 +6,7 @@
 #include "core/engine/cInventory.h"
 #include "core/engine/cKillMessages.h"
 #include "core/engine/cKillRun.h"
+#include "core/platform/IConsole.h"
 #include "core/platform/cPlatform.h"
 #include "core/sets/cKillSet.h"
 #include "core/sets/cSetFileCommands.h"
@@ -37,8 +38,16 @@ public:
     cProgramSession(cPlatform& platform, std::string programFolder);
     ~cProgramSession();
 
-    // A command line other than "/DEBUG" alone, blanks and letter case aside.
+    // A command line other than "/DEBUG" alone or one with "/L" (whose plan
+    // the window shows), blanks and letter case aside.
     static bool IsCommandLineMode(const std::string& commandLine);
+    // Where "/O=-" writes the report. With consoleTwin the session never has
+    // a window: every command line is run as one, each outcome is printed as
+    // it happens, and "/L" prints its plan.
+    void SetConsole(IConsole* console, bool consoleTwin) {
+        console_ = console;
+        consoleTwin_ = consoleTwin;
+    }
     void SetWindowStartupStep(WindowStartupStep step) { windowStartupStep_ = std::move(step); }
     void SetWindowLayoutStep(WindowLayoutStep step) { windowLayoutStep_ = std::move(step); }
 
@@ -48,6 +57,8 @@ public:
     bool Load(const std::string& commandLine);
     // A command line other than "/DEBUG" alone.
     bool CommandLineMode() const { return commandLineMode_; }
+    // "/L": the set is a plan; in window mode it is the current, unsaved set.
+    bool Preview() const { return preview_; }
     // Set when the program must end instead of waiting for the user.
     bool QuitAtStart() const { return quitAtStart_; }
     // The query stage (a changed set asks to be saved) and the unload stage
@@ -59,7 +70,8 @@ public:
 
     // The data-directory half of loading and saving the settings: makes sure
     // the data directory exists (offering the folder beside the program when
-    // it cannot be created), reopens the last set when asked; at exit
+    // it cannot be created, and a per-user folder where that cannot be made
+    // either), reopens the last set when asked; at exit
     // remembers the current set file and saves the options. SaveSettings is
     // false when the user cancelled and nothing was written.
     void GetSettings(bool openLastSet);
@@ -76,7 +88,14 @@ public:
 private:
     struct Parts;
     bool DataDirectoryReady();
+    void RunCommandLine(const std::string& commandLine, const std::string& line);
+    int Execute(class cRunReport& report, const std::string& reportPath, const std::string& line);
+    void ToConsole(bool toError, const std::string& text);
     std::string FallbackDataPath() const { return shared_.ProgramFolder() + "\\data"; }
+    bool IsFallbackDataPath();
+    // The user's own data folder, created with its parents and said once:
+    // the option then names it, so later starts find it ready.
+    void UsePerUserDataDirectory();
 
     cPlatform& platform_;
     cSharedObjects shared_;
@@ -86,6 +105,9 @@ private:
     std::unique_ptr<Parts> parts_;
     WindowStartupStep windowStartupStep_;
     WindowLayoutStep windowLayoutStep_;
+    IConsole* console_ = nullptr;
+    bool consoleTwin_ = false;
+    bool preview_ = false;
     bool commandLineMode_ = false;
     bool quitAtStart_ = false;
     int exitCode_ = kExitDone;

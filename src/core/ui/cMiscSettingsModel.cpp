@@ -111,10 +111,7 @@ cMiscSettingsModel::OkResult cMiscSettingsModel::cmdOK_Click() {
         tab_ = kTabPassword;
         return OkResult::PasswordRejected;
     }
-    options_.SetRequireAdminLogin(requirePassword_);
-    // An empty box is no password at all (0), not the hash of an empty text:
-    // the next opening then starts with empty boxes again.
-    if (passwordChanged_) options_.SetAdminPassword(password1_.empty() ? 0 : PasswordHash(password1_));
+    SavePasswordSettings();
     options_.SetDefaultForceClose(forceClose_);
     options_.SetDefaultStopOnError(stopOnError_);
     options_.SetDefaultIgnoreTitle(ignoreTitle_);
@@ -123,6 +120,18 @@ cMiscSettingsModel::OkResult cMiscSettingsModel::cmdOK_Click() {
     waitText_ = wait.text;
     options_.SetDefaultWaitSeconds(wait.seconds);
     return OkResult::Closed;
+}
+
+void cMiscSettingsModel::SavePasswordSettings() {
+    const std::int32_t stored = options_.AdminPassword();
+    // An empty box is no password at all (0), not the hash of an empty text:
+    // the next opening then starts with empty boxes again.
+    const std::int32_t password = !passwordChanged_ ? stored : password1_.empty() ? 0 : PasswordHash(password1_);
+    const auto none = [](std::int32_t hash) { return hash == 0 || hash == -1; };
+    const bool same = password == stored || (none(password) && none(stored));
+    if (same && requirePassword_ == options_.RequireAdminLogin()) return;
+    if (!options_.SavePasswordSettings(requirePassword_, password))
+        ui_.MessageBox(LoadResourceText(table_, kPasswordRefused), kMbOk | kMbIconExclamation);
 }
 
 std::string cMiscSettingsModel::QuotedLogPath() const { return "\"" + logFilePath_ + "\""; }

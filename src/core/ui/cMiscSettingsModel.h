@@ -1,8 +1,9 @@
 #pragma once
 // What the Advanced Settings dialog shows and does: kill defaults, splash,
 // administrator password, logging level and log file. OK writes into the
-// options (memory only) and reconfigures the logger at once; Cancel needs no
-// call, as nothing is written before OK.
+// options (memory only; the password settings, which are machine-wide, go
+// to the registry at once) and reconfigures the logger at once; Cancel needs
+// no call, as nothing is written before OK.
 #include "core/log/cLogger.h"
 #include "core/platform/IFileSystem.h"
 #include "core/platform/IShell.h"
@@ -55,6 +56,7 @@ public:
         kCancel = 102,
         kHelp = 209,
         kHelpTip = 210,
+        kPasswordRefused = 1215,
     };
     enum Tab : int { kTabSettings = 1, kTabPassword = 2, kTabLogging = 3 };
     // Where OK left the dialog: closed, or kept open on a tab with the focus in a box.
@@ -126,6 +128,9 @@ public:
 
 private:
     std::string QuotedLogPath() const;
+    // Stores a changed password setting machine-wide; a refusal is explained
+    // and leaves the stored ones as they were.
+    void SavePasswordSettings();
     cQuellixOptions& options_;
     cLogger& logger_;
     cGlobalsClass& globals_;

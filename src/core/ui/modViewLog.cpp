@@ -6,10 +6,12 @@ std::string ViewLogParameters(const std::string& logPath) { return "\"" + logPat
 
 bool ViewLogFile(IFileSystem& fs, IUserInterface& ui, IShell& shell, const cMessages& messages,
                  const std::string& logPath, WindowHandle owner) {
-    if (!fs.NormalFileExists(logPath)) {
+    // A hidden or system log is still the log: it only needs showing.
+    if (!fs.PathExists(logPath) || fs.IsDirectory(logPath)) {
         if (ui.MessageBox(logPath + messages[cMessages::kLogNotFound], kMbYesNo | kMbIconQuestion) != kIdYes)
             return false;
-        if (!fs.WriteFile(logPath, {})) {
+        // Appending creates the file without truncating anything that appeared meanwhile.
+        if (fs.OpenAppend(logPath) == nullptr) {
             ui.MessageBox(messages[cMessages::kUnableToCreateLog], kMbOk | kMbIconCritical);
             return false;
         }
