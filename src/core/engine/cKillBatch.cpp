@@ -22,7 +22,8 @@ std::uint32_t Until(IProcessWindowServices& os, std::uint32_t moment) {
 
 } // namespace
 
-cKillBatch::cKillBatch(cKillContext& k, const std::vector<cApplicationProcs>& programs) : k_(k) {
+cKillBatch::cKillBatch(cKillContext& k, const std::vector<cApplicationProcs>& programs, bool announce)
+    : k_(k), announce_(announce) {
     programs_.resize(programs.size());
     for (std::size_t i = 0; i < programs.size(); ++i) programs_[i].entry = &programs[i];
 }
@@ -55,14 +56,14 @@ void cKillBatch::Open(Program& p) {
 
     p.process = k_.os.OpenProcess(kKillAccess, p.entry->ProcessID());
     if (p.process == 0 && k_.os.GetLastError() == kErrorProcessAccessDenied) {
-        Show(p, k_.texts[cKillMessages::kUnableToKill] + t + k_.texts[cKillMessages::kNotAuthorized]);
+        Show(p, KillOutcome::NotClosed, k_.texts[cKillMessages::kUnableToKill] + t + k_.texts[cKillMessages::kNotAuthorized]);
         Finish(p, false);
         return;
     }
     // Closing one program often ends others (helpers, a launcher with its
     // child): what has ended by its turn is done, not a failure.
     if (p.process == 0 || !p.entry->IsListedProcess(k_.os, p.process)) {
-        Show(p, Quoted(p, cKillMessages::kWasntRunning));
+        Show(p, KillOutcome::NotRunning, Quoted(p, cKillMessages::kWasntRunning));
         Finish(p, true);
         return;
     }
@@ -75,9 +76,10 @@ void cKillBatch::Open(Program& p) {
         p.windowed = true;
     } else if (!k_.os.TerminateProcess(p.process, 0)) {
         // A program without windows cannot be asked; it is ended at once.
-        Show(p, k_.texts[cKillMessages::kProblemKilling] + t + "'");
+        Show(p, KillOutcome::NotClosed, k_.texts[cKillMessages::kProblemKilling] + t + "'");
     } else {
         p.result = true;
+        p.endedAs = KillOutcome::Terminated;
         p.waitMs = std::max(p.waitMs, kTerminationSettleMs);
     }
 }
@@ -158,16 +160,17 @@ void cKillBatch::WaitAll() {
         if (p.finished) continue;
         const std::uint32_t waited = k_.os.WaitForSingleObject(p.process, Until(k_.os, start + p.waitMs));
         if (waited == kWaitObject0) {
-            Show(p, Quoted(p, cKillMessages::kKilledCleanly));
+            Show(p, p.endedAs, Quoted(p, cKillMessages::kKilledCleanly));
             Finish(p, true);
         } else if (waited == kWaitTimeout && p.entry->ForceClose()) {
             p.force = true; // all together, after one more look at the windows
         } else if (waited == kWaitTimeout) {
-            Show(p, Quoted(p, cKillMessages::kDidntClose) + FormatSignPosition(p.entry->CloseWait()) +
+            Show(p, KillOutcome::NotClosed, Quoted(p, cKillMessages::kDidntClose) + FormatSignPosition(p.entry->CloseWait()) +
                         k_.texts[cKillMessages::kSeconds]);
             Finish(p, p.result);
         } else {
-            Show(p, k_.texts[cKillMessages::kUnableToKill] + p.entry->Title() + k_.texts[cKillMessages::kReasonErr] +
+            Show(p, KillOutcome::NotClosed,
+                 k_.texts[cKillMessages::kUnableToKill] + p.entry->Title() + k_.texts[cKillMessages::kReasonErr] +
                         std::to_string(k_.os.GetLastError()));
             Finish(p, p.result);
         }
@@ -185,17 +188,17 @@ void cKillBatch::Force() {
         const std::uint32_t pid = p.entry->ProcessID();
         PostCloseToWindows(k_.os, windows_.Of(pid), WindowKind::Popup, pid);
         if (!k_.os.TerminateProcess(p.process, 0)) {
-            Show(p, k_.texts[cKillMessages::kProblemKilling] + p.entry->Title() + "'");
+            Show(p, KillOutcome::NotClosed, k_.texts[cKillMessages::kProblemKilling] + p.entry->Title() + "'");
             Finish(p, p.result);
         } else {
-            Show(p, Quoted(p, cKillMessages::kTerminated));
+            Show(p, KillOutcome::Terminated, Quoted(p, cKillMessages::kTerminated));
             Finish(p, true);
         }
     }
 }
 
-void cKillBatch::Show(Program& p, const std::string& text) {
-    p.pending.push_back({false, text});
+void cKillBatch::Show(Program& p, KillOutcome outcome, const std::string& text) {
+    p.pending.push_back({false, text, outcome});
     k_.ui.SetCaption(text);
     Flush();
 }
@@ -209,12 +212,16 @@ void cKillBatch::Finish(Program& p, bool result) {
 void cKillBatch::Flush() {
     while (written_ < programs_.size()) {
         Program& p = programs_[written_];
+        // The observer follows the log, so it too hears of one program after another.
+        if (announce_ && !p.announced && k_.observer != nullptr) k_.observer->Starting(*p.entry);
+        p.announced = true;
         for (const LogLine& line : p.pending) {
             if (line.debug) {
                 k_.log.LogDebug(line.text);
-            } else {
-                k_.log.LogAction(line.text);
+                continue;
             }
+            k_.log.LogAction(line.text);
+            if (k_.observer != nullptr) k_.observer->Outcome(*p.entry, line.outcome, line.text);
         }
         p.pending.clear();
         if (!p.finished) return;

@@ -18,7 +18,8 @@ namespace qx {
 class cKillBatch {
 public:
     // The programs must be distinct processes; they must outlive the batch.
-    cKillBatch(cKillContext& k, const std::vector<cApplicationProcs>& programs);
+    // With announce, the observer hears of each program's start too.
+    cKillBatch(cKillContext& k, const std::vector<cApplicationProcs>& programs, bool announce = false);
     ~cKillBatch();
     cKillBatch(const cKillBatch&) = delete;
     cKillBatch& operator=(const cKillBatch&) = delete;
@@ -34,6 +35,7 @@ private:
     struct LogLine {
         bool debug;
         std::string text;
+        KillOutcome outcome = KillOutcome::NotClosed;
     };
     struct Program {
         const cApplicationProcs* entry = nullptr;
@@ -44,6 +46,8 @@ private:
         bool force = false;    // still running after its wait, to be terminated
         bool finished = false;
         bool result = false;
+        bool announced = false;
+        KillOutcome endedAs = KillOutcome::Closed; // what "killed cleanly" means for it
         std::vector<LogLine> pending; // not yet written: an earlier program is not finished
     };
 
@@ -59,7 +63,7 @@ private:
     void Force();
     bool StillAsked(const Program& p) const { return p.windowed && !p.ended && !p.finished; }
 
-    void Show(Program& p, const std::string& text);
+    void Show(Program& p, KillOutcome outcome, const std::string& text);
     void Finish(Program& p, bool result);
     void Flush();
     std::string Quoted(const Program& p, cKillMessages::Index text) const;
@@ -68,6 +72,7 @@ private:
     std::vector<Program> programs_;
     cTopLevelWindows windows_;
     bool windowsStale_ = true;
+    bool announce_;
     std::size_t written_ = 0; // programs whose every line is in the log
 };
 
