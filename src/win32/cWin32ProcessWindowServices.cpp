@@ -1,6 +1,7 @@
 #include "win32/cWin32ProcessWindowServices.h"
 
 #include "win32/ProcessCritical.h"
+#include "win32/ProcessOwner.h"
 
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
@@ -280,6 +281,24 @@ void cWin32ProcessWindowServices::DispatchPendingMessages() {
 
 bool cWin32ProcessWindowServices::IsProcessCritical(ProcessHandle h, bool& critical) {
     return QueryProcessCritical(ToHandle(h), critical);
+}
+
+bool cWin32ProcessWindowServices::QueryProcessOwner(ProcessHandle h, ProcessOwner& owner) {
+    const bool ok = QueryTokenOwner(ToHandle(h), owner);
+    KeepLastError();
+    return ok;
+}
+
+bool cWin32ProcessWindowServices::QueryCurrentProcessOwner(ProcessOwner& owner) {
+    const bool ok = QueryTokenOwner(GetCurrentProcess(), owner);
+    KeepLastError();
+    return ok;
+}
+
+bool cWin32ProcessWindowServices::ServiceProcessIds(std::vector<std::uint32_t>& ids) {
+    const bool ok = QueryServiceProcessIds(ids);
+    KeepLastError();
+    return ok;
 }
 
 } // namespace qx::win32

@@ -24,6 +24,9 @@ public:
                        std::uint32_t& bytesReturned) override;
     bool GetMainModulePath(ProcessHandle h, std::string& path) override;
     bool IsProcessCritical(ProcessHandle h, bool& critical) override;
+    bool QueryProcessOwner(ProcessHandle h, ProcessOwner& owner) override;
+    bool QueryCurrentProcessOwner(ProcessOwner& owner) override;
+    bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override;
 
     bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override;
     std::uint32_t GetWindowThreadProcessId(WindowHandle w) override;

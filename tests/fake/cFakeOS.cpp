@@ -217,6 +217,27 @@ bool cFakeOS::IsProcessCritical(ProcessHandle h, bool& critical) {
     return true;
 }
 
+bool cFakeOS::QueryProcessOwner(ProcessHandle h, ProcessOwner& owner) {
+    const Process* p = FindHandleProcess(h);
+    if (p == nullptr) return false;
+    owner = p->setup.owner;
+    return true;
+}
+
+bool cFakeOS::QueryCurrentProcessOwner(ProcessOwner& owner) {
+    if (!ownerKnown) return false;
+    owner = selfOwner;
+    return true;
+}
+
+bool cFakeOS::ServiceProcessIds(std::vector<std::uint32_t>& ids) {
+    ids.clear();
+    if (!servicesKnown) return false;
+    for (const auto& [pid, p] : processes_)
+        if (p.running && p.setup.service) ids.push_back(pid);
+    return true;
+}
+
 std::uint64_t cFakeOS::GetSystemTimeAsFileTime() {
     // Virtual milliseconds since the start, in 100 ns units, on a fixed base.
     return kBaseFileTime + static_cast<std::uint64_t>(tick_ - 100000u) * 10000ULL +

@@ -36,6 +36,8 @@ struct FakeWindowSetup {
     std::uint32_t queryEndSessionDelayMs = 0;                // time it takes to answer (a dialog, say)
 };
 
+inline constexpr const char* kFakeUserSid = "S-1-5-21-7-7-7-1001";
+
 struct FakeProcessSetup {
     std::string exePath;
     bool canOpen = true;      // OpenProcess for closing succeeds
@@ -46,6 +48,8 @@ struct FakeProcessSetup {
     bool waitFails = false;   // WaitForSingleObject on it fails with lastError 6
     bool openableAfterExit = false; // its object outlives it (another handle is open)
     bool critical = false;    // reported by IsProcessCritical
+    bool service = false;     // hosts a running service
+    ProcessOwner owner = {kFakeUserSid, 1}; // the fake's own user and session unless set
     std::uint64_t creationTime = 0; // FILETIME; 0 = now at creation
     std::string toolhelpName;       // what tool-help reports; empty = exePath
 };
@@ -74,6 +78,10 @@ public:
     // Input for this program's own thread arrives at the given time.
     void InputAt(std::uint32_t tick);
     void SetSelfPid(std::uint32_t pid) { selfPid_ = pid; }
+    // Who this program runs for; ownerKnown false makes that query fail.
+    ProcessOwner selfOwner = {kFakeUserSid, 1};
+    bool ownerKnown = true;
+    bool servicesKnown = true; // the service manager answers
     void SetTick(std::uint32_t tick) { tick_ = tick; }
     // Sets the wall clock (not the tick counter) forward or back, as a time
     // sync does; creation times already given keep their value.
@@ -105,6 +113,9 @@ public:
     bool QueryProcessImagePath(ProcessHandle h, std::string& path) override;
     bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime) override;
     bool IsProcessCritical(ProcessHandle h, bool& critical) override;
+    bool QueryProcessOwner(ProcessHandle h, ProcessOwner& owner) override;
+    bool QueryCurrentProcessOwner(ProcessOwner& owner) override;
+    bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override;
     std::uint64_t GetSystemTimeAsFileTime() override;
     bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override;
     bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,

@@ -35,6 +35,9 @@ public:
     bool EnumProcesses(std::vector<std::uint32_t>&, std::uint32_t, std::uint32_t&) override { return false; }
     bool GetMainModulePath(ProcessHandle, std::string&) override { return false; }
     bool IsProcessCritical(ProcessHandle, bool&) override { return false; }
+    bool QueryProcessOwner(ProcessHandle, ProcessOwner&) override { return false; }
+    bool QueryCurrentProcessOwner(ProcessOwner&) override { return false; }
+    bool ServiceProcessIds(std::vector<std::uint32_t>&) override { return false; }
     bool EnumWindows(const std::function<bool(WindowHandle)>&) override { return true; }
     std::uint32_t GetWindowThreadProcessId(WindowHandle) override { return 0; }
     std::string GetWindowText(WindowHandle) override { return {}; }

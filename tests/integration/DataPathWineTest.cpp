@@ -5,11 +5,7 @@
 #include "core/settings/cMemoryRegistry.h"
 #include "fake/cPostRecorder.h"
 #include "win32/WideText.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32StringTable.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 #include "win32/fQXDataPath.h"
 #include "win32/fQXDataPathIds.h"
 
@@ -37,37 +33,22 @@ HTREEITEM Next(HWND tree, UINT how, HTREEITEM from) {
     return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
 }
 
-class DataPathDialog : public ::testing::Test {
-protected:
-    DataPathDialog() {
-        wchar_t temp[MAX_PATH] = L"";
-        GetTempPathW(MAX_PATH, temp);
-        base = Narrow(std::wstring(temp) + L"qx-datapath-" + std::to_wstring(GetCurrentProcessId()));
-        for (const char* sub : {"", "\\Sets", "\\Sets\\beta", "\\Sets\\Alpha"}) {
-            CreateDirectoryW(Widen(base + sub).c_str(), nullptr);
-            made.insert(made.begin(), base + sub);
-        }
-    }
-    ~DataPathDialog() override {
-        for (const std::string& folder : made) RemoveDirectoryW(Widen(folder).c_str());
-    }
-
-    std::string base;
+TEST(DataPathDialog, OpensOnTheStoredFolderAndOkStoresTheChosenOne) {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::string base = Narrow(std::wstring(temp) + L"qx-datapath-" + std::to_wstring(GetCurrentProcessId()));
     std::vector<std::string> made; // deepest first
+    for (const char* sub : {"", "\\Sets", "\\Sets\\beta", "\\Sets\\Alpha"}) {
+        CreateDirectoryW(Widen(base + sub).c_str(), nullptr);
+        made.insert(made.begin(), base + sub);
+    }
+    cWin32Platform p;
     cMemoryRegistry reg;
     fake::cPostRecorder os;
     cQuellixOptions options{reg, os, "C:\\Quellix"};
-    cWin32FileSystem fs;
-    cWin32UserInterface ui;
-    cWin32Clock clock;
-    cWin32TextCodec codec;
-    cWin32StringTable table;
-    cLogger logger{fs, ui, clock, codec, "C:\\Quellix"};
-};
-
-TEST_F(DataPathDialog, OpensOnTheStoredFolderAndOkStoresTheChosenOne) {
+    cLogger logger{p.fs, p.ui, p.clock, p.codec, "C:\\Quellix"};
     options.SetDefaultDataPath(base + "\\Sets");
-    cDataPathModel model{options, logger, table, ui, fs, base};
+    cDataPathModel model{options, logger, p.strings, p.ui, p.fs, base};
     std::wstring label, drive, selected, children;
     bool shot = false;
     cDialogUser user(L"Select Default Data Directory", [&](cDialogUser& u, HWND d) {
@@ -94,49 +75,7 @@ TEST_F(DataPathDialog, OpensOnTheStoredFolderAndOkStoresTheChosenOne) {
     EXPECT_EQ(children, L"Alpha;beta;"); // sorted without regard to case
     EXPECT_TRUE(ok);
     EXPECT_EQ(options.DefaultDataPath(), base + "\\Sets\\Alpha");
-}
-
-TEST_F(DataPathDialog, EmptyPathOpensOnTheProgramFolderAndCancelKeepsIt) {
-    options.SetDefaultDataPath("  ");
-    cDataPathModel model{options, logger, table, ui, fs, base};
-    std::wstring selected;
-    cDialogUser user(L"Select Default Data Directory", [&](cDialogUser& u, HWND d) {
-        HWND tree = u.Control(d, IDC_DP_DIR1);
-        selected = ItemText(tree, Next(tree, TVGN_CARET, nullptr));
-        u.Click(u.Control(d, IDCANCEL));
-    });
-    EXPECT_FALSE(fQXDataPath::Show(nullptr, model));
-    user.Join();
-    EXPECT_EQ(Widen(base).substr(Widen(base).find_last_of(L'\\') + 1), selected);
-    EXPECT_EQ(options.DefaultDataPath(), base);
-}
-
-TEST_F(DataPathDialog, AnotherDriveShowsItsFolderAndBecomesTheLastGoodOne) {
-    options.SetDefaultDataPath(base);
-    cDataPathModel model{options, logger, table, ui, fs, base};
-    std::wstring root, driveText;
-    cDialogUser user(L"Select Default Data Directory", [&](cDialogUser& u, HWND d) {
-        HWND combo = u.Control(d, IDC_DP_DRIVE1);
-        const LRESULT z = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"z:"));
-        if (z == CB_ERR) {
-            u.Click(u.Control(d, IDCANCEL));
-            return;
-        }
-        HWND tree = u.Control(d, IDC_DP_DIR1);
-        u.Pick(combo, static_cast<int>(z));
-        u.WaitFor([&] { return ItemText(tree, Next(tree, TVGN_ROOT, nullptr)) == L"z:\\"; });
-        root = ItemText(tree, Next(tree, TVGN_ROOT, nullptr));
-        driveText = u.Text(combo);
-        u.Click(u.Control(d, IDOK));
-    });
-    const bool ok = fQXDataPath::Show(nullptr, model);
-    user.Join();
-    if (root.empty()) GTEST_SKIP() << "this prefix has no drive z:";
-    EXPECT_EQ(root, L"z:\\");
-    EXPECT_EQ(model.LastGoodDrive(), Narrow(driveText));
-    EXPECT_TRUE(ok);
-    // The drive's current folder, its root unless the process moved there.
-    EXPECT_EQ(options.DefaultDataPath().substr(0, 3), "Z:\\");
+    for (const std::string& folder : made) RemoveDirectoryW(Widen(folder).c_str());
 }
 
 } // namespace

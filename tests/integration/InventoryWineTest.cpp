@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <initializer_list>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -185,25 +184,10 @@ protected:
         }
     }
 
-    // Applications rows carry the Tags 0 .. w-1 in order, Processes rows w .. n-1.
-    static void ExpectTagsInOrder(const Inventory& inv) {
-        int next = 0;
-        char list = 'A';
-        for (const Row& r : inv.rows) {
-            if (r.list != list) {
-                EXPECT_EQ(list, 'A');
-                list = r.list;
-            }
-            EXPECT_EQ(r.tag, std::to_string(next)) << r.title;
-            ++next;
-        }
-        EXPECT_GT(next, 5);
-    }
-
     // The kill-all set ("/KA") the probe built: never the probe, always this
     // test's targets, never the names that must be spared. What else of
     // Wine's it would close is reported.
-    static void ExpectKillAll(const Inventory& inv, const char* version, std::initializer_list<const char*> spared) {
+    static void ExpectKillAll(const Inventory& inv, const char* version, const std::vector<std::string>& spared) {
         std::set<std::string> running, added;
         for (const Row& r : inv.rows)
             running.insert(FileName(r.exe));
@@ -219,7 +203,7 @@ protected:
         // The Processes rows of one exe are equal entries: the first taken
         // (from the bottom up) stands for all, the others are refused.
         EXPECT_EQ(backgroundEntries, 1);
-        for (const char* name : spared) {
+        for (const std::string& name : spared) {
             EXPECT_EQ(running.count(name), 1u) << name; // so that the next check means something
             EXPECT_EQ(added.count(name), 0u) << name;
         }
@@ -232,30 +216,33 @@ protected:
     static inline std::unique_ptr<cTargetProcess> rich_, hiddenOnly_, windowless_, untitled_, masked_;
 };
 
-TEST_F(InventoryWine, Windows98TakesToolHelpWhichNamesOnlyTheFile) {
-    const Inventory inv = Take("qx_invprobe_win98.exe", "win98");
-    ExpectTargetRows(inv, "qxtarget.exe");
-    ExpectTagsInOrder(inv);
-    ExpectKillAll(inv, "Windows 98", {"explorer.exe"});
+struct Case {
+    const char* version;  // Wine's name; empty for its default
+    bool fullPaths;       // tool-help names only the file
+    std::vector<std::string> spared;
+};
+
+class InventoryVersions : public InventoryWine, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(InventoryVersions, ListsEveryKindOfTargetAndKillAllSparesTheSystem) {
+    const Case& c = GetParam();
+    const std::string name = *c.version ? c.version : "default";
+    const Inventory inv = Take("qx_invprobe_" + name + ".exe", c.version);
+    ExpectTargetRows(inv, c.fullPaths ? cTargetProcess::ExePath() : "qxtarget.exe");
+    ExpectKillAll(inv, name.c_str(), c.spared);
     // The test program, the probe's parent, is listed like any other.
     EXPECT_FALSE(inv.Of(GetCurrentProcessId()).empty());
 }
 
-TEST_F(InventoryWine, Windows2000TakesProcessStatusWithFullPaths) {
-    const Inventory inv = Take("qx_invprobe_win2k.exe", "win2k");
-    ExpectTargetRows(inv, cTargetProcess::ExePath());
-    ExpectTagsInOrder(inv);
-    ExpectKillAll(inv, "Windows 2000", {"explorer.exe", "services.exe", "svchost.exe"});
-    EXPECT_FALSE(inv.Of(GetCurrentProcessId()).empty());
-}
-
-TEST_F(InventoryWine, CurrentWindowsListsFullPathsToo) {
-    const Inventory inv = Take("qx_invprobe_default.exe", "");
-    ExpectTargetRows(inv, cTargetProcess::ExePath());
-    ExpectTagsInOrder(inv);
-    ExpectKillAll(inv, "NT 6 and later", {"explorer.exe", "services.exe", "svchost.exe"});
-    EXPECT_FALSE(inv.Of(GetCurrentProcessId()).empty());
-}
+// Windows 98 takes tool-help, Windows 2000 the process status calls, and
+// Wine's default (NT 6 and later) its own path.
+INSTANTIATE_TEST_SUITE_P(Versions, InventoryVersions,
+                         ::testing::Values(Case{"win98", false, {"explorer.exe"}},
+                                           Case{"win2k", true, {"explorer.exe", "services.exe", "svchost.exe"}},
+                                           Case{"", true, {"explorer.exe", "services.exe", "svchost.exe"}}),
+                         [](const ::testing::TestParamInfo<Case>& p) {
+                             return std::string(*p.param.version ? p.param.version : "wine_default");
+                         });
 
 } // namespace
 } // namespace qx

@@ -1,10 +1,10 @@
 // The main window in this test's own process: over the real ports it builds a
 // set from running target programs by a drop, saves it through the real file
-// dialog and kills it; over the fake ports it shows how closing asks about a
-// changed set and stores the layout.
+// dialog and kills it; over the fake ports its own handling of closing, the
+// mouse, the start-up and a change of DPI.
 #include "core/sets/cSetFile.h"
-#include "core/ui/cAppPropertiesModel.h"
 #include "fake/cFakePlatform.h"
+#include "integration/cDialogUser.h"
 #include "integration/cTargetProcess.h"
 #include "integration/cTempPath.h"
 #include "integration/modScreenshot.h"
@@ -13,16 +13,16 @@
 #include "win32/WindowHandle.h"
 #include "win32/cTextDataObject.h"
 #include "win32/cWin32Platform.h"
+#include "win32/fQXAppPropertiesIds.h"
 #include "win32/fQXMain.h"
 #include "win32/fQXMainIds.h"
+#include "win32/modMainForms.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cwctype>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -105,16 +105,6 @@ int ApplicationRow(fQXMain& w, const std::string& title) {
     return -1;
 }
 
-HWND FindOwnDialog() {
-    HWND box = nullptr;
-    while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(box, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(box)) return box;
-    }
-    return nullptr;
-}
-
 TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
     SetOption(L"RequirePassword", 0);
@@ -125,18 +115,8 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     ASSERT_TRUE(beta.Ready());
 
     RealPorts ports;
-    int dialogs = 0;
-    std::string dialogTitle;
-    cMainForms forms;
-    forms.appProperties = [&](const cMainFormContext& c, cAppPropertiesModel& model) {
-        ++dialogs;
-        dialogTitle = model.TitleText();
-        EXPECT_NE(c.owner, nullptr);
-        model.SetForceClose(true);
-        model.SetWaitText("3");
-        return true;
-    };
-    fQXMain w(ports.platform, ports.facts.ProgramFolder(), forms);
+    fQXSplash splash;
+    fQXMain w(ports.platform, ports.facts.ProgramFolder(), MakeMainForms(splash));
     ASSERT_TRUE(w.Create());
     ports.ui.SetMainWindow(ToWindowHandle(w.Hwnd()));
     ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
@@ -144,13 +124,6 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     HMENU menu = GetMenu(w.Hwnd());
     HWND set = w.ListWindow("lvProgramSet");
     HWND apps = w.ListWindow("lvApplications");
-
-    // At start the kill set is active and empty: Undo and Paste are off.
-    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
-    EXPECT_TRUE(Grayed(menu, eCommand::Paste));
-    EXPECT_TRUE(Grayed(menu, eCommand::Delete));
-    EXPECT_FALSE(Grayed(menu, eCommand::Kill));
-
     const int a = ApplicationRow(w, "QxMain Alpha");
     const int b = ApplicationRow(w, "QxMain Beta");
     ASSERT_GT(a, 0);
@@ -158,92 +131,60 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     EXPECT_EQ(SendMessageW(apps, LVM_GETITEMCOUNT, 0, 0), w.Session().Inventory().lvApplications().Count());
     EXPECT_EQ(RowText(apps, a - 1, 0), L"QxMain Alpha"); // the virtual list shows the model's rows
 
-    // The Applications list focused with a row selected: only Copy of the edit pairs.
-    SelectRow(apps, a - 1, true);
-    SetFocus(apps);
-    Pump();
-    EXPECT_FALSE(Grayed(menu, eCommand::Copy));
-    for (eCommand c : {eCommand::Delete, eCommand::Paste, eCommand::Undo, eCommand::Raise, eCommand::Properties})
-        EXPECT_TRUE(Grayed(menu, c)) << static_cast<int>(c);
-
-    // A drop that names no list of the window changes nothing.
-    Drop(w, "lvSomethingElse,1");
-    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_FALSE(w.Session().Set().SetChanged());
-
+    // The drop asks for the rules of both programs at once in Kill Properties.
+    std::wstring dialogTitle;
+    test::cDialogUser properties(L"Kill Properties", [&](test::cDialogUser& u, HWND d) {
+        dialogTitle = u.Text(u.Control(d, IDC_AP_LBLTITLE));
+        u.Type(u.Control(d, IDC_AP_TXTWAIT), L"3");
+        if (!u.Checked(d, IDC_AP_OPTFORCE)) u.Toggle(u.Control(d, IDC_AP_OPTFORCE));
+        u.Click(u.Control(d, IDOK));
+    });
     const DWORD effect = Drop(w, "lvApplications," + std::to_string(a) + "," + std::to_string(b));
+    properties.Join();
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(dialogTitle, "[Multiple Programs]");
+    ASSERT_TRUE(properties.Found());
+    EXPECT_FALSE(properties.LeftOpen());
+    EXPECT_EQ(dialogTitle, L"[Multiple Programs]");
     ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(RowText(set, 0, 0), L"QxMain Alpha");
     EXPECT_EQ(RowText(set, 1, 0), L"QxMain Beta");
     EXPECT_NE(RowText(set, 0, 1).find(L"qxtarget.exe"), std::wstring::npos);
     EXPECT_TRUE(RowChecked(set, 0));
-    EXPECT_TRUE(RowChecked(set, 1));
-    EXPECT_TRUE(w.Session().Set().SetChanged());
     // The rules chosen once reach both programs.
     for (const cApplicationProcs& e : w.Session().Set().AppSet()) {
         EXPECT_TRUE(e.ForceClose());
         EXPECT_EQ(e.CloseWait(), 3);
     }
 
-    // A check box goes to the model.
+    // A check box goes to the model; the kill set focused with row 2
+    // selected, the toolbar's raise swaps the rows.
     SetChecked(set, 1, false);
     EXPECT_FALSE(w.Session().Set().lvProgramSet().Item(2)->checked);
     SetChecked(set, 1, true);
-    EXPECT_TRUE(w.Session().Set().lvProgramSet().Item(2)->checked);
-
-    // The kill set focused, row 2 selected: raise on, lower off; raising swaps the rows.
     SetFocus(set);
     SelectRow(set, 0, false);
     SelectRow(set, 1, true);
     Pump();
-    EXPECT_FALSE(Grayed(menu, eCommand::Raise));
     EXPECT_TRUE(Grayed(menu, eCommand::Lower));
-    EXPECT_FALSE(Grayed(menu, eCommand::Delete));
-    EXPECT_TRUE(Grayed(menu, eCommand::Copy));
     w.ToolbarClick("raise");
     EXPECT_EQ(RowText(set, 0, 0), L"QxMain Beta");
-    EXPECT_TRUE(Grayed(menu, eCommand::Raise));
-    EXPECT_FALSE(Grayed(menu, eCommand::Lower));
-    w.ToolbarClick("Lower"); // keys are compared exactly
-    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Beta");
-    w.Execute(eCommand::Lower);
-    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Alpha");
+    EXPECT_EQ(RowText(set, 1, 0), L"QxMain Alpha");
 
     ASSERT_TRUE(test::SaveWindowPng(w.Hwnd(), "main-window.png"));
 
     // Save As through the real file dialog, answered as a user would.
     test::cTempPath saved("main set");
     const std::string savedPath = saved.Path(); // an extension typed is kept
-    std::thread user([&] {
-        for (int i = 0; i < 1000; ++i) {
-            if (HWND dlg = FindOwnDialog()) {
-                Sleep(200);
-                const std::wstring name = Widen(saved.Path());
-                if (!SetDlgItemTextW(dlg, 0x47c, name.c_str())) SetDlgItemTextW(dlg, 0x480, name.c_str());
-                PostMessageW(dlg, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(10);
-        }
-    });
+    test::cDialogUser user(L"Save As",
+                           [&](test::cDialogUser& u, HWND d) { u.AnswerFileDialog(d, Widen(saved.Path())); });
     w.Execute(eCommand::SaveAs);
-    user.join();
-    std::ifstream in(savedPath, std::ios::binary);
-    ASSERT_TRUE(in.good()) << savedPath;
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    in.close();
+    user.Join();
     SetFileHeader header;
     std::vector<SetFileEntry> entries;
-    ASSERT_EQ(cSetFile::Read(bytes.str(), ports.codec, header, entries), cSetFile::ReadResult::Ok);
+    ASSERT_EQ(cSetFile::Read(saved.Contents(), ports.codec, header, entries), cSetFile::ReadResult::Ok);
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].Title, "QxMain Alpha");
-    EXPECT_EQ(entries[1].Title, "QxMain Beta");
-    EXPECT_TRUE(entries[0].ForceClose);
-    EXPECT_EQ(entries[1].CloseWait, 3);
+    EXPECT_EQ(entries[0].Title, "QxMain Beta");
+    EXPECT_EQ(entries[1].Title, "QxMain Alpha");
     EXPECT_FALSE(w.Session().Set().SetChanged());
     wchar_t panel[MAX_PATH] = L"";
     SendMessageW(w.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(panel));
@@ -251,8 +192,7 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
 
     // The kill run: commands that change the set are off while it runs, and
     // a close during the run waits for its end.
-    std::atomic<bool> done{false}, sawRunning{false}, killOff{false}, deleteOff{false}, newOff{false},
-        saveOn{false}, captionChanged{false};
+    std::atomic<bool> done{false}, sawRunning{false}, killOff{false}, captionChanged{false};
     HWND main = w.Hwnd();
     std::thread watcher([&] {
         bool closed = false;
@@ -260,9 +200,6 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
             if (IsIconic(main)) {
                 sawRunning = true;
                 killOff = Grayed(menu, eCommand::Kill);
-                deleteOff = Grayed(menu, eCommand::Delete);
-                newOff = Grayed(menu, eCommand::New);
-                saveOn = !Grayed(menu, eCommand::Save);
                 wchar_t caption[256] = L"";
                 InternalGetWindowText(main, caption, 256);
                 if (std::wstring(caption) != L"Quellix") captionChanged = true;
@@ -279,9 +216,6 @@ TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
     watcher.join();
     EXPECT_TRUE(sawRunning);
     EXPECT_TRUE(killOff);
-    EXPECT_TRUE(deleteOff);
-    EXPECT_TRUE(newOff);
-    EXPECT_TRUE(saveOn);
     EXPECT_TRUE(captionChanged);
     EXPECT_TRUE(alpha.WaitForExit(5000));
     EXPECT_TRUE(beta.WaitForExit(5000));
@@ -333,66 +267,31 @@ protected:
     fake::cFakePlatform fake{"C:\\Quellix"};
 };
 
-TEST_F(MainWindowOverFakes, ALogoffOffersAChangedSetForSavingAndStoresTheOptions) {
+TEST_F(MainWindowOverFakes, CloseAndLogoffOfferAChangedSetForSavingAndStoreTheOptions) {
     fQXMain w(fake.platform, "C:\\Quellix");
     ASSERT_TRUE(w.Create());
     ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
     Drop(w, "lvApplications,1");
     ASSERT_TRUE(w.Session().Set().SetChanged());
-    // Cancel keeps the set and holds the logoff up.
-    fake.ui.answers = {kIdCancel};
+    // Cancel keeps the set, the window and the logoff held up.
+    fake.ui.answers = {kIdCancel, kIdCancel};
+    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
     ASSERT_NE(w.Hwnd(), nullptr);
-    ASSERT_EQ(fake.ui.boxes.size(), 1u);
-    EXPECT_EQ(fake.ui.boxes[0].text, "Save changes to current set?");
+    ASSERT_EQ(fake.ui.boxes.size(), 2u);
+    EXPECT_EQ(fake.ui.boxes[1].text, "Save changes to current set?");
     // No lets the logoff go on, with the options and the layout stored first.
     SetWindowPos(w.Hwnd(), nullptr, 0, 0, 613, 400, SWP_NOMOVE | SWP_NOZORDER);
     const std::int32_t twips = cMainLayout::PixelsToTwips(613, w.Dpi());
     fake.ui.answers = {kIdNo};
     EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_EQ(w.Hwnd(), nullptr);
-    EXPECT_EQ(fake.ui.boxes.size(), 2u);
+    EXPECT_EQ(fake.ui.boxes.size(), 3u);
     const std::string stored = fake.StoredOption("FormWidth");
     ASSERT_EQ(stored.size(), 4u);
     std::int32_t width = 0;
     for (int i = 3; i >= 0; --i) width = width * 256 + static_cast<unsigned char>(stored[static_cast<std::size_t>(i)]);
     EXPECT_EQ(width, twips);
-}
-
-TEST_F(MainWindowOverFakes, ClosingAsksAboutAChangedSetAndStoresTheLayout) {
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    ASSERT_EQ(w.Session().Inventory().lvApplications().Count(), 1);
-    // Without a Kill Properties form the drop still adds the program.
-    Drop(w, "lvApplications,1");
-    ASSERT_EQ(SendMessageW(w.ListWindow("lvProgramSet"), LVM_GETITEMCOUNT, 0, 0), 1);
-    ASSERT_TRUE(w.Session().Set().SetChanged());
-
-    fake.ui.answers = {kIdCancel};
-    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
-    ASSERT_NE(w.Hwnd(), nullptr);
-    ASSERT_EQ(fake.ui.boxes.size(), 1u);
-    EXPECT_EQ(fake.ui.boxes[0].text, "Save changes to current set?");
-
-    // Remember Window Position switched off and on again: the layout is stored.
-    w.Execute(eCommand::RememberPosition);
-    EXPECT_EQ(GetMenuState(GetMenu(w.Hwnd()), IDM_QX_FIRST + static_cast<UINT>(eCommand::RememberPosition),
-                           MF_BYCOMMAND) & MF_CHECKED, 0u);
-    w.Execute(eCommand::RememberPosition);
-    // A width the window never had before, to see the close store it.
-    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 601, 400, SWP_NOMOVE | SWP_NOZORDER);
-    const std::int32_t twips = cMainLayout::PixelsToTwips(601, w.Dpi());
-    fake.ui.answers = {kIdNo};
-    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(w.Hwnd(), nullptr);
-    const std::string stored = fake.StoredOption("FormWidth");
-    ASSERT_EQ(stored.size(), 4u);
-    std::int32_t width = 0;
-    for (int i = 3; i >= 0; --i) width = width * 256 + static_cast<unsigned char>(stored[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(width, twips);
-    EXPECT_NE(fake.StoredOption("lvProgramSet_Col2"), "<none>");
-    EXPECT_EQ(fake.StoredOption("CurrentTab"), std::string("\x01\0\0\0", 4));
 }
 
 TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
@@ -410,17 +309,11 @@ TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
     SendMessageW(w.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar.left + 61, y));
     SendMessageW(w.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(bar.left + 61, y));
     EXPECT_FALSE(w.Layout().SplitterDragging());
+    // A move after the release does nothing.
+    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(bar.left + 200, y));
     RECT after{};
     GetWindowRect(set, &after);
     EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 60, 1);
-    // A move after the release does nothing.
-    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(bar.left + 200, y));
-    RECT still{};
-    GetWindowRect(set, &still);
-    EXPECT_EQ(still.right, after.right);
-    // The tab list and the lists beside it keep touching: the strip starts where the bar ends.
-    const cLayoutRect moved = w.Layout().Splitter();
-    EXPECT_EQ(w.Layout().TabStrip().left, moved.left + moved.width);
 
     HWND apps = w.ListWindow("lvApplications"), procs = w.ListWindow("lvProcesses");
     EXPECT_TRUE(IsWindowVisible(apps));
@@ -430,104 +323,6 @@ TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
     SendMessageW(w.Hwnd(), WM_NOTIFY, IDC_QX_TAB, reinterpret_cast<LPARAM>(&change));
     EXPECT_FALSE(IsWindowVisible(apps));
     EXPECT_TRUE(IsWindowVisible(procs));
-    w.Close();
-}
-
-TEST_F(MainWindowOverFakes, CopyPasteDeleteAndUndoFromTheToolbarAndShortcuts) {
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    HWND set = w.ListWindow("lvProgramSet"), apps = w.ListWindow("lvApplications");
-    HMENU menu = GetMenu(w.Hwnd());
-    SetFocus(apps);
-    Pump();
-    // Focusing a list without a selection selects its first row.
-    EXPECT_EQ(SendMessageW(apps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
-    w.ToolbarClick("copy");
-    SetFocus(set);
-    Pump();
-    EXPECT_FALSE(Grayed(menu, eCommand::Paste));
-    w.ToolbarClick("paste");
-    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(RowText(set, 0, 0), L"Fake Editor");
-    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
-    w.ToolbarClick("delete");
-    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_FALSE(Grayed(menu, eCommand::Undo));
-    EXPECT_TRUE(Grayed(menu, eCommand::Delete));
-    w.Execute(eCommand::Undo);
-    EXPECT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_TRUE(Grayed(menu, eCommand::Undo));
-
-    // The shortcuts reach the same commands.
-    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDA_QXMAIN));
-    ASSERT_NE(table, nullptr);
-    ACCEL keys[16];
-    const int n = CopyAcceleratorTableW(table, keys, 16);
-    const auto command = [&](WORD key, BYTE flags) {
-        for (int i = 0; i < n; ++i)
-            if (keys[i].key == key && (keys[i].fVirt & (FCONTROL | FVIRTKEY)) == flags) return keys[i].cmd;
-        return WORD{0};
-    };
-    EXPECT_EQ(command('C', FCONTROL | FVIRTKEY), IDM_QX_COPY);
-    EXPECT_EQ(command('V', FCONTROL | FVIRTKEY), IDM_QX_PASTE);
-    EXPECT_EQ(command('Z', FCONTROL | FVIRTKEY), IDM_QX_UNDO);
-    EXPECT_EQ(command('N', FCONTROL | FVIRTKEY), IDM_QX_NEW);
-    EXPECT_EQ(command(VK_DELETE, FVIRTKEY), IDM_QX_DELETE);
-    fake.ui.answers = {kIdNo};
-    w.Close();
-}
-
-TEST_F(MainWindowOverFakes, RefusedLoginEndsTheLoadAndAnEmptyLoginHookRefuses) {
-    fake.PutOption("RequirePassword", -1);
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    EXPECT_FALSE(w.Load("", SW_SHOWNORMAL));
-    EXPECT_TRUE(w.QuitAtStart());
-    EXPECT_FALSE(w.StartupFailed());
-    EXPECT_TRUE(w.Close());
-    EXPECT_EQ(w.Hwnd(), nullptr);
-}
-
-TEST_F(MainWindowOverFakes, StartUpRestoresTheLayoutBeforeListingProgramsAndShowsTheFirstRowSelected) {
-    std::vector<SetFileEntry> entries(2);
-    entries[0].Title = "Letter";
-    entries[0].ExePath = "C:\\Office\\word.exe";
-    entries[1].Title = "Sheet";
-    entries[1].ExePath = "C:\\Office\\calc.exe";
-    for (SetFileEntry& e : entries) {
-        e.Selected = e.WinVisible = true;
-        e.CloseWait = 5;
-    }
-    std::string bytes;
-    ASSERT_EQ(cSetFile::Write(46362.0, entries, fake.codec, bytes), cSetFile::WriteResult::Ok);
-    fake.fs.AddFile("D:\\Sets\\last.qxs", bytes);
-    fake.PutText(kHkeyLocalMachine, "Software\\Veltrane\\Quellix\\Options", "LastLoadedSet", "D:\\Sets\\last.qxs");
-    fake.PutOption("Logging", 3);
-
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load(" /debug", SW_SHOWNORMAL));
-    HWND set = w.ListWindow("lvProgramSet");
-    HMENU menu = GetMenu(w.Hwnd());
-    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
-    // The first command-state update picks row 1 of the kill set; the list shows it.
-    EXPECT_EQ(SendMessageW(set, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
-    EXPECT_EQ(SendMessageW(set, LVM_GETNEXTITEM, 0, LVNI_SELECTED), -1);
-    EXPECT_FALSE(Grayed(menu, eCommand::Delete));
-    EXPECT_FALSE(Grayed(menu, eCommand::Lower));
-    EXPECT_TRUE(Grayed(menu, eCommand::Raise));
-    EXPECT_FALSE(w.Session().Set().SetChanged());
-
-    // Last set, then the saved layout, then the running programs.
-    const std::string* log = fake.fs.Contents("C:\\Quellix\\Quellix.log");
-    ASSERT_NE(log, nullptr);
-    std::size_t at = 0;
-    for (const char* step : {"Debug: GetSettings\r\n", "Debug: OpenProgramSet\r\n", "Debug: GetWindowSettings\r\n",
-                             "Debug: PopulateListviews\r\n"}) {
-        at = log->find(step, at);
-        ASSERT_NE(at, std::string::npos) << step << *log;
-    }
     w.Close();
 }
 
@@ -592,26 +387,6 @@ TEST_F(MainWindowOverFakes, DpiChangeTakesTheSuggestedRectangleAndScalesLayoutAn
     // Fonts follow: 9 pt for the lists, 12 pt for the set's title.
     EXPECT_EQ(fontHeight(set), MulDiv(9, 144, 72));
     EXPECT_EQ(fontHeight(GetDlgItem(w.Hwnd(), IDC_QX_SETLABEL)), MulDiv(12, 144, 72));
-    w.Close();
-}
-
-TEST_F(MainWindowOverFakes, KillRunShowsItsProgressInTheCaptionAndGivesBackTheCaptionThatWasThere) {
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    Drop(w, "lvApplications,1");
-    ASSERT_EQ(SendMessageW(w.ListWindow("lvProgramSet"), LVM_GETITEMCOUNT, 0, 0), 1);
-    SetWindowTextW(w.Hwnd(), L"Quellix \u00e9dition");
-    fake.ui.captions.clear();
-    w.Execute(eCommand::Kill);
-    EXPECT_EQ(w.Session().Inventory().lvApplications().Count(), 0); // the editor has gone
-    ASSERT_FALSE(fake.ui.captions.empty());
-    EXPECT_NE(fake.ui.captions.front().find("Fake Editor"), std::string::npos) << fake.ui.captions.front();
-    wchar_t caption[256] = L"";
-    GetWindowTextW(w.Hwnd(), caption, 256);
-    EXPECT_EQ(std::wstring(caption), L"Quellix \u00e9dition");
-    EXPECT_FALSE(IsIconic(w.Hwnd()));
-    fake.ui.answers = {kIdNo};
     w.Close();
 }
 

@@ -1,20 +1,14 @@
 // Advanced Settings as a real dialog over the real file system and message
-// boxes: tab pages, the wait field, the password checks and the log file.
+// boxes: its tab pages, the wait field, a refused password and the masked
+// placeholders of a stored one.
 #include "cDialogUser.h"
 #include "integration/cTempPath.h"
 #include "modScreenshot.h"
 
 #include "core/settings/cMemoryRegistry.h"
 #include "core/settings/modPasswordHash.h"
-#include "fake/cFakeShell.h"
 #include "fake/cPostRecorder.h"
-#include "win32/WideText.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32Shell.h"
-#include "win32/cWin32StringTable.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 #include "win32/fQXMiscSettings.h"
 #include "win32/fQXMiscSettingsIds.h"
 
@@ -30,7 +24,7 @@ using test::cDialogUser;
 class MiscSettingsDialog : public ::testing::Test {
 protected:
     MiscSettingsDialog() {
-        fs.WriteFile(log.Path(), "old entries\r\n");
+        p.fs.WriteFile(log.Path(), "old entries\r\n");
         options.SetLogPath(log.Path());
         options.SetLogging(2);
         options.SetDefaultWaitSeconds(30);
@@ -44,15 +38,10 @@ protected:
     cMemoryRegistry reg;
     fake::cPostRecorder os;
     cQuellixOptions options{reg, os, "C:\\Quellix"};
-    cWin32FileSystem fs;
-    cWin32UserInterface ui;
-    cWin32Clock clock;
-    cWin32TextCodec codec;
-    cWin32Shell shell;
-    cWin32StringTable table;
-    cLogger logger{fs, ui, clock, codec, "C:\\Quellix"};
-    cGlobalsClass globals{fs};
-    cMiscSettingsModel model{options, logger, globals, table, ui, fs, shell};
+    cWin32Platform p;
+    cLogger logger{p.fs, p.ui, p.clock, p.codec, "C:\\Quellix"};
+    cGlobalsClass globals{p.fs};
+    cMiscSettingsModel model{options, logger, globals, p.strings, p.ui, p.fs, p.shell};
 };
 
 TEST_F(MiscSettingsDialog, PagesWaitFieldAndPasswordMismatchThenOk) {
@@ -123,70 +112,6 @@ TEST_F(MiscSettingsDialog, PagesWaitFieldAndPasswordMismatchThenOk) {
     EXPECT_TRUE(logger.LogErrors());
 }
 
-TEST_F(MiscSettingsDialog, RequiredPasswordLeftEmptyIsRefused) {
-    // ... and the password-changed flag set, so an empty required password
-    // is caught here instead of locking the user out at the next start.
-    std::wstring message;
-    cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
-        u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), 1);
-        u.Toggle(u.Control(d, IDC_MS_CHKREQUIREPASSWORD));
-        u.Click(u.Control(d, IDOK));
-        if (HWND box = u.WaitForBox(d, message)) u.Answer(box, IDOK);
-        u.Click(u.Control(d, IDCANCEL));
-    });
-    EXPECT_FALSE(fQXMiscSettings::Show(nullptr, model));
-    user.Join();
-    EXPECT_EQ(message, L"'Require Password' was checked but no password was entered.");
-    EXPECT_FALSE(options.RequireAdminLogin());
-    EXPECT_EQ(options.AdminPassword(), -1);
-}
-
-TEST_F(MiscSettingsDialog, MissingLogFileIsCreatedOnlyWhenTheUserAgrees) {
-    test::cTempPath missing{"new-log"};
-    options.SetLogPath(missing.Path());
-    std::wstring question;
-    bool stayedOnLogging = false, focusOnPath = false;
-    cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
-        u.Click(u.Control(d, IDOK));
-        if (HWND box = u.WaitForBox(d, question)) u.Answer(box, IDNO);
-        stayedOnLogging = u.WaitFor([&] { return Tab(d) == 2 && Visible(d, IDC_MS_TXTLOGFILEPATH); });
-        focusOnPath = u.WaitFor([&] { return u.Focused(d) == u.Control(d, IDC_MS_TXTLOGFILEPATH); });
-        u.Click(u.Control(d, IDOK));
-        std::wstring again;
-        if (HWND box = u.WaitForBox(d, again)) u.Answer(box, IDYES);
-    });
-    const bool ok = fQXMiscSettings::Show(nullptr, model);
-    user.Join();
-    EXPECT_EQ(question, Widen(missing.Path()) + L" wasn't found.\r\nOk to create it?");
-    EXPECT_TRUE(stayedOnLogging);
-    EXPECT_TRUE(focusOnPath);
-    EXPECT_TRUE(ok);
-    EXPECT_TRUE(fs.NormalFileExists(missing.Path()));
-    EXPECT_EQ(options.LogPath(), missing.Path());
-}
-
-TEST_F(MiscSettingsDialog, DeleteLogAsksWithNoAsTheDefaultAndDeletesOnYes) {
-    std::wstring question;
-    bool noIsDefault = false, goneWhileOpen = false;
-    cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
-        u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), 2);
-        u.Click(u.Control(d, IDC_MS_CMDDELETELOG));
-        if (HWND box = u.WaitForBox(d, question)) {
-            noIsDefault = (GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-            u.Answer(box, IDYES);
-        }
-        goneWhileOpen = u.WaitFor([&] { return GetFileAttributesW(Widen(log.Path()).c_str()) == INVALID_FILE_ATTRIBUTES; });
-        u.Click(u.Control(d, IDCANCEL));
-    });
-    EXPECT_FALSE(fQXMiscSettings::Show(nullptr, model));
-    user.Join();
-    EXPECT_EQ(question, L"Delete " + Widen(log.Path()) + L"?");
-    EXPECT_TRUE(noIsDefault);
-    EXPECT_TRUE(goneWhileOpen);
-    EXPECT_EQ(options.Logging(), 2); // Cancel changed nothing
-    EXPECT_EQ(options.DefaultWaitSeconds(), 30);
-}
-
 TEST_F(MiscSettingsDialog, StoredPasswordShowsMaskedPlaceholdersAndTypingOnlyTheSecondKeepsIt) {
     options.SetAdminPassword(PasswordHash("old"));
     options.SetRequireAdminLogin(true);
@@ -220,40 +145,6 @@ TEST_F(MiscSettingsDialog, StoredPasswordShowsMaskedPlaceholdersAndTypingOnlyThe
     EXPECT_TRUE(wholeSelected);
     EXPECT_EQ(options.AdminPassword(), PasswordHash("old"));
     EXPECT_TRUE(options.RequireAdminLogin());
-}
-
-TEST_F(MiscSettingsDialog, BrowseTakesTheChosenFileAndViewLogHandsNotepadTheQuotedPath) {
-    fake::cFakeShell recorder;
-    cMiscSettingsModel viewing{options, logger, globals, table, ui, fs, recorder};
-    test::cTempPath chosen{"chosen-log"};
-    fs.WriteFile(chosen.Path(), "");
-    std::wstring shown, browseTitle;
-    cDialogUser user(L"Advanced Settings", [&](cDialogUser& u, HWND d) {
-        u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), 2);
-        u.Click(u.Control(d, IDC_MS_CMDBROWSELOGFILE));
-        if (HWND files = u.WaitForDialog(L"Select Log File")) {
-            browseTitle = u.Text(files);
-            Sleep(200); // let the file dialog finish its start-up
-            // The name box is cmb13 in the explorer-style dialog, edt1 in the old one.
-            if (!SetDlgItemTextW(files, 0x47c, Widen(chosen.Path()).c_str()))
-                SetDlgItemTextW(files, 0x480, Widen(chosen.Path()).c_str());
-            PostMessageW(files, WM_COMMAND, IDOK, 0);
-        }
-        HWND path = u.Control(d, IDC_MS_TXTLOGFILEPATH);
-        u.WaitFor([&] { return u.Text(path) == Widen(chosen.Path()); });
-        shown = u.Text(path);
-        u.Click(u.Control(d, IDC_MS_CMDVIEWLOG));
-        u.Click(u.Control(d, IDCANCEL)); // queued behind View Log
-    });
-    EXPECT_FALSE(fQXMiscSettings::Show(nullptr, viewing));
-    user.Join();
-    EXPECT_EQ(browseTitle, L"Select Log File");
-    EXPECT_EQ(shown, Widen(chosen.Path()));
-    EXPECT_EQ(globals.sBrowsePath() + "\\" + chosen.Path().substr(chosen.Path().find_last_of('\\') + 1), chosen.Path());
-    ASSERT_EQ(recorder.calls.size(), 1u);
-    EXPECT_EQ(recorder.calls[0].file, "Notepad.exe");
-    EXPECT_EQ(recorder.calls[0].parameters, "\"" + chosen.Path() + "\"");
-    EXPECT_EQ(options.LogPath(), log.Path()); // cancelled: the option keeps the old file
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // cOSInfo on the versions Wine can pretend to be, as the probe sees them.
 #include "integration/cVersionedProbe.h"
-#include "win32/WinApi.h"
 
 #include <gtest/gtest.h>
 
@@ -10,86 +9,43 @@
 
 namespace {
 
-using qx::test::cVersionedProbe;
+struct Case {
+    const char* version; // Wine's name; empty for its default
+    const char* expected; // the probe's fields that must read so
+};
 
-std::map<std::string, std::string> Probe(const std::string& exeName, const std::string& version) {
-    const cVersionedProbe probe("qx_osprobe", exeName, version);
-    EXPECT_TRUE(probe.Ready());
+class OSVersionProbe : public ::testing::TestWithParam<Case> {};
+
+TEST_P(OSVersionProbe, DerivesTheFlagsOfTheVersion) {
+    const Case& c = GetParam();
+    const qx::test::cVersionedProbe probe("qx_osprobe", std::string("qx_osprobe_") + (*c.version ? c.version : "default") + ".exe",
+                                          c.version);
+    ASSERT_TRUE(probe.Ready());
     std::string out;
-    EXPECT_TRUE(probe.Run(out));
+    ASSERT_TRUE(probe.Run(out));
     std::map<std::string, std::string> fields;
     std::istringstream in(out);
-    std::string item;
-    while (in >> item) {
+    for (std::string item; in >> item;)
+        if (const auto eq = item.find('='); eq != std::string::npos) fields[item.substr(0, eq)] = item.substr(eq + 1);
+    std::istringstream want(c.expected);
+    for (std::string item; want >> item;) {
         const auto eq = item.find('=');
-        if (eq != std::string::npos) fields[item.substr(0, eq)] = item.substr(eq + 1);
-    }
-    EXPECT_FALSE(fields.empty()) << out;
-    return fields;
-}
-
-using Fields = std::map<std::string, std::string>;
-
-void ExpectFlags(const Fields& f, const char* unknown, const char* w2000, const char* w95, const char* w98,
-                 const char* nt3, const char* nt4, const char* nt4OrLater) {
-    const Fields want{{"unknown", unknown}, {"win2000", w2000},        {"win95", w95}, {"win98", w98}, {"nt3", nt3},
-                      {"nt4", nt4},         {"nt4orlater", nt4OrLater}};
-    for (const auto& [k, v] : want) {
-        const auto it = f.find(k);
-        ASSERT_NE(it, f.end()) << k;
-        EXPECT_EQ(it->second, v) << k;
+        EXPECT_EQ(fields[item.substr(0, eq)], item.substr(eq + 1)) << item << " in " << out;
     }
 }
 
-TEST(OSVersionProbe, Windows98) {
-    const Fields f = Probe("qx_osprobe_win98.exe", "win98");
-    ExpectFlags(f, "0", "0", "0", "1", "0", "0", "0");
-    EXPECT_EQ(f.at("platform"), "1");
-    EXPECT_EQ(f.at("minor"), "10");
-    EXPECT_EQ(f.at("dosmode"), "1");
-    EXPECT_EQ(f.at("interface"), "2");
-    EXPECT_EQ(f.at("version"), "5.0"); // 4 + 10 / 10
-}
-
-TEST(OSVersionProbe, Windows2000) {
-    const Fields f = Probe("qx_osprobe_win2k.exe", "win2k");
-    ExpectFlags(f, "0", "1", "0", "0", "0", "1", "1");
-    EXPECT_EQ(f.at("platform"), "2");
-    EXPECT_EQ(f.at("dosmode"), "0");
-    EXPECT_EQ(f.at("interface"), "2");
-    EXPECT_EQ(f.at("version"), "5.0");
-}
-
-TEST(OSVersionProbe, WindowsXP) {
-    const Fields f = Probe("qx_osprobe_winxp.exe", "winxp");
-    ExpectFlags(f, "0", "1", "0", "0", "0", "1", "1");
-    EXPECT_EQ(f.at("interface"), "2");
-    EXPECT_EQ(f.at("version"), "5.1");
-}
-
-TEST(OSVersionProbe, Windows10ReportsItsTrueVersion) {
-    const Fields f = Probe("qx_osprobe_win10.exe", "win10");
-    ExpectFlags(f, "1", "0", "0", "0", "0", "0", "1");
-    EXPECT_EQ(f.at("major"), "10"); // not the 6.2 that GetVersionEx gives manifest-less programs
-    EXPECT_EQ(f.at("interface"), "1");
-}
-
-TEST(OSVersionProbe, WineDefaultIsUnknownButModernNT) {
-    const Fields f = Probe("qx_osprobe_default.exe", "");
-    ExpectFlags(f, "1", "0", "0", "0", "0", "0", "1");
-    EXPECT_EQ(f.at("platform"), "2");
-    EXPECT_GE(std::stoi(f.at("major")), 6);
-    EXPECT_EQ(f.at("dosmode"), "0");
-    EXPECT_EQ(f.at("interface"), "1");
-}
-
-TEST(OSVersionProbe, AppDefaultsKeysAreRemoved) {
-    { const cVersionedProbe probe("qx_osprobe", "qx_osprobe_cleanup.exe", "winxp"); }
-    HKEY k = nullptr;
-    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\qx_osprobe_cleanup.exe", 0, KEY_READ, &k),
-              ERROR_SUCCESS);
-    EXPECT_EQ(GetFileAttributesA((cVersionedProbe::BinFolder() + "qx_osprobe_cleanup.exe").c_str()),
-              INVALID_FILE_ATTRIBUTES);
-}
+// The default has no fixed major version (6 or later); Windows 10 reports its
+// true one, not the 6.2 that GetVersionEx gives programs without a manifest.
+INSTANTIATE_TEST_SUITE_P(
+    Versions, OSVersionProbe,
+    ::testing::Values(
+        Case{"win98", "platform=1 minor=10 dosmode=1 interface=2 version=5.0 unknown=0 win2000=0 win95=0 win98=1 "
+                      "nt3=0 nt4=0 nt4orlater=0"},
+        Case{"win2k", "platform=2 dosmode=0 interface=2 version=5.0 unknown=0 win2000=1 win95=0 win98=0 nt3=0 "
+                      "nt4=1 nt4orlater=1"},
+        Case{"winxp", "interface=2 version=5.1 unknown=0 win2000=1 win95=0 win98=0 nt3=0 nt4=1 nt4orlater=1"},
+        Case{"win10", "major=10 interface=1 unknown=1 win2000=0 win95=0 win98=0 nt3=0 nt4=0 nt4orlater=1"},
+        Case{"", "platform=2 dosmode=0 interface=1 unknown=1 win2000=0 win95=0 win98=0 nt3=0 nt4=0 nt4orlater=1"}),
+    [](const ::testing::TestParamInfo<Case>& p) { return std::string(*p.param.version ? p.param.version : "wine_default"); });
 
 } // namespace

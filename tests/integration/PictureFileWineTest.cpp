@@ -52,20 +52,16 @@ TEST(PictureFile, ShippedPictureFitsTheFrameWithItsProportions) {
 
 TEST(PictureFile, MissingOrUnreadableFilesAreReportedWithTheirPath) {
     test::cTempFolder folder("qx picture");
-    cErrorInfo error;
-    EXPECT_FALSE(LoadPictureFile(folder.File("none.jpg"), 100, 100, "fQXCreateShortcutWizard", error));
-    EXPECT_NE(0, error.number);
-    EXPECT_EQ("fQXCreateShortcutWizard", error.source);
-    EXPECT_NE(std::string::npos, error.description.find(folder.File("none.jpg"))) << error.description;
-
     ASSERT_TRUE(folder.Put("text.jpg", "this is not a picture"));
-    error = {};
-    EXPECT_FALSE(LoadPictureFile(folder.File("text.jpg"), 100, 100, "here", error));
-    EXPECT_NE(0, error.number);
-    EXPECT_NE(std::string::npos, error.description.find("text.jpg")) << error.description;
-
+    for (const std::string& path : {folder.File("none.jpg"), folder.File("text.jpg")}) {
+        cErrorInfo error;
+        EXPECT_FALSE(LoadPictureFile(path, 100, 100, "fQXCreateShortcutWizard", error));
+        EXPECT_NE(0, error.number);
+        EXPECT_EQ("fQXCreateShortcutWizard", error.source);
+        EXPECT_NE(std::string::npos, error.description.find(path)) << error.description;
+    }
     // A frame with no room shows nothing rather than a zero-sized bitmap.
-    error = {};
+    cErrorInfo error;
     EXPECT_FALSE(LoadPictureFile(ShippedPicture(), 0, 100, "here", error));
     EXPECT_NE(0, error.number);
 }

@@ -45,7 +45,10 @@ std::string ReadAll(const std::string& path) {
 TEST(QuellixStartup, DebugRunTracesStartAndEndAndStoresTheOptions) {
     const std::string log = std::string(QX_BIN_DIR) + "/Quellix.log";
     DeleteFileW(win32::Widen(log).c_str());
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Veltrane\\Quellix\\Options", L"QuellixPath");
+    // As installed beside this build: what another test (an installed copy,
+    // say) left in the options must not send the log elsewhere.
+    for (const wchar_t* name : {L"QuellixPath", L"LogPath", L"DefaultDataDirectory"})
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Veltrane\\Quellix\\Options", name);
     ASSERT_EQ(RunQuellix(L"  /debug "), 0u);
     const std::string text = ReadAll(log);
     const auto init = text.find("Debug: After MainInitialize\r\n");

@@ -11,7 +11,7 @@ namespace {
 
 using test::cTempPath;
 
-TEST(Win32FileSystem, AppendCreatesThenAppendsWhileOthersReadAndWrite) {
+TEST(Win32FileSystem, AppendIsSharedWithOtherWritersAndFailsInAMissingFolder) {
     cWin32FileSystem fs;
     const cTempPath log("append");
     {
@@ -22,114 +22,77 @@ TEST(Win32FileSystem, AppendCreatesThenAppendsWhileOthersReadAndWrite) {
         auto other = fs.OpenAppend(log);
         ASSERT_NE(other, nullptr);
         EXPECT_TRUE(other->Write("two\r\n"));
-        std::string seen;
-        EXPECT_TRUE(fs.ReadFile(log, seen));
-        EXPECT_EQ(seen, "one\r\ntwo\r\n");
-        EXPECT_TRUE(f->Write("three\r\n"));
+        EXPECT_TRUE(f->Write(std::string("\0\xFF", 2)));
     }
-    auto again = fs.OpenAppend(log);
-    ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(again->Write(std::string("\0\xFF", 2)));
-    again.reset();
-    EXPECT_EQ(log.Contents(), std::string("one\r\ntwo\r\nthree\r\n\0\xFF", 19));
+    EXPECT_EQ(log.Contents(), std::string("one\r\ntwo\r\n\0\xFF", 12));
     std::uint64_t length = 0;
     EXPECT_TRUE(fs.GetFileLength(log, length));
-    EXPECT_EQ(length, 19u);
+    EXPECT_EQ(length, 12u);
+    EXPECT_EQ(fs.OpenAppend(log.Path() + ".missing\\x.log"), nullptr);
 }
 
-TEST(Win32FileSystem, AppendFailsInAMissingFolder) {
+TEST(Win32FileSystem, AFailedWriteSaysWhyInTheSystemsWordsAndASuccessForgetsIt) {
     cWin32FileSystem fs;
-    const cTempPath dir("nofolder");
-    EXPECT_EQ(fs.OpenAppend(dir.Path() + "\\x.log"), nullptr);
-    EXPECT_FALSE(fs.PathExists(dir));
-}
-
-TEST(Win32FileSystem, AFailedWriteSaysWhyAndASuccessForgetsIt) {
-    cWin32FileSystem fs;
-    const cTempPath dir("nowrite");
-    EXPECT_FALSE(fs.WriteFile(dir.Path() + "\\x.bat", "line\r\n"));
-    const std::string why = fs.LastErrorDescription();
-    // The system's sentence for a missing folder, as a part of a longer message.
-    wchar_t* buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   ERROR_PATH_NOT_FOUND, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const std::string sentence = buffer != nullptr ? Narrow(buffer) : std::string();
-    if (buffer != nullptr) LocalFree(buffer);
-    ASSERT_FALSE(why.empty());
-    EXPECT_EQ(sentence.rfind(why, 0), 0u) << why << " / " << sentence;
-    EXPECT_NE(why.back(), '.');
-
     const cTempPath file("write");
+    EXPECT_FALSE(fs.WriteFile(file.Path() + ".missing\\x.bat", "line\r\n"));
+    const std::string why = fs.LastErrorDescription();
+    wchar_t sentence[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_PATH_NOT_FOUND, 0,
+                   sentence, 512, nullptr);
+    ASSERT_FALSE(why.empty());
+    EXPECT_EQ(Narrow(sentence).rfind(why, 0), 0u) << why; // to go into a longer message: no full stop
+    EXPECT_NE(why.back(), '.');
     EXPECT_TRUE(fs.WriteFile(file, "x"));
     EXPECT_EQ(fs.LastErrorDescription(), "");
 }
 
-TEST(Win32FileSystem, NormalFileExistsRejectsHiddenSystemFoldersAndPatterns) {
+TEST(Win32FileSystem, OnlyAPlainFileIsANormalFile) {
     cWin32FileSystem fs;
     const cTempPath plain("plain"), hidden("hidden"), system("system"), folder("folder");
-    ASSERT_TRUE(fs.WriteFile(plain, "x"));
-    ASSERT_TRUE(fs.WriteFile(hidden, "x"));
-    ASSERT_TRUE(fs.WriteFile(system, "x"));
+    for (const cTempPath* p : {&plain, &hidden, &system}) ASSERT_TRUE(fs.WriteFile(*p, "x"));
     ASSERT_TRUE(SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetFileAttributesW(Widen(system).c_str(), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(fs.CreateDirectory(folder));
-
+    const std::string pattern = plain.Path().substr(0, plain.Path().size() - 3) + "*";
+    for (const std::string& path : {hidden.Path(), system.Path(), folder.Path(), plain.Path() + ".missing", pattern,
+                                    std::string()})
+        EXPECT_FALSE(fs.NormalFileExists(path)) << path;
     EXPECT_TRUE(fs.NormalFileExists(plain));
-    EXPECT_FALSE(fs.NormalFileExists(hidden));
-    EXPECT_FALSE(fs.NormalFileExists(system));
-    EXPECT_FALSE(fs.NormalFileExists(folder));
-    EXPECT_FALSE(fs.NormalFileExists(plain.Path() + ".missing"));
-    EXPECT_FALSE(fs.NormalFileExists(plain.Path().substr(0, plain.Path().size() - 3) + "*"));
-    EXPECT_FALSE(fs.NormalFileExists(""));
-    // PathExists sees everything that is there.
     EXPECT_TRUE(fs.PathExists(hidden));
-    EXPECT_TRUE(fs.PathExists(folder));
     EXPECT_TRUE(fs.IsDirectory(folder));
     EXPECT_FALSE(fs.IsDirectory(plain));
     std::uint64_t length = 0;
     EXPECT_FALSE(fs.GetFileLength(folder, length));
-
     SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW(Widen(system).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(RemoveDirectoryW(Widen(folder).c_str()));
 }
 
-TEST(Win32FileSystem, ReplaceOverwritesButMoveDoesNot) {
+TEST(Win32FileSystem, ReplaceOverwritesMoveDoesNotAndWholeFilesRoundTripUnderUnicodeNames) {
     cWin32FileSystem fs;
-    const cTempPath a("a"), b("b"), c("c");
-    ASSERT_TRUE(fs.WriteFile(a, "new"));
+    const cTempPath a("a"), b("b"), c("caf\xC3\xA9-\xE2\x9C\x93");
+    std::string bytes(200000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+    ASSERT_TRUE(fs.WriteFile(a, bytes));
     ASSERT_TRUE(fs.WriteFile(b, "old"));
     EXPECT_FALSE(fs.MoveFile(a, b));
     EXPECT_EQ(b.Contents(), "old");
     EXPECT_TRUE(fs.ReplaceFile(a, b));
-    EXPECT_EQ(b.Contents(), "new");
     EXPECT_FALSE(fs.PathExists(a));
     EXPECT_TRUE(fs.ReplaceFile(b, c)); // target missing: plain rename
-    EXPECT_EQ(c.Contents(), "new");
+    std::string back = "stale";
+    ASSERT_TRUE(fs.ReadFile(c, back));
+    EXPECT_EQ(back, bytes);
     EXPECT_FALSE(fs.ReplaceFile(a, c)); // source missing
-    EXPECT_EQ(c.Contents(), "new");
+    ASSERT_TRUE(fs.WriteFile(c, "short")); // truncates
+    EXPECT_EQ(c.Contents(), "short");
+    back = "kept";
+    EXPECT_FALSE(fs.ReadFile(a, back));
+    EXPECT_EQ(back, "kept");
     EXPECT_TRUE(fs.MoveFile(c, a));
     EXPECT_TRUE(fs.DeleteFile(a));
     EXPECT_FALSE(fs.DeleteFile(a));
-}
-
-TEST(Win32FileSystem, WholeFilesRoundTripAndUnicodeNames) {
-    cWin32FileSystem fs;
-    const cTempPath p("caf\xC3\xA9-\xE2\x9C\x93");
-    std::string bytes(200000, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 7);
-    ASSERT_TRUE(fs.WriteFile(p, bytes));
-    std::string back = "stale";
-    ASSERT_TRUE(fs.ReadFile(p, back));
-    EXPECT_EQ(back, bytes);
-    ASSERT_TRUE(fs.WriteFile(p, "short")); // truncates
-    ASSERT_TRUE(fs.ReadFile(p, back));
-    EXPECT_EQ(back, "short");
-    back = "kept";
-    EXPECT_FALSE(fs.ReadFile(p.Path() + ".missing", back));
-    EXPECT_EQ(back, "kept");
-    EXPECT_FALSE(fs.CreateDirectory(p.Path() + "\\no\\such"));
+    EXPECT_FALSE(fs.CreateDirectory(a.Path() + "\\no\\such"));
 }
 
 } // namespace

@@ -1,10 +1,11 @@
-// The registry port against the real registry, and the options stored through it.
+// The registry port against the real registry: the shared contract, values
+// that another program stored in odd shapes, keys left open, and where the
+// options keep what only the machine may decide.
 #include "core/settings/cQuellixOptions.h"
 #include "fake/cPostRecorder.h"
 #include "unit/RegistryContract.h"
+#include "win32/WinApi.h"
 #include "win32/cWin32Registry.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -85,60 +86,6 @@ protected:
     fake::cPostRecorder os;
 };
 
-TEST_F(RealOptions, FirstRunSaveAndSecondRunRoundTrip) {
-    cQuellixOptions first(reg, os, kFolder);
-    ASSERT_TRUE(first.GetAppOptions(true));
-    auto stored = Values(kHkeyLocalMachine);
-    EXPECT_EQ(stored.size(), 12u);
-    EXPECT_EQ(stored["DefaultDataDirectory"].type, kRegSz);
-    EXPECT_EQ(stored["DefaultDataDirectory"].data, kFolder + "\\data");
-    EXPECT_EQ(stored["ShowSpash"].data, Dword(-1));
-    EXPECT_EQ(stored["DefaultWaitSeconds"].data, Dword(10));
-
-    first.SetLastProgramSet("C:\\Sets\\Caf\xC3\xA9 \xE2\x82\xAC.qxs");
-    first.SetDefaultWaitSeconds(-5);
-    first.SetDefaultIgnoreTitle(false);
-    first.SetLogging(3);
-    first.SetAdminPassword(0x7FFFFFFF);
-    EXPECT_TRUE(first.SaveAppOptions());
-    stored = Values(kHkeyLocalMachine);
-    EXPECT_EQ(stored.size(), 15u);
-    EXPECT_EQ(stored["QuellixPath"].data, kFolder);
-
-    cQuellixOptions second(reg, os, kFolder);
-    ASSERT_TRUE(second.GetAppOptions(false));
-    EXPECT_EQ(second.LastProgramSet(), "C:\\Sets\\Caf\xC3\xA9 \xE2\x82\xAC.qxs");
-    EXPECT_EQ(second.DefaultWaitSeconds(), -5);
-    EXPECT_FALSE(second.DefaultIgnoreTitle());
-    EXPECT_EQ(second.Logging(), 3);
-    EXPECT_EQ(second.AdminPassword(), 0x7FFFFFFF);
-    EXPECT_TRUE(Values(kHkeyCurrentUser).empty()); // machine-wide writes worked: no per-user copy
-}
-
-TEST_F(RealOptions, WronglyTypedAndCorruptValuesAreReplacedByDefaults) {
-    PutRaw("DefaultWaitSeconds", REG_SZ, L"25", 6);                // text where a number belongs
-    PutRaw("Logging", REG_DWORD, "\x03\x00", 2);                   // a DWORD cut short
-    PutRaw("RememberPositions", REG_DWORD, "\0\0\0\0\1\0\0\0", 8); // a DWORD too long
-    PutRaw("LogPath", REG_SZ, L"D:\\x.log", 6 * 2 + 1);            // no NUL, odd length
-    PutRaw("LastLoadedSet", REG_EXPAND_SZ, L"%TEMP%\\a.qxs", 26);  // another string type
-    PutRaw("DefaultDataDirectory", REG_SZ, L"D:\\d\0junk", 20);    // a NUL inside
-    cQuellixOptions options(reg, os, kFolder);
-    ASSERT_TRUE(options.GetAppOptions(true));
-    EXPECT_EQ(options.DefaultWaitSeconds(), 10);
-    EXPECT_EQ(options.Logging(), 1);
-    EXPECT_TRUE(options.RememberWindowPos());
-    EXPECT_EQ(options.LogPath(), "D:\\x.l"); // the whole characters stored
-    EXPECT_EQ(options.LastProgramSet(), "");
-    EXPECT_EQ(options.DefaultDataPath(), "D:\\d");
-    auto stored = Values(kHkeyLocalMachine);
-    EXPECT_EQ(stored["DefaultWaitSeconds"].type, kRegDword);
-    EXPECT_EQ(stored["DefaultWaitSeconds"].data, Dword(10));
-    EXPECT_EQ(stored["Logging"].data, Dword(1));
-    EXPECT_EQ(stored["RememberPositions"].data, Dword(-1));
-    EXPECT_EQ(stored["LastLoadedSet"].type, kRegSz);
-    EXPECT_EQ(stored["LastLoadedSet"].data, "");
-}
-
 TEST_F(RealOptions, PasswordSettingsComeFromTheMachineWideKeyAloneWhateverTheUsersKeyHolds) {
     RegKey user = 0; // a user's own key that would switch the login off
     ASSERT_EQ(real.CreateKey(kHkeyCurrentUser, kOptionsKey, user), 0);
@@ -157,13 +104,38 @@ TEST_F(RealOptions, PasswordSettingsComeFromTheMachineWideKeyAloneWhateverTheUse
     EXPECT_EQ(Values(kHkeyCurrentUser)["AdminPassword"].data, Dword(0)); // never copied, never read
 }
 
-TEST_F(RealOptions, CompanionValueIsCreatedAndNothingPosted) {
-    cQuellixOptions options(reg, os, kFolder);
-    options.SendFerrowMsg(1435);
-    EXPECT_TRUE(os.posts.empty());
-    auto stored = Values(kHkeyLocalMachine, kBase + "\\Window Handles\\Window Handles");
-    EXPECT_EQ(stored["CorvathHwnd"].type, kRegDword);
-    EXPECT_EQ(stored["CorvathHwnd"].data, Dword(-1));
+
+TEST(Win32Registry, ValuesStoredInOddShapesAreReadAsTheyLie) {
+    struct Case {
+        const wchar_t* name;
+        DWORD type;
+        const void* data;
+        DWORD size;
+        std::uint32_t expectedType;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {L"Short", REG_DWORD, "\x03\x00", 2, kRegDword, std::string("\x03\x00", 2)},
+        {L"Long", REG_DWORD, "\0\0\0\0\1\0\0\0", 8, kRegDword, std::string("\0\0\0\0\1\0\0\0", 8)},
+        {L"NoNul", REG_SZ, L"D:\\x.log", 6 * 2 + 1, kRegSz, "D:\\x.l"}, // an odd last byte is no character
+        {L"Inside", REG_SZ, L"D:\\d\0junk", 20, kRegSz, std::string("D:\\d\0junk", 9)},
+        {L"Expand", REG_EXPAND_SZ, L"%TEMP%\\\u00e9", 18, kRegExpandSz, "%TEMP%\\\xC3\xA9"},
+    };
+    const std::wstring key = std::wstring(kBase.begin(), kBase.end());
+    for (const Case& c : cases)
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), c.name, c.type, c.data, c.size), ERROR_SUCCESS);
+    win32::cWin32Registry reg;
+    RegKey k = 0;
+    ASSERT_EQ(reg.OpenKey(kHkeyCurrentUser, kBase, k), kErrorSuccess);
+    for (const Case& c : cases) {
+        RegistryValue v;
+        const std::wstring wide(c.name);
+        EXPECT_EQ(reg.QueryValue(k, std::string(wide.begin(), wide.end()), v), kErrorSuccess);
+        EXPECT_EQ(v.type, c.expectedType);
+        EXPECT_EQ(v.data, c.expected);
+    }
+    reg.CloseKey(k);
+    EXPECT_TRUE(contract::DeleteTree(reg, kHkeyCurrentUser, kBase));
 }
 
 TEST(Win32Registry, KeysLeftOpenAreClosedWithTheObject) {
@@ -176,7 +148,7 @@ TEST(Win32Registry, KeysLeftOpenAreClosedWithTheObject) {
     win32::cWin32Registry reg;
     RegistryValue v;
     EXPECT_EQ(reg.QueryValue(k, "x", v), kErrorInvalidHandle);
-    EXPECT_TRUE(DeleteTree(reg, kHkeyCurrentUser, kBase));
+    EXPECT_TRUE(contract::DeleteTree(reg, kHkeyCurrentUser, kBase));
 }
 
 } // namespace

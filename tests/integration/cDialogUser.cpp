@@ -82,6 +82,35 @@ std::wstring cDialogUser::Text(HWND window) {
     return buffer.data();
 }
 
+bool cDialogUser::Checked(HWND dialog, int id) {
+    return SendMessageW(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring cDialogUser::Tip(HWND dialog, HWND control) {
+    struct Found {
+        HWND owner, tips;
+    } found{dialog, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(dialog, nullptr),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& f = *reinterpret_cast<Found*>(p);
+            wchar_t cls[32] = L"";
+            GetClassNameW(w, cls, 32);
+            if (GetWindow(w, GW_OWNER) != f.owner || std::wstring(cls) != TOOLTIPS_CLASSW) return TRUE;
+            f.tips = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    wchar_t text[128] = L"";
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    if (found.tips != nullptr) SendMessageW(found.tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 void cDialogUser::Type(HWND edit, const std::wstring& text) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -144,6 +173,13 @@ HWND cDialogUser::WaitForDialog(const std::wstring& caption) {
     HWND found = nullptr;
     WaitFor([&] { return (found = FindOwnDialog(caption)) != nullptr; });
     return found;
+}
+
+void cDialogUser::AnswerFileDialog(HWND dialog, const std::wstring& name) {
+    Sleep(200); // let the dialog finish its start-up
+    // The name box is cmb13 in the explorer-style dialog, edt1 in the old one.
+    if (!SetDlgItemTextW(dialog, 0x47c, name.c_str())) SetDlgItemTextW(dialog, 0x480, name.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 void cDialogUser::Answer(HWND box, int button) {

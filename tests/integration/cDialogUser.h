@@ -29,6 +29,9 @@ public:
     // A control of the dialog or of any child dialog in it.
     static HWND Control(HWND dialog, int id);
     static std::wstring Text(HWND window);
+    static bool Checked(HWND dialog, int id);
+    // The tooltip the dialog shows for one of its controls; empty when none.
+    static std::wstring Tip(HWND dialog, HWND control);
     // Replaces the text as typing does (the edit reports the change).
     static void Type(HWND edit, const std::wstring& text);
     // Moves the keyboard focus to the control, as Tab or a click does.
@@ -50,6 +53,8 @@ public:
     // window, with its text; nullptr when none came.
     static HWND WaitForBox(HWND dialog, std::wstring& text);
     static void Answer(HWND box, int button);
+    // Types the name into a file dialog and presses its OK.
+    static void AnswerFileDialog(HWND dialog, const std::wstring& name);
     // Another dialog of this process with the caption (a file dialog, say).
     static HWND WaitForDialog(const std::wstring& caption);
     // The shown dialog of this process with the caption, at once; nullptr

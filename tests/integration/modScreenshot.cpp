@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <fstream>
+#include <vector>
 
 namespace qx::test {
 namespace {
@@ -36,8 +38,7 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
     PutBig32(out, Crc32(out.data() + start, out.size() - start));
 }
 
-} // namespace
-
+// A PNG image of 8-bit RGB rows, top row first (width * 3 bytes a row).
 std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb) {
     // Rows with filter byte 0, in stored (uncompressed) deflate blocks: large
     // files, but no compression library is needed for a test artefact.
@@ -80,18 +81,21 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
     return png;
 }
 
+// The folder the artefacts go to: build/artifacts beside the build folder.
 std::string ArtifactsFolder() {
     std::string folder = std::string(QX_BIN_DIR) + "/../artifacts";
     CreateDirectoryW(win32::Widen(folder).c_str(), nullptr);
     return folder;
 }
 
+} // namespace
+
 bool SaveWindowPng(HWND window, const std::string& fileName) {
     if (IsWindow(window) == FALSE) return false;
     SetForegroundWindow(window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     // Let the window's own thread (and any other process) finish painting.
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 4; ++i) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE) {
             TranslateMessage(&msg);

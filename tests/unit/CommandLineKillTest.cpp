@@ -89,7 +89,7 @@ protected:
     cGlobalsClass globals{h.fs};
     cSetFileCommands files{h.set, {h.fs, h.ui, h.clock, h.codec, h.log, globals, h.messages}};
     cCommandParser parser;
-    cCommandLineKill cmd{{parser, h.set, h.inventory, files, h.run, options, h.fs, h.log, h.messages}};
+    cCommandLineKill cmd{{parser, h.set, h.inventory, files, h.run, options, h.fs, h.codec, h.log, h.messages}};
 };
 
 // ---------------------------------------------------------------- set files
@@ -175,6 +175,31 @@ TEST_F(CommandLineKill, TitleSwitchMatchesPartOfTheTitleInAnyCase) {
     Start("C:\\b.exe", "Other");
     EXPECT_TRUE(Parse("/T=\"r\u00e9sum\u00e9 -\""));
     EXPECT_EQ(Rows(), Texts{"Report R\u00e9sum\u00e9 - Editor"});
+}
+
+TEST_F(CommandLineKill, GreekAndCentralEuropeanTextMatchesInAnyCase) {
+    const struct {
+        const char* line;
+        Texts rows;
+    } cases[] = {
+        {"/T=\u03b4\u03ad\u03bb\u03c4\u03b1", {"\u0394\u0388\u039b\u03a4\u0391 \u2013 \u03a3\u03c7\u03ad\u03b4\u03b9\u03bf"}},
+        {"/T=\u03a3\u03a7\u0388\u0394\u0399\u039f", {"\u0394\u0388\u039b\u03a4\u0391 \u2013 \u03a3\u03c7\u03ad\u03b4\u03b9\u03bf"}},
+        {"/P=\u0142\u00f3d\u017a.exe", {"\u0141\u00f3d\u017a"}},
+        {"/KW /X=\u017c\u00f3\u0142w /X=\u0141\u00d3D\u0179",
+         {"Plain", "\u0394\u0388\u039b\u03a4\u0391 \u2013 \u03a3\u03c7\u03ad\u03b4\u03b9\u03bf", "\u0394\u03ad\u03bb\u03c4\u03bf"}},
+    };
+    Start("C:\\\u017b\u00d3\u0141W\\tortoise.exe", "\u017b\u00f3\u0142w");
+    Start("C:\\Programy\\\u0141\u00d3D\u0179.EXE", "\u0141\u00f3d\u017a");
+    Start("C:\\\u0394\u03ad\u03bb\u03c4\u03b1\\d.exe", "\u0394\u0388\u039b\u03a4\u0391 \u2013 \u03a3\u03c7\u03ad\u03b4\u03b9\u03bf");
+    Start("C:\\Apps\\plain.exe", "Plain");
+    Start("C:\\Apps\\delta.exe", "\u0394\u03ad\u03bb\u03c4\u03bf"); // one letter off: never matches
+    for (const auto& c : cases) {
+        h.set.AppSet().clear();
+        Parse(c.line);
+        Texts rows = Rows();
+        std::sort(rows.begin(), rows.end());
+        EXPECT_EQ(rows, c.rows) << c.line;
+    }
 }
 
 TEST_F(CommandLineKill, EmptyTextsMatchEverythingTheyCan) {

@@ -179,6 +179,65 @@ TEST_F(KillAllWin10, SparesCriticalProcessesAndTheModernShell) {
     EXPECT_EQ(h.DebugTexts().front(), "This is NT");
 }
 
+TEST(KillAllScope, FromNT6OnTakesOnlyTheUsersOwnProgramsOfThisSessionThatHostNoService) {
+    const struct {
+        const char* name;
+        OsVersionInfo version;
+        bool ownerKnown, servicesKnown;
+        std::vector<std::string> added;
+    } cases[] = {
+        {"Win10", fake::Win10(), true, true, {"mine.exe"}},
+        {"Win7", fake::Win7(), true, true, {"mine.exe"}},
+        {"own user unknown", fake::Win10(), false, true, {"mine.exe", "other-user.exe", "other-session.exe", "closed.exe"}},
+        {"services unknown", fake::Win10(), true, false, {"mine.exe", "service.exe"}},
+        {"XP", fake::WinXP(), true, true,
+         {"mine.exe", "other-user.exe", "other-session.exe", "service.exe", "closed.exe"}},
+    };
+    for (const auto& c : cases) {
+        cRunHarness h(c.version);
+        h.os.ownerKnown = c.ownerKnown;
+        h.os.servicesKnown = c.servicesKnown;
+        const auto start = [&](const char* exe, auto change) {
+            FakeProcessSetup p;
+            p.exePath = std::string("C:\\Apps\\") + exe;
+            change(p);
+            h.os.AddProcess(p);
+        };
+        start("closed.exe", [](FakeProcessSetup& p) { p.canOpen = false; });
+        start("service.exe", [](FakeProcessSetup& p) { p.service = true; });
+        start("other-session.exe", [](FakeProcessSetup& p) { p.owner.sessionId = 2; });
+        start("other-user.exe", [](FakeProcessSetup& p) { p.owner.userSid = "S-1-5-18"; });
+        start("mine.exe", [](FakeProcessSetup&) {});
+        h.inventory.RefreshLists();
+        h.run.KillAll(h.inventory.lvProcesses());
+        std::vector<std::string> added;
+        for (const cListItem& i : h.set.lvProgramSet().Items()) added.push_back(i.text);
+        EXPECT_EQ(added, c.added) << c.name;
+        EXPECT_EQ(h.os.OpenHandleCount(), 0) << c.name;
+    }
+}
+
+TEST_F(KillAllWin10, RunClosesOnlyTheInstancesKillAllTookThoughOthersShareTheirPath) {
+    FakeProcessSetup p;
+    p.exePath = "C:\\Apps\\shared.exe";
+    const auto mine = h.os.AddProcess(p);
+    p.owner.userSid = "S-1-5-21-9-9-9-2002";
+    const auto theirs = h.os.AddProcess(p);
+    p = {};
+    p.exePath = "C:\\Windows\\host.exe";
+    const auto ownHost = h.os.AddProcess(p);
+    p.service = true;
+    const auto serviceHost = h.os.AddProcess(p);
+    h.inventory.RefreshLists();
+    KillAllBoth();
+    h.run.KillCurrentSet();
+    EXPECT_FALSE(h.os.IsRunning(mine));
+    EXPECT_FALSE(h.os.IsRunning(ownHost));
+    EXPECT_TRUE(h.os.IsRunning(theirs));
+    EXPECT_TRUE(h.os.IsRunning(serviceHost));
+    EXPECT_EQ(h.run.FailedKills(), 0);
+}
+
 class KillAllWin95 : public KillAll {
 protected:
     KillAllWin95() : KillAll(fake::Win95()) {}

@@ -218,6 +218,16 @@ TEST_F(SetFileCommandsTest, SaveWritesTheFixtureBytesForItsEntries) {
     EXPECT_FALSE(set.SetChanged());
 }
 
+TEST_F(SetFileCommandsTest, ProgramNamedOutsideTheCodePageStillMatchesAfterSaveAndLoad) {
+    const cApplicationProcs running = Entry("C:\\Users\\\u0141ukasz\\\u0395\u03c1\u03b3\u03b1.exe", "\u0394\u03ad\u03bb\u03c4\u03b1 \u2013 \u0141\u00f3d\u017a");
+    set.AddToProgramSet(running, false);
+    ASSERT_TRUE(cmds.ActualSetSave("C:\\Sets\\greek.qxs"));
+    ASSERT_TRUE(cmds.NewProgramSet());
+    ASSERT_TRUE(cmds.OpenProgramSet("C:\\Sets\\greek.qxs", true, true));
+    ASSERT_EQ(set.AppSet().size(), 1u);
+    EXPECT_TRUE(cKillSet::IsSameEntry(running, set.AppSet()[0], false));
+}
+
 TEST_F(SetFileCommandsTest, SaveWritesTheRowsInDisplayOrderWithTheirCheckBoxes) {
     AddTwo();
     set.AddToProgramSet(Entry("C:\\C\\c.exe", "C"), false);

@@ -147,6 +147,54 @@ TEST_F(SetFileTest, TextOutsideTheCodePageIsStoredAsQuestionMark) {
     EXPECT_EQ(bytes.substr(kHeaderBytes + 22, 6), Hex({0x04, 0x00}) + "?? A");
 }
 
+TEST_F(SetFileTest, TextTheCodePageLacksKeepsItsExactFormBesideTheAnsiOne) {
+    const std::string polish = "C:\\Users\\\u0141ukasz\\a.exe", greek = "\u0391\u03c1\u03c7\u03b5\u03af\u03bf";
+    const struct {
+        std::string title, path, reserved; // the entry's reserved string as written
+    } cases[] = {
+        {"B\u00fcro \u2013 A", "C:\\B\u00fcro\\a.exe", ""}, // all in the code page: written as before
+        {greek, "C:\\a.exe", "UTF-8" + Hex({12, 0}) + greek + Hex({8, 0}) + "C:\\a.exe"},
+        {"T", polish, "UTF-8" + Hex({1, 0}) + "T" + Hex({static_cast<unsigned char>(polish.size()), 0}) + polish},
+    };
+    for (const auto& c : cases) {
+        std::vector<SetFileEntry> one(1);
+        one[0].Title = c.title;
+        one[0].ExePath = c.path;
+        std::string bytes;
+        ASSERT_EQ(cSetFile::Write(0, one, codec, bytes), cSetFile::WriteResult::Ok);
+        const std::string ansi = codec.ToAnsi(c.title) + Hex({static_cast<unsigned char>(codec.ToAnsi(c.path).size()), 0}) +
+                                 codec.ToAnsi(c.path);
+        EXPECT_EQ(bytes.substr(kHeaderBytes + 24), ansi + Hex({static_cast<unsigned char>(c.reserved.size()), 0}) + c.reserved)
+            << c.title;
+        ASSERT_EQ(Read(bytes), cSetFile::ReadResult::Ok);
+        EXPECT_EQ(entries, one) << c.title;
+    }
+}
+
+TEST_F(SetFileTest, ExactTextsMustFitOneStringTogether) {
+    std::vector<SetFileEntry> one(1);
+    one[0].ExePath = "a";
+    std::string omega, bytes;
+    for (int i = 0; i < 32760; ++i) omega += "\u03a9"; // 65520 bytes; 5 + 2 + 65520 + 2 + 1 fit
+    one[0].Title = omega;
+    ASSERT_EQ(cSetFile::Write(0, one, codec, bytes), cSetFile::WriteResult::Ok);
+    ASSERT_EQ(Read(bytes), cSetFile::ReadResult::Ok);
+    EXPECT_EQ(entries, one);
+    one[0].ExePath = "abcdefg";
+    EXPECT_EQ(cSetFile::Write(0, one, codec, bytes), cSetFile::WriteResult::TextTooLong);
+}
+
+TEST_F(SetFileTest, ReservedStringThatIsNotWholeExactTextLeavesTheAnsiText) {
+    for (const std::string& reserved : {std::string("UTF-8"), "UTF-8" + Hex({1, 0}) + "X" + Hex({1, 0}) + "Y" + "!",
+                                        "UTF-8" + Hex({1, 0}) + "X" + Hex({2, 0}) + "Y", "utf-8" + Hex({0, 0, 0, 0})}) {
+        std::string bytes = kTwoEntryFile.substr(0, kHeaderBytes + kFirstEntryBytes - 2);
+        bytes += Hex({static_cast<unsigned char>(reserved.size()), 0}) + reserved;
+        bytes[10] = 1;
+        ASSERT_EQ(Read(bytes), cSetFile::ReadResult::Ok);
+        EXPECT_EQ(entries[0], TwoEntries()[0]);
+    }
+}
+
 TEST(OleDateTest, CountsDaysFromTheEndOf1899AndDropsTheTime) {
     EXPECT_EQ(OleDate({1899, 12, 30, 23, 59, 59}), 0.0);
     EXPECT_EQ(OleDate({1899, 12, 29, 0, 0, 0}), -1.0);

@@ -254,6 +254,41 @@ TEST_F(Wizard, BatchLineQuotesAProgramPathWithBlanksAndDoublesPercent) {
     EXPECT_EQ(r.BatchLine(), "\"C:\\R&D\\Quellix.exe\" /KA "); // cmd would split the line at an unquoted &
 }
 
+TEST_F(Wizard, BatchFileIsWrittenInTheConsoleCodePageOrRefusedWhenItCannotHoldTheLine) {
+    const struct {
+        std::string set;
+        const char* bytes; // "" when refused
+    } cases[] = {
+        {"C:\\B\u00fcro\\\u00c9t\u00e9.qxs", "C:\\Tools\\Quellix.exe \"C:\\B\x81ro\\\x90t\x82.qxs\" \r\n"},
+        {"C:\\\u0141\u00f3d\u017a\\Set.qxs", ""},
+        {"C:\\\u0394\u03ad\u03bb\u03c4\u03b1.qxs", ""},
+        {"C:\\Euro \u20ac.qxs", ""}, // in the ANSI code page, not in the console's
+    };
+    for (const auto& c : cases) {
+        fs.AddFile(c.set, "set");
+        cShortcutWizardModel w = Make(kExe);
+        w.Form_Load();
+        w.SetCreateShortcut(false);
+        w.SetKillTarget(Target::ProgramSet);
+        w.SetKillSetOrProgram(c.set);
+        w.SetDestDir("C:\\Out");
+        w.SetShortcutName("run");
+        while (w.Page() != 1) ASSERT_FALSE(w.cmdNext_Click());
+        ui.boxes.clear();
+        fs.DeleteFile("C:\\Out\\run.bat");
+        const bool refused = std::string(c.bytes).empty();
+        EXPECT_EQ(w.cmdNext_Click(), !refused) << c.set;
+        EXPECT_EQ(w.IsCancelled(), refused);
+        const std::string* written = fs.Contents("C:\\Out\\run.bat");
+        EXPECT_EQ(written ? *written : "", c.bytes) << c.set;
+        if (!refused) continue;
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_NE(ui.boxes[0].text.find("Create a shortcut instead"), std::string::npos);
+        EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconCritical);
+        EXPECT_EQ(w.Page(), 1); // Back leads to the choice of a shortcut
+    }
+}
+
 TEST_F(Wizard, ShortcutGetsTargetAndUnescapedArguments) {
     m.SetKillTarget(Target::ProgramSet);
     m.SetKillSetOrProgram("C:\\Sets\\office.QXS");

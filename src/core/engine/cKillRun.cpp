@@ -5,6 +5,7 @@
 #include "core/util/cGlobalsClass.h"
 #include "core/util/modCommon.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <unordered_set>
@@ -29,10 +30,11 @@ void cKillRun::SendFerrowMsg(std::int16_t message) {
 }
 
 std::vector<cApplicationProcs> cKillRun::Matches(const cApplicationProcs& entry,
-                                                const std::vector<cApplicationProcs>& applications) {
+                                                const std::vector<cApplicationProcs>& applications) const {
     std::vector<cApplicationProcs> found;
     for (const cApplicationProcs& app : applications) {
         if (!cKillSet::IsSameEntry(app, entry, entry.IgnoreTitle())) continue;
+        if (SparedByKillAll(entry, app.ProcessID())) continue;
         cApplicationProcs target = entry;
         target.SetHandle(app.Handle());
         target.SetProcessID(app.ProcessID());
@@ -166,32 +168,62 @@ std::vector<bool> cKillRun::KillTogether(const std::vector<cApplicationProcs>& m
     return results;
 }
 
-bool cKillRun::IsSpared(const cApplicationProcs& entry) {
+bool cKillRun::SparedByKillAll(const cApplicationProcs& entry, std::uint32_t processId) const {
+    if (std::find(killAllSpared_.begin(), killAllSpared_.end(), processId) == killAllSpared_.end()) return false;
+    // Kill-all runs only from the command line, whose set is never cleared
+    // after it, so the indices stay those of the entries it added.
+    const std::vector<cApplicationProcs>& all = set_.AppSet();
+    return std::any_of(killAllEntries_.begin(), killAllEntries_.end(),
+                       [&](std::size_t i) { return i < all.size() && &all[i] == &entry; });
+}
+
+cKillRun::KillAllScope cKillRun::ReadScope() {
+    KillAllScope scope;
+    if (!osInfo_.isWinNT4OrLater() || osInfo_.isWinNT4()) return scope;
+    scope.ownerKnown = kill_.os.QueryCurrentProcessOwner(scope.owner);
+    if (!scope.ownerKnown) kill_.log.LogDebug("Own user unknown: other users' programs are not told apart");
+    if (!kill_.os.ServiceProcessIds(scope.servicePids)) kill_.log.LogDebug("Service processes unknown");
+    return scope;
+}
+
+bool cKillRun::IsSpared(const cApplicationProcs& entry, const KillAllScope& scope) {
     if (IsShellWindow(kill_.os, entry.Handle())) return true;
     const std::string windowClass = GetWindowClass(kill_.os, entry.Handle());
     for (const std::string_view shell : kModernShellClasses) {
         if (windowClass == shell) return true;
     }
     if (IsSystemProcess(osInfo_, GetFileName(entry.ExePath(), true))) return true;
-    // From NT 6 on the system marks the processes it cannot live without;
-    // their names vary too much to be listed.
-    if (osInfo_.isWinNT4OrLater() && !osInfo_.isWinNT4()) {
-        const ProcessHandle h = kill_.os.OpenProcess(kProcessQueryLimitedInformation, entry.ProcessID());
-        bool critical = false;
-        const bool known = h != 0 && kill_.os.IsProcessCritical(h, critical);
-        if (h != 0) kill_.os.CloseHandle(h);
-        if (known && critical) return true;
-    }
-    return false;
+    if (!osInfo_.isWinNT4OrLater() || osInfo_.isWinNT4()) return false;
+    // From NT 6 on the system marks the processes it cannot live without
+    // (their names vary too much to be listed), services run as programs
+    // under any account, and other users' programs are listed too.
+    if (std::find(scope.servicePids.begin(), scope.servicePids.end(), entry.ProcessID()) != scope.servicePids.end())
+        return true;
+    const ProcessHandle h = kill_.os.OpenProcess(kProcessQueryLimitedInformation, entry.ProcessID());
+    bool critical = false;
+    const bool criticalKnown = h != 0 && kill_.os.IsProcessCritical(h, critical);
+    ProcessOwner owner;
+    // A process whose owner cannot be read is not known to be the user's own.
+    const bool owned = h != 0 && kill_.os.QueryProcessOwner(h, owner) && owner == scope.owner;
+    if (h != 0) kill_.os.CloseHandle(h);
+    if (criticalKnown && critical) return true;
+    return scope.ownerKnown && !owned;
 }
 
 void cKillRun::KillAll(const cListViewModel& list) {
     // NT 4 and every later NT; the trace has no other effect.
     kill_.log.LogDebug(osInfo_.isWinNT4OrLater() ? "This is NT" : "This is not NT");
+    const KillAllScope scope = ReadScope();
     for (std::int16_t row = list.Count(); row >= 1; --row) {
         const cApplicationProcs* entry = cKillSet::GetListApp(list, row, inventory_.mcApplications());
-        if (entry == nullptr || IsSpared(*entry)) continue;
+        if (entry == nullptr) continue;
+        if (IsSpared(*entry, scope)) {
+            killAllSpared_.push_back(entry->ProcessID());
+            continue;
+        }
+        const std::size_t added = set_.AppSet().size();
         set_.AddToProgramSet(*entry, true);
+        if (set_.AppSet().size() > added) killAllEntries_.push_back(added);
         kill_.log.LogDebug("Added app " + entry->ExePath() + " to kill list");
     }
 }

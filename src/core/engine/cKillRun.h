@@ -39,18 +39,31 @@ public:
     bool Halted() const { return halted_; }
     // Adds the rows of one inventory list, from the last to the first, to
     // the set, sparing shell windows, the system's processes and processes
-    // the system reports as critical.
+    // the system reports as critical; from NT 6 on also every process of
+    // another user or session, and every process that hosts a service. A
+    // later run closes none of the spared processes for the entries added
+    // here, though they match by path (another user's copy of the same
+    // program, a second instance of a service host).
     void KillAll(const cListViewModel& list);
 
 private:
-    // The running applications an entry stands for, as the entry with their
-    // window, process id and creation time.
-    static std::vector<cApplicationProcs> Matches(const cApplicationProcs& entry,
-                                                  const std::vector<cApplicationProcs>& applications);
+    // The running applications an entry of the set stands for, as the entry
+    // with their window, process id and creation time.
+    std::vector<cApplicationProcs> Matches(const cApplicationProcs& entry,
+                                           const std::vector<cApplicationProcs>& applications) const;
     // Closes the matches of one row together; one result per match, in order.
     std::vector<bool> KillTogether(const std::vector<cApplicationProcs>& matches);
     void Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text);
-    bool IsSpared(const cApplicationProcs& entry);
+    // What kill-all must know of the system besides names and classes,
+    // asked once per list.
+    struct KillAllScope {
+        bool ownerKnown = false;
+        ProcessOwner owner;
+        std::vector<std::uint32_t> servicePids;
+    };
+    KillAllScope ReadScope();
+    bool IsSpared(const cApplicationProcs& entry, const KillAllScope& scope);
+    bool SparedByKillAll(const cApplicationProcs& entry, std::uint32_t processId) const;
     void SendFerrowMsg(std::int16_t message);
 
     cKillContext& kill_;
@@ -59,6 +72,8 @@ private:
     cKillSet& set_;
     const cMessages& messages_;
     FerrowSender sendFerrowMsg_;
+    std::vector<std::size_t> killAllEntries_; // indices in the set's AppSet
+    std::vector<std::uint32_t> killAllSpared_; // process ids
     int failedKills_ = 0;
     bool halted_ = false;
 };

@@ -42,6 +42,14 @@ inline constexpr std::uint32_t kEndSessionLogoff = 0x80000000;
 inline constexpr std::uint32_t kSmtoAbortIfHung = 2;
 inline constexpr std::uint32_t kQueryEndSessionTimeoutMs = 0x100590;
 
+// Who a process runs for: the account's security identifier (in its text
+// form) and the logon session of its token.
+struct ProcessOwner {
+    std::string userSid;
+    std::uint32_t sessionId = 0;
+    bool operator==(const ProcessOwner&) const = default;
+};
+
 // One record of the tool-help process snapshot.
 struct ToolhelpProcess {
     std::uint32_t processId = 0;
@@ -69,6 +77,13 @@ public:
     // machine. False when the platform cannot tell (no such service, or the
     // handle lacks query access); `critical` is then left alone.
     virtual bool IsProcessCritical(ProcessHandle h, bool& critical) = 0;
+    // The owner of an opened process, and of this process. False when the
+    // platform cannot tell (no tokens, or the handle lacks query access).
+    virtual bool QueryProcessOwner(ProcessHandle h, ProcessOwner& owner) = 0;
+    virtual bool QueryCurrentProcessOwner(ProcessOwner& owner) = 0;
+    // The ids of the processes that host a running service, as the service
+    // manager reports them. False when it cannot be asked.
+    virtual bool ServiceProcessIds(std::vector<std::uint32_t>& ids) = 0;
     // Current time as a FILETIME (100 ns since 1601), comparable with the above.
     virtual std::uint64_t GetSystemTimeAsFileTime() = 0;
 

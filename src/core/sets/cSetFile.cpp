@@ -9,6 +9,11 @@ namespace {
 
 constexpr std::size_t kEntryReserved = 8;
 constexpr std::size_t kHeaderReserved = 4;
+constexpr std::size_t kMaxText = std::numeric_limits<std::uint16_t>::max();
+// Opens an entry's reserved string when it carries the exact texts: a reader
+// that follows the format skips the whole string, and an older file's empty
+// one never starts with it.
+constexpr std::string_view kExactTextTag = "UTF-8";
 
 // Reads fields front to back and never past the end: once a field does not
 // fit, every later read fails too.
@@ -62,6 +67,12 @@ public:
         std::string_view ignored;
         return String(ignored);
     }
+    bool Tag(std::string_view tag) {
+        if (data_.substr(pos_, tag.size()) != tag) return false;
+        pos_ += tag.size();
+        return true;
+    }
+    bool AtEnd() const { return pos_ == data_.size(); }
 
 private:
     bool Little(std::size_t n, std::uint64_t& v) {
@@ -98,12 +109,27 @@ private:
     std::string& out_;
 };
 
+// The ANSI code page of the saving system may lack characters of a title or
+// path, and the loading system may have another one; such an entry keeps its
+// exact UTF-8 texts in its reserved string as well.
+bool NeedsExactText(ITextCodec& codec, const std::string& text) { return codec.FromAnsi(codec.ToAnsi(text)) != text; }
+
+bool ReadExactText(std::string_view reserved, std::string& title, std::string& exePath) {
+    cByteReader in(reserved);
+    std::string_view t, p;
+    if (!(in.Tag(kExactTextTag) && in.String(t) && in.String(p) && in.AtEnd())) return false;
+    title = t;
+    exePath = p;
+    return true;
+}
+
 bool ReadEntry(cByteReader& in, ITextCodec& codec, SetFileEntry& e) {
-    std::string_view title, exePath;
+    std::string_view title, exePath, reserved;
     if (!(in.Bool(e.Selected) && in.Bool(e.ForceClose) && in.Bool(e.WinVisible) && in.Bool(e.StopOnError) &&
           in.Bool(e.IgnoreTitle) && in.I32(e.CloseWait) && in.Skip(kEntryReserved) && in.String(title) &&
-          in.String(exePath) && in.SkipString()))
+          in.String(exePath) && in.String(reserved)))
         return false;
+    if (ReadExactText(reserved, e.Title, e.ExePath)) return true;
     e.Title = codec.FromAnsi(std::string(title));
     e.ExePath = codec.FromAnsi(std::string(exePath));
     return true;
@@ -142,8 +168,16 @@ cSetFile::WriteResult cSetFile::Write(double savedDate, const std::vector<SetFil
     for (const SetFileEntry& e : entries) {
         const std::string title = codec.ToAnsi(e.Title);
         const std::string exePath = codec.ToAnsi(e.ExePath);
-        constexpr std::size_t kMaxText = std::numeric_limits<std::uint16_t>::max();
-        if (title.size() > kMaxText || exePath.size() > kMaxText) return WriteResult::TextTooLong;
+        std::string exact;
+        if (NeedsExactText(codec, e.Title) || NeedsExactText(codec, e.ExePath)) {
+            exact = kExactTextTag;
+            cByteWriter x(exact);
+            x.String(e.Title);
+            x.String(e.ExePath);
+        }
+        // The exact texts hold both in one string: longer than either alone.
+        if (title.size() > kMaxText || exePath.size() > kMaxText || exact.size() > kMaxText)
+            return WriteResult::TextTooLong;
         w.Bool(e.Selected);
         w.Bool(e.ForceClose);
         w.Bool(e.WinVisible);
@@ -153,7 +187,7 @@ cSetFile::WriteResult cSetFile::Write(double savedDate, const std::vector<SetFil
         w.Zeros(kEntryReserved);
         w.String(title);
         w.String(exePath);
-        w.String({});
+        w.String(exact);
     }
     bytes = std::move(out);
     return WriteResult::Ok;

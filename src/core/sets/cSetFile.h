@@ -3,7 +3,10 @@
 // little-endian and packed. Booleans are 16-bit (-1 true, 0 false; any
 // non-zero reads as true); strings are a 16-bit unsigned byte count and that
 // many bytes of ANSI text. Reserved fields are written as zero or empty and
-// skipped on reading. Anything after the last entry is ignored.
+// skipped on reading, except that an entry whose title or path the ANSI code
+// page cannot hold keeps its exact texts in its reserved string ("UTF-8", then
+// the title and the path as UTF-8 strings), which this reader prefers.
+// Anything after the last entry is ignored.
 #include "core/platform/ITextCodec.h"
 
 #include <cstdint>
@@ -51,7 +54,7 @@ public:
     enum class WriteResult {
         Ok,
         TooManyEntries, // more than kMaxEntries: Count would not fit in 16 bits
-        TextTooLong     // a text longer than 65535 bytes in the ANSI code page
+        TextTooLong     // a text, or an entry's exact texts together, beyond 65535 bytes
     };
     // Builds the whole file: Version 1, the given date, Count = entries.size().
     static WriteResult Write(double savedDate, const std::vector<SetFileEntry>& entries, ITextCodec& codec,

@@ -164,7 +164,7 @@ void cCommandLineKill::AddMatching(const std::string& text, bool byTitle) {
     const std::string wanted = byTitle ? text : "\\" + text;
     // AddToProgramSet keeps a copy; the inventory is not changed meanwhile.
     for (const cApplicationProcs& app : p_.inventory.mcApplications()) {
-        if (Contains(UpperCase(byTitle ? app.Title() : app.ExePath()), wanted)) p_.set.AddToProgramSet(app, true);
+        if (ContainsAnyCase(byTitle ? app.Title() : app.ExePath(), wanted)) p_.set.AddToProgramSet(app, true);
     }
 }
 
@@ -196,11 +196,17 @@ bool cCommandLineKill::ApplyOverrides(const std::string& commandLine) {
     return true;
 }
 
+bool cCommandLineKill::ContainsAnyCase(const std::string& text, const std::string& part) {
+    // The line arrives with only ASCII and Latin-1 in upper case; a Greek or
+    // Cyrillic title must match in whatever case it was typed.
+    return Contains(p_.text.UpperCase(text), p_.text.UpperCase(part));
+}
+
 void cCommandLineKill::Exclude(const std::string& text) {
     cListViewModel& rows = p_.set.lvProgramSet();
     for (std::int16_t row = rows.Count(); row >= 1; --row) {
         const cApplicationProcs* e = p_.set.EntryOfRow(row);
-        if (e == nullptr || !Contains(UpperCase(e->ExePath()), text)) continue;
+        if (e == nullptr || !ContainsAnyCase(e->ExePath(), text)) continue;
         const std::string path = e->ExePath();
         excluded_.insert(excluded_.begin(), *e); // rows go from the last up
         rows.Remove(row);

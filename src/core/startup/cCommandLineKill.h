@@ -26,6 +26,7 @@ struct cCommandLineParts {
     cKillRun& run;
     cQuellixOptions& options;
     IFileSystem& fs;
+    ITextCodec& text; // the platform's case mapping for /P=, /T= and /X=
     cLogger& log;
     const cMessages& messages;
 };
@@ -64,6 +65,7 @@ private:
     void AddMatching(const std::string& text, bool byTitle);
     bool ApplyOverrides(const std::string& commandLine);
     void Exclude(const std::string& text);
+    bool ContainsAnyCase(const std::string& text, const std::string& part);
     std::string InCurrentFolder(const std::string& name);
 
     cCommandLineParts p_;

@@ -125,7 +125,7 @@ int cProgramSession::Execute(cRunReport& report, const std::string& reportPath, 
     }
     cCommandParser parser;
     cCommandLineKill mode({parser, set_, parts_->inventory, parts_->files, parts_->run, shared_.Options(),
-                           platform_.fs, log, messages_});
+                           platform_.fs, platform_.codec, log, messages_});
     const bool any = mode.ParseCommand(line);
     for (const cApplicationProcs& e : mode.Excluded()) report.Outcome(e, KillOutcome::Excluded, "");
     int exitCode = kExitDone;

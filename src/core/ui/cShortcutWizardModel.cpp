@@ -45,6 +45,7 @@ void cShortcutWizardModel::Form_Load() {
         texts_[i] = LoadResourceText(table_, kFirstTextId + static_cast<std::uint32_t>(i));
     nextText_ = LoadResourceText(table_, kNext);
     finishText_ = LoadResourceText(table_, kFinish);
+    batchNeedsShortcut_ = LoadResourceText(table_, kBatchNeedsShortcut);
     page_ = 0;
     backEnabled_ = false;
     nextCaption_ = nextText_;
@@ -159,8 +160,15 @@ bool cShortcutWizardModel::WriteFile() {
         written = shortcutWriter_ && shortcutWriter_(link, failure);
         if (failure.empty()) failure = link.linkPath;
     } else {
+        // cmd.exe reads a batch file in the console's code page, the OEM one
+        // unless the user changed it; a line it cannot hold is not written.
+        std::string line;
+        if (!codec_.ToOem(BatchLine() + "\r\n", line)) {
+            ui_.MessageBox(batchNeedsShortcut_, kMbOk | kMbIconCritical);
+            return false;
+        }
         const std::string batchPath = destDir_ + shortcutName_ + ".bat";
-        written = fs_.WriteFile(batchPath, codec_.ToAnsi(BatchLine() + "\r\n"));
+        written = fs_.WriteFile(batchPath, line);
         if (!written) failure = fs_.LastErrorDescription();
         if (failure.empty()) failure = batchPath;
     }

@@ -53,6 +53,7 @@ public:
         kBack = 1126,
         kNext = 1127,
         kFinish = 1128,
+        kBatchNeedsShortcut = 1144,
         kCancel = 102,
     };
     enum class Target { OneProgram, ProgramSet, AllPrograms, AllProcesses };
@@ -140,6 +141,7 @@ private:
     std::array<std::string, 12> texts_;
     std::string nextText_;
     std::string finishText_;
+    std::string batchNeedsShortcut_;
     int page_ = 0;
     bool backEnabled_ = false;
     std::string nextCaption_;
