@@ -239,7 +239,8 @@ bool cFakeOS::ServiceProcessIds(std::vector<std::uint32_t>& ids) {
 
 std::uint64_t cFakeOS::GetSystemTimeAsFileTime() {
     // Virtual milliseconds since the start, in 100 ns units, on a fixed base.
-    return kBaseFileTime + static_cast<std::uint64_t>(tick_ - 100000u) * 10000ULL;
+    return kBaseFileTime + static_cast<std::uint64_t>(tick_ - 100000u) * 10000ULL +
+           static_cast<std::uint64_t>(wallClockOffset_);
 }
 
 bool cFakeOS::ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) {
@@ -272,6 +273,7 @@ bool cFakeOS::GetMainModulePath(ProcessHandle h, std::string& path) {
 }
 
 bool cFakeOS::EnumWindows(const std::function<bool(WindowHandle)>& callback) {
+    ++enumWindowsCalls_;
     RunDue();
     std::vector<WindowHandle> order;
     for (const auto& [w, win] : windows_) order.push_back(w);
@@ -357,7 +359,7 @@ void cFakeOS::PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wPar
 }
 
 bool cFakeOS::SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam,
-                                 std::uint32_t flags, std::uint32_t, std::uintptr_t& reply) {
+                                 std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t& reply) {
     const Window* win = FindWindow(w);
     if (win == nullptr) {
         lastError_ = kErrorInvalidWindowHandle;
@@ -369,7 +371,15 @@ bool cFakeOS::SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr
         return false;
     }
     messages_.push_back({tick_, w, msg, wParam, lParam, true});
-    reply = msg == kWmQueryEndSession ? win->setup.queryEndSessionReply : 0;
+    const std::uint32_t answerMs = msg == kWmQueryEndSession ? win->setup.queryEndSessionDelayMs : 0;
+    if (answerMs > timeoutMs) {
+        Advance(timeoutMs);
+        lastError_ = kErrorTimeout;
+        return false;
+    }
+    const std::uintptr_t answer = msg == kWmQueryEndSession ? win->setup.queryEndSessionReply : 0;
+    Advance(answerMs);
+    reply = answer;
     return true;
 }
 

@@ -33,6 +33,7 @@ struct FakeWindowSetup {
     CloseReaction onEndSession = CloseReaction::ExitProcess; // on WM_ENDSESSION with wParam TRUE
     std::uint32_t delayMs = 0;                               // time from the message to the reaction
     std::uintptr_t queryEndSessionReply = 1;                 // answer to WM_QUERYENDSESSION
+    std::uint32_t queryEndSessionDelayMs = 0;                // time it takes to answer (a dialog, say)
 };
 
 inline constexpr const char* kFakeUserSid = "S-1-5-21-7-7-7-1001";
@@ -82,6 +83,9 @@ public:
     bool ownerKnown = true;
     bool servicesKnown = true; // the service manager answers
     void SetTick(std::uint32_t tick) { tick_ = tick; }
+    // Sets the wall clock (not the tick counter) forward or back, as a time
+    // sync does; creation times already given keep their value.
+    void MoveWallClock(std::int64_t ms) { wallClockOffset_ += ms * 10000; }
     // Moves the clock forward, running whatever falls due.
     void Advance(std::uint32_t ms);
 
@@ -94,6 +98,7 @@ public:
     int TerminateCalls() const { return terminateCalls_; }
     std::vector<std::uint32_t> TerminatedPids() const { return terminated_; }
     int DispatchCalls() const { return dispatchCalls_; }
+    int EnumWindowsCalls() const { return enumWindowsCalls_; }
     std::vector<std::uint32_t> BlockingWaits() const { return blockingWaits_; } // ms asked of WaitForSingleObject
 
     // --- IProcessWindowServices ---
@@ -174,8 +179,10 @@ private:
     std::uint64_t nextOrder_ = 0;
     std::uint64_t generationCounter_ = 0;
     std::uint32_t lastError_ = 0;
+    std::int64_t wallClockOffset_ = 0; // in FILETIME units
     int terminateCalls_ = 0;
     int dispatchCalls_ = 0;
+    int enumWindowsCalls_ = 0;
 };
 
 } // namespace qx::fake

@@ -27,7 +27,10 @@ protected:
         e.SetExePath(cTargetProcess::ExePath());
         e.SetCloseWait(wait);
         e.SetForceClose(force);
-        e.SetSnapshotTime(os.GetSystemTimeAsFileTime());
+        const ProcessHandle h = os.OpenProcess(kInspectAccess, t.Pid());
+        std::uint64_t created = 0;
+        if (h != 0 && os.QueryProcessCreationTime(h, created)) e.SetCreationTime(created);
+        if (h != 0) os.CloseHandle(h);
         return e;
     }
     bool Kill(const cApplicationProcs& e) { return rec.Kill(os, e); }
@@ -69,26 +72,43 @@ TEST_F(KillMeWine, StubbornProgramGetsEveryPassInOrderThenIsTerminated) {
     EXPECT_EQ(got, expected);
 }
 
-TEST_F(KillMeWine, EndedProgramIsReportedAsNotAuthorized) {
+TEST_F(KillMeWine, ProgramThatEndedBeforeItsTurnIsReportedAsNotRunningAndCountsAsEnded) {
     cTargetProcess t({"--title", "Gone"});
     ASSERT_TRUE(t.Ready());
     const cApplicationProcs e = Entry(t, "Gone", 1, true);
     t.Terminate();
     ASSERT_TRUE(t.WaitForExit(2000));
-    EXPECT_FALSE(Kill(e));
-    EXPECT_EQ(LastText(), "Unable to kill 'Gone'.  Reason: Not authorized or Non-existent process");
+    EXPECT_TRUE(Kill(e));
+    EXPECT_EQ(LastText(), "'Gone' couldn't be killed.  It wasn't running.");
 }
 
 TEST_F(KillMeWine, ProcessThatIsNotTheListedProgramIsNeverTouched) {
     cTempPath record("other");
     cTargetProcess t({"--title", "Other", "--record", record});
     ASSERT_TRUE(t.Ready());
-    cApplicationProcs e = Entry(t, "Other", 0, true);
-    e.SetExePath("C:\\Program Files\\Editor\\editor.exe"); // the id now belongs to another program
-    EXPECT_FALSE(Kill(e));
+    cApplicationProcs otherExe = Entry(t, "Other", 0, true);
+    otherExe.SetExePath("C:\\Program Files\\Editor\\editor.exe"); // the id now belongs to another program
+    cApplicationProcs otherStart = Entry(t, "Other", 0, true);
+    otherStart.SetCreationTime(otherStart.CreationTime() + 1); // or to a later start of the same one
+    for (const cApplicationProcs& e : {otherExe, otherStart}) {
+        EXPECT_TRUE(Kill(e));
+        EXPECT_EQ(LastText(), "'Other' couldn't be killed.  It wasn't running.");
+    }
     EXPECT_TRUE(t.Running());
     EXPECT_TRUE(Received(record).empty());
-    EXPECT_EQ(LastText(), "Unable to kill 'Other'.  Reason: Not authorized or Non-existent process");
+}
+
+// A program that answers the end-of-session query only after a long while (it
+// asks its user first) holds the run no longer than its own wait beyond the
+// fixed pauses, and is then ended as its rules say.
+TEST_F(KillMeWine, ProgramThatAnswersLateIsEndedAfterItsOwnWait) {
+    cTargetProcess t({"--title", "Late", "--on-close", "ignore", "--answer-after", "60000"});
+    ASSERT_TRUE(t.Ready());
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(Kill(Entry(t, "Late", 1, true)));
+    EXPECT_LT(GetTickCount() - start, 1000u + 2000u + 1000u + 1000u); // pauses, wait, and some slack
+    EXPECT_TRUE(t.WaitForExit(2000));
+    EXPECT_EQ(LastText(), "'Late' was terminated.");
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace qx {
 namespace {
@@ -134,6 +135,29 @@ TEST_F(KillRunWine, AHaltedRunIsPostedToThePublishedCompanionWindow) {
     EXPECT_TRUE(Listed(stubborn));
     EXPECT_TRUE(Listed(later));
     EXPECT_EQ(rec.ui.GetCaption(), "Quellix");
+}
+
+// Programs that each take a second to close, all matching one row: asked
+// together, they end together, and the log reads as one after another.
+TEST_F(KillRunWine, TheMatchesOfOneRowEndTogether) {
+    constexpr int kTargets = 4;
+    std::vector<std::unique_ptr<cTargetProcess>> targets;
+    for (int i = 0; i < kTargets; ++i)
+        targets.push_back(std::make_unique<cTargetProcess>(
+            std::vector<std::string>{"--title", "Together", "--on-close", "delay:1000"}));
+    for (const auto& t : targets)
+        ASSERT_TRUE(t->Ready());
+    inventory.RefreshLists();
+    Add(inventory.lvApplications(), *targets.front(), "Together").SetIgnoreTitle(false);
+
+    const DWORD start = GetTickCount();
+    run.KillCurrentSet();
+    EXPECT_LT(GetTickCount() - start, 2500u); // one after another takes more than 4 s
+    for (const auto& t : targets)
+        EXPECT_FALSE(t->Running());
+    EXPECT_EQ(rec.ActionTexts(), std::vector<std::string>(kTargets, "'Together' was killed cleanly."));
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(run.FailedKills(), 0);
 }
 
 } // namespace

@@ -15,6 +15,9 @@
 //                         and WM_ENDSESSION with a non-zero wParam ends it
 //   --refuse-endsession   WM_QUERYENDSESSION answers FALSE and WM_ENDSESSION
 //                         never ends it: a program that stays whatever it is asked
+//   --answer-after MS     WM_QUERYENDSESSION is answered only after MS
+//                         milliseconds of pumping messages, as when a program
+//                         asks its user first
 //   --record FILE         appends one line per WM_CLOSE, WM_QUERYENDSESSION,
 //                         WM_ENDSESSION or message >= WM_USER received:
 //                         "<name or number> <wParam hex> <lParam hex> <title>"
@@ -50,6 +53,7 @@ struct Options {
     std::wstring readyFile;
     UINT exitAfterMs = 0;
     int hangAfterMs = -1;
+    UINT answerAfterMs = 0;
     bool crash = false;
 };
 
@@ -111,6 +115,19 @@ void WriteReadyFile() {
     MoveFileExW(tmp.c_str(), g_opt.readyFile.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+// Keeps the window responsive (it is not hung) while it makes its caller wait.
+void PumpFor(UINT ms) {
+    const DWORD end = GetTickCount() + ms;
+    for (DWORD now = GetTickCount(); static_cast<LONG>(end - now) > 0; now = GetTickCount()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+    }
+}
+
 void Hang() {
     for (;;)
         Sleep(INFINITE);
@@ -135,6 +152,7 @@ LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_QUERYENDSESSION:
+        if (g_opt.answerAfterMs) PumpFor(g_opt.answerAfterMs);
         return g_opt.refuseEndSession ? FALSE : TRUE;
     case WM_ENDSESSION:
         if (wp && !g_opt.refuseEndSession) PostQuitMessage(0);
@@ -160,6 +178,8 @@ bool ParseOptions(int argc, wchar_t** argv) {
             g_opt.exitAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
         else if (a == L"--hang-after" && hasValue)
             g_opt.hangAfterMs = _wtoi(argv[++i]);
+        else if (a == L"--answer-after" && hasValue)
+            g_opt.answerAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
         else if (a == L"--owner-popup")
             g_opt.windows.push_back({L"owned", {}}), g_opt.titled.push_back(false);
         else if (a == L"--endsession-only")

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 
 namespace qx {
 namespace {
@@ -304,51 +305,65 @@ TEST_F(KillMe, ShellClassesAreMatchedExactlyAndCaseSensitively) {
 
 // --- the process behind the id ---------------------------------------------------
 
-TEST_F(KillMe, EndedProcessOrUnopenableProcessIsNotAuthorized) {
-    const auto pid = StartProgram();
-    h.os.EndProcess(pid);
-    EXPECT_FALSE(h.Kill(Entry(pid)));
-    EXPECT_FALSE(h.Kill(Entry(0)));
-    FakeProcessSetup locked = P(kNotepad);
-    locked.canOpen = false;
-    const auto lockedPid = h.os.AddProcess(locked);
-    EXPECT_FALSE(h.Kill(Entry(lockedPid)));
-    const std::string text = "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process";
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{text, text, text}));
+// What has ended by its turn (often ended by closing another program) is
+// done; only a process that runs and may not be touched is a failure.
+TEST_F(KillMe, GoneProcessIsEndedAndOnlyAnUnopenableRunningOneIsNotAuthorized) {
+    const std::string gone = "'Notepad' couldn't be killed.  It wasn't running.";
+    const std::string denied = "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process";
+    struct Case {
+        const char* what;
+        std::function<std::uint32_t()> make;
+        bool ended;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"ended", [&] { const auto pid = StartProgram(); h.os.EndProcess(pid); return pid; }, true, gone},
+        {"no id", [] { return 0u; }, true, gone},
+        {"ended, still held open", [&] {
+             FakeProcessSetup held = P(kNotepad);
+             held.openableAfterExit = true;
+             const auto pid = h.os.AddProcess(held);
+             h.os.EndProcess(pid);
+             return pid;
+         }, true, gone},
+        {"id reused by another program", [&] {
+             const auto pid = StartProgram();
+             h.os.EndProcess(pid);
+             h.os.AddProcessWithId(pid, P("C:\\Work\\editor.exe")); // no windows: would be ended at once
+             return pid;
+         }, true, gone},
+        {"access denied", [&] {
+             FakeProcessSetup locked = P(kNotepad);
+             locked.canOpen = false;
+             return h.os.AddProcess(locked);
+         }, false, denied},
+    };
+    for (const Case& c : cases) {
+        const auto pid = c.make();
+        const bool running = h.os.IsRunning(pid);
+        EXPECT_EQ(h.Kill(Entry(pid)), c.ended) << c.what;
+        EXPECT_EQ(h.ActionTexts().back(), c.text) << c.what;
+        EXPECT_EQ(h.os.IsRunning(pid), running) << c.what;
+    }
     EXPECT_EQ(h.os.TerminateCalls(), 0);
     EXPECT_TRUE(h.os.Messages().empty());
 }
 
-TEST_F(KillMe, ProcessThatEndedButIsStillHeldOpenIsAsGoneAsOneThatCannotBeOpened) {
-    FakeProcessSetup setup = P(kNotepad);
-    setup.openableAfterExit = true; // somebody else still holds a handle to it
-    const auto pid = h.os.AddProcess(setup);
-    h.os.EndProcess(pid);
-    EXPECT_FALSE(h.Kill(Entry(pid)));
-    EXPECT_EQ(h.os.TerminateCalls(), 0);
-    EXPECT_EQ(h.ActionTexts().back(), "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process");
-}
-
-TEST_F(KillMe, ReusedProcessIdOfAnotherProgramIsNeverTouched) {
-    const auto pid = StartProgram();
-    h.os.EndProcess(pid);
-    h.os.AddProcessWithId(pid, P("C:\\Work\\editor.exe")); // no windows: would be terminated at once
-    EXPECT_FALSE(h.Kill(Entry(pid)));
-    EXPECT_TRUE(h.os.IsRunning(pid));
-    EXPECT_EQ(h.os.TerminateCalls(), 0);
-    EXPECT_EQ(h.ActionTexts().back(), "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process");
-}
-
-TEST_F(KillMe, ReusedProcessIdOfTheSameProgramStartedAfterTheListIsNeverTouched) {
-    cApplicationProcs e = Entry(0);
-    e.SetSnapshotTime(h.os.GetSystemTimeAsFileTime());
-    h.os.Advance(5000);
-    const auto pid = h.os.AddProcess(P(kNotepad)); // started after the list was taken
-    e.SetProcessID(pid);
-    EXPECT_FALSE(h.Kill(e));
-    EXPECT_TRUE(h.os.IsRunning(pid));
-    e.SetSnapshotTime(h.os.GetSystemTimeAsFileTime()); // listed after it started: it is the one
+TEST_F(KillMe, ListedProcessIsKnownByItsCreationTimeWhereverTheClockWentSince) {
+    const auto pid = StartProgram(CloseReaction::Ignore);
+    cApplicationProcs e = Entry(pid, 0, true);
+    e.SetCreationTime(h.os.GetSystemTimeAsFileTime());
+    h.os.Advance(1000);
+    h.os.MoveWallClock(-3600 * 1000); // a time sync sets the clock back an hour
     EXPECT_TRUE(h.Kill(e));
+    EXPECT_EQ(h.ActionTexts().back(), "'Notepad' was terminated.");
+
+    const auto again = StartProgram(); // the same program started anew under the old id
+    h.os.EndProcess(again);
+    h.os.AddProcessWithId(pid, P(kNotepad));
+    EXPECT_TRUE(h.Kill(e));
+    EXPECT_TRUE(h.os.IsRunning(pid));
+    EXPECT_EQ(h.ActionTexts().back(), "'Notepad' couldn't be killed.  It wasn't running.");
 }
 
 TEST_F(KillMe, PathFormsOfTheSameProgramStillMatch) {

@@ -45,23 +45,27 @@ public:
     void SetSelected(bool v) { selected_ = v; }
     const std::string& ExePath() const { return exePath_; }
     void SetExePath(const std::string& v) { exePath_ = v; }
-    // When the inventory saw the program (a FILETIME; 0 = unknown). A process
-    // started after that moment cannot be the program that was listed.
-    std::uint64_t SnapshotTime() const { return snapshotTime_; }
-    void SetSnapshotTime(std::uint64_t v) { snapshotTime_ = v; }
+    // When the listed process was started, as the inventory read it (a
+    // FILETIME; 0 = unknown). A process under the same id that was started at
+    // another moment is another program, whatever the clock did meanwhile.
+    std::uint64_t CreationTime() const { return creationTime_; }
+    void SetCreationTime(std::uint64_t v) { creationTime_ = v; }
 
     // Closes the process ProcessID by its rules: its windows are asked first,
     // then it is waited for, then terminated when ForceClose says so. True
-    // when the process ended. Every outcome goes to the log and the caption.
+    // when the process ended, also when it had ended before its turn. Every
+    // outcome goes to the log and the caption.
     bool KillMe(cKillContext& k) const;
+    // Whether the opened process is still the one that was listed: running,
+    // of the same executable and started at the same moment, as far as the
+    // platform tells.
+    bool IsListedProcess(IProcessWindowServices& os, ProcessHandle h) const;
 
     // Milliseconds to wait for a CloseWait in seconds: never negative, never
     // beyond what the platform takes as a finite time-out.
     static std::uint32_t WaitMilliseconds(std::int32_t closeWaitSeconds);
 
 private:
-    bool IsListedProcess(cKillContext& k, ProcessHandle h) const;
-
     std::int32_t closeWait_ = 10;
     std::uint32_t processId_ = 0;
     std::uint32_t handle_ = 0;
@@ -73,7 +77,7 @@ private:
     bool deleted_ = false;
     bool selected_ = true;
     std::string exePath_;
-    std::uint64_t snapshotTime_ = 0;
+    std::uint64_t creationTime_ = 0;
 };
 
 } // namespace qx

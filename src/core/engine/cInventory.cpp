@@ -21,7 +21,6 @@ void cInventory::RefreshLists() {
     lvProcesses_.Clear();
     lvApplications_.Clear();
     windows_.clear();
-    snapshotTime_ = os_.GetSystemTimeAsFileTime();
     // The process-status services give full paths; tool-help gives bare
     // names on the NT family. So every NT from version 4 on takes the
     // process-status path, current versions included, or "/P=" and saved
@@ -41,10 +40,11 @@ void cInventory::EraseProcesses() {
     firstPosition_.clear();
 }
 
-void cInventory::addProcess(std::uint32_t processId, const std::string& exePath) {
+void cInventory::addProcess(std::uint32_t processId, const std::string& exePath, std::uint64_t creationTime) {
     cProcesses p;
     p.SetProcessID(processId);
     p.SetExePath(exePath);
+    p.SetCreationTime(creationTime);
     processes_.push_back(std::move(p));
     firstPosition_.emplace(processId, static_cast<int>(processes_.size() - 1)); // keeps the first
 }
@@ -97,7 +97,10 @@ std::int16_t cInventory::FillProcessListNT() {
         if (h == 0) continue; // gone, or not ours to inspect
         std::string path;
         if ((imageNameService && os_.QueryProcessImagePath(h, path)) || os_.GetMainModulePath(h, path)) {
-            addProcess(id, path);
+            // Tells the listed program from a later one under a reused id.
+            std::uint64_t created = 0;
+            if (!os_.QueryProcessCreationTime(h, created)) created = 0;
+            addProcess(id, path, created);
             ++count;
         }
         os_.CloseHandle(h);
@@ -146,7 +149,6 @@ std::string cInventory::StripNull(std::string& text) {
 void cInventory::BuildApplicationList() {
     applications_.clear();
     cApplicationProcs entry(defaults_);
-    entry.SetSnapshotTime(snapshotTime_);
     for (const cWindowProcs& w : windows_) {
         const int k = InProcList(w.ProcessID());
         if (k < 0) continue;
@@ -157,6 +159,7 @@ void cInventory::BuildApplicationList() {
         }
         process.SetHasWindow(true);
         entry.SetExePath(process.ExePath());
+        entry.SetCreationTime(process.CreationTime());
         entry.SetHandle(w.Handle());
         entry.SetProcessID(w.ProcessID());
         entry.SetTitle(w.Title());
@@ -166,6 +169,7 @@ void cInventory::BuildApplicationList() {
     for (const cProcesses& p : processes_) {
         if (p.HasWindow()) continue;
         entry.SetExePath(p.ExePath());
+        entry.SetCreationTime(p.CreationTime());
         entry.SetHandle(p.hwnd());
         entry.SetProcessID(p.ProcessID());
         entry.SetTitle(GetFileName(p.ExePath(), true));

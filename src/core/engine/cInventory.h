@@ -31,8 +31,6 @@ public:
     // the options' kill defaults change.
     const cKillDefaults& KillDefaults() const { return defaults_; }
     void SetKillDefaults(const cKillDefaults& d) { defaults_ = d; }
-    // When the last refresh started (a FILETIME).
-    std::uint64_t SnapshotTime() const { return snapshotTime_; }
 
     const std::vector<cProcesses>& mcProcesses() const { return processes_; }
     const std::vector<cWindowProcs>& mcWindows() const { return windows_; }
@@ -46,7 +44,7 @@ public:
     void RefreshLists();
 
     // --- the steps of a refresh ---
-    void addProcess(std::uint32_t processId, const std::string& exePath);
+    void addProcess(std::uint32_t processId, const std::string& exePath, std::uint64_t creationTime = 0);
     // Position of the first process with that id in mcProcesses, or -1.
     int InProcList(std::uint32_t processId) const;
     std::int16_t FillProcessList95();
@@ -68,7 +66,6 @@ private:
     cLogger& log_;
     std::uint32_t ownProcessId_ = 0;
     cKillDefaults defaults_;
-    std::uint64_t snapshotTime_ = 0;
     std::vector<cProcesses> processes_;
     std::unordered_map<std::uint32_t, int> firstPosition_; // process id -> first position in processes_
     std::vector<cWindowProcs> windows_;

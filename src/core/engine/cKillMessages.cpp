@@ -4,7 +4,7 @@ namespace qx {
 namespace {
 // The indices are not in id order: index 2 is 1176, index 3 is 1175.
 constexpr std::array<std::uint32_t, cKillMessages::kCount> kIds = {1173, 1174, 1176, 1175, 1181,
-                                                                   1177, 1178, 1179, 1180};
+                                                                   1177, 1178, 1179, 1180, 1182};
 } // namespace
 
 bool cKillMessages::LoadKillMessages(IStringTable& table) {

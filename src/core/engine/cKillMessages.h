@@ -19,7 +19,8 @@ public:
         kDidntClose = 6,
         kSeconds = 7,
         kAttempting = 8,
-        kCount = 9
+        kWasntRunning = 9, // "' couldn't be killed.  It wasn't running."
+        kCount = 10
     };
     // Fills the table; false when an id is missing (its text stays empty).
     bool LoadKillMessages(IStringTable& table);

@@ -1,5 +1,6 @@
 #include "core/engine/cKillRun.h"
 
+#include "core/engine/cKillBatch.h"
 #include "core/engine/mQXEndPrograms.h"
 #include "core/util/cGlobalsClass.h"
 #include "core/util/modCommon.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <unordered_set>
 
 namespace qx {
 namespace {
@@ -36,7 +38,7 @@ std::vector<cApplicationProcs> cKillRun::Matches(const cApplicationProcs& entry,
         cApplicationProcs target = entry;
         target.SetHandle(app.Handle());
         target.SetProcessID(app.ProcessID());
-        target.SetSnapshotTime(app.SnapshotTime()); // lets KillMe refuse a reused process id
+        target.SetCreationTime(app.CreationTime()); // lets KillMe tell a reused process id
         found.push_back(std::move(target));
     }
     return found;
@@ -97,35 +99,73 @@ void cKillRun::KillCurrentSet() {
             return static_cast<std::size_t>(index) < appSet.size() ? &appSet[static_cast<std::size_t>(index)] : nullptr;
         };
         const std::string title = entry()->Title();
+        // The row's rules as they stand now; an edit made while it runs
+        // applies from the next run on.
         const std::vector<cApplicationProcs> found = Matches(*entry(), applications);
-        for (const cApplicationProcs& target : found) {
-            cApplicationProcs* e = entry();
-            if (e == nullptr) break; // the set was cleared meanwhile
-            e->SetHandle(target.Handle());
-            e->SetProcessID(target.ProcessID());
-            e->SetSnapshotTime(target.SnapshotTime());
-            if (kill_.observer != nullptr) kill_.observer->Starting(target);
-            if (target.KillMe(kill_)) continue;
-            ++failedKills_;
-            if (target.StopOnError()) {
+        if (found.empty()) {
+            const std::string text = "'" + title + messages_[cMessages::kWasntRunning];
+            kill_.log.LogAction(text);
+            if (entry() != nullptr) Tell(*entry(), KillOutcome::NotRunning, text);
+            continue;
+        }
+        const auto record = [&](const cApplicationProcs& target) {
+            if (cApplicationProcs* e = entry()) {
+                e->SetHandle(target.Handle());
+                e->SetProcessID(target.ProcessID());
+                e->SetCreationTime(target.CreationTime());
+            }
+        };
+        if (found.front().StopOnError()) {
+            // Each match must have closed before the next is asked: the first
+            // failure halts the run.
+            for (const cApplicationProcs& target : found) {
+                if (entry() == nullptr) break; // the set was cleared meanwhile
+                record(target);
+                if (kill_.observer != nullptr) kill_.observer->Starting(target);
+                if (target.KillMe(kill_)) continue;
+                ++failedKills_;
                 SendFerrowMsg(cGlobalsClass::MM_KILL_HALTED());
                 halted = true;
                 kill_.log.LogAction(messages_[cMessages::kStoppedKilling]);
                 Tell(target, KillOutcome::Halted, messages_[cMessages::kStoppedKilling]);
                 break;
             }
-            SendFerrowMsg(cGlobalsClass::MM_KILL_FAILED());
+            continue;
         }
-        if (found.empty()) {
-            const std::string text = "'" + title + messages_[cMessages::kWasntRunning];
-            kill_.log.LogAction(text);
-            if (entry() != nullptr) Tell(*entry(), KillOutcome::NotRunning, text);
+        record(found.back());
+        for (const bool ended : KillTogether(found)) {
+            if (ended) continue;
+            ++failedKills_;
+            SendFerrowMsg(cGlobalsClass::MM_KILL_FAILED());
         }
     }
     halted_ = halted;
 
     inventory_.RefreshLists();
     kill_.ui.SetCaption(caption);
+}
+
+std::vector<bool> cKillRun::KillTogether(const std::vector<cApplicationProcs>& matches) {
+    // Several windows of one process are several matches; the process is
+    // closed once, and a later match of it finds it gone, as it would one
+    // after another. So a batch ends before a process comes up again.
+    std::vector<bool> results;
+    std::vector<cApplicationProcs> batch;
+    std::unordered_set<std::uint32_t> inBatch;
+    const auto runBatch = [&] {
+        for (const bool ended : cKillBatch(kill_, batch, true).Run()) results.push_back(ended);
+        batch.clear();
+        inBatch.clear();
+    };
+    for (const cApplicationProcs& m : matches) {
+        if (!inBatch.insert(m.ProcessID()).second) {
+            runBatch();
+            inBatch.insert(m.ProcessID());
+        }
+        batch.push_back(m);
+    }
+    runBatch();
+    return results;
 }
 
 bool cKillRun::SparedByKillAll(const cApplicationProcs& entry, std::uint32_t processId) const {

@@ -24,9 +24,10 @@ public:
              const cMessages& messages, FerrowSender sendFerrowMsg);
 
     // Closes the programs of every checked row, in list order, each by every
-    // running application that matches it; a failed kill of an entry with
-    // StopOnError halts the run. Ends with a fresh inventory and the caption
-    // as it was.
+    // running application that matches it. A row's matches close together
+    // and the next row starts when they are done; with StopOnError they
+    // close one after another and a failed kill halts the run. Ends with a
+    // fresh inventory and the caption as it was.
     void KillCurrentSet();
     // The programs KillCurrentSet would close now, in the order it would
     // close them; entries it would skip or find not running go to the
@@ -47,9 +48,11 @@ public:
 
 private:
     // The running applications an entry of the set stands for, as the entry
-    // with their window, process id and snapshot time.
+    // with their window, process id and creation time.
     std::vector<cApplicationProcs> Matches(const cApplicationProcs& entry,
                                            const std::vector<cApplicationProcs>& applications) const;
+    // Closes the matches of one row together; one result per match, in order.
+    std::vector<bool> KillTogether(const std::vector<cApplicationProcs>& matches);
     void Tell(const cApplicationProcs& entry, KillOutcome outcome, const std::string& text);
     // What kill-all must know of the system besides names and classes,
     // asked once per list.

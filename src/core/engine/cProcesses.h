@@ -14,6 +14,9 @@ public:
     void Sethwnd(std::uint32_t v) { hwnd_ = v; }
     const std::string& ExePath() const { return exePath_; }
     void SetExePath(const std::string& v) { exePath_ = v; }
+    // When the process was started (a FILETIME; 0 = unknown).
+    std::uint64_t CreationTime() const { return creationTime_; }
+    void SetCreationTime(std::uint64_t v) { creationTime_ = v; }
     // The process owns at least one listed visible top-level window.
     bool HasWindow() const { return hasWindow_; }
     void SetHasWindow(bool v) { hasWindow_ = v; }
@@ -22,6 +25,7 @@ private:
     std::uint32_t processId_ = 0;
     std::uint32_t hwnd_ = 0;
     std::string exePath_;
+    std::uint64_t creationTime_ = 0;
     bool hasWindow_ = false;
 };
 

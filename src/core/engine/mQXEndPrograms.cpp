@@ -1,7 +1,5 @@
 #include "core/engine/mQXEndPrograms.h"
 
-#include "core/engine/modProcessDeclares.h"
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -13,36 +11,6 @@ namespace {
 
 constexpr std::array<const char*, 8> kShellClasses = {"IEFrame",       "ExploreWClass", "IEDummyFrame", "Shell_TrayWnd",
                                                       "Progman",       "CabinetWClass", "BaseBar",      "WinPopup"};
-constexpr std::uint32_t kPassPauseMs = 1000;
-constexpr std::uint32_t kEndSessionPauseMs = 2000;
-
-// The windows of one enumeration, collected first so that windows closing
-// while they are asked do not disturb the walk.
-std::vector<WindowHandle> TopLevelWindows(IProcessWindowServices& os) {
-    std::vector<WindowHandle> windows;
-    os.EnumWindows([&](WindowHandle w) {
-        windows.push_back(w);
-        return true;
-    });
-    return windows;
-}
-
-// Pass 3: the end-of-session query lets programs that only save and quit at
-// log-off do so. Returns how many windows answered.
-int AskEndSession(IProcessWindowServices& os, std::uint32_t processId) {
-    int answered = 0;
-    for (const WindowHandle w : TopLevelWindows(os)) {
-        if (!IsClosableWindow(os, w, WindowKind::Main, processId)) continue;
-        std::uintptr_t reply = 0;
-        if (os.SendMessageTimeout(w, kWmQueryEndSession, 0, static_cast<std::intptr_t>(kEndSessionLogoff),
-                                  kSmtoAbortIfHung, kQueryEndSessionTimeoutMs, reply)) {
-            os.PostMessage(w, kWmEndSession, reply, static_cast<std::intptr_t>(kEndSessionLogoff));
-            ++answered;
-        }
-    }
-    return answered;
-}
-
 // The operating system's own processes, by file name, as each family names them.
 constexpr std::array<std::string_view, 4> kWin9xSystem = {"explorer.exe", "mprexe.exe", "msgsrv32.exe", "kernel32.dll"};
 constexpr std::array<std::string_view, 6> kWin98System = {"systray.exe", "taskmon.exe", "cmmpu.exe",
@@ -105,9 +73,10 @@ bool IsClosableWindow(IProcessWindowServices& os, WindowHandle w, WindowKind kin
     return owner != os.GetCurrentProcessId();
 }
 
-int PostCloseToWindows(IProcessWindowServices& os, WindowKind kind, std::uint32_t processId) {
+int PostCloseToWindows(IProcessWindowServices& os, const std::vector<WindowHandle>& windows, WindowKind kind,
+                       std::uint32_t processId) {
     int asked = 0;
-    for (const WindowHandle w : TopLevelWindows(os)) {
+    for (const WindowHandle w : windows) {
         if (!IsClosableWindow(os, w, kind, processId)) continue;
         os.PostMessage(w, kWmClose, 0, 0);
         ++asked;
@@ -125,18 +94,6 @@ bool WaitWithMessages(IProcessWindowServices& os, std::uint32_t milliseconds, Pr
         os.DispatchPendingMessages();
         if (r != kWaitInput) return false;
     }
-}
-
-bool CloseProcessWindows(IProcessWindowServices& os, std::uint32_t processId, ProcessHandle process) {
-    // A pause only matters after a pass that asked somebody; it ends early once
-    // the program is gone, and a program that is gone has no window left to
-    // ask (which spares two walks over every window per program closed).
-    if (PostCloseToWindows(os, WindowKind::Popup, processId) > 0 && WaitWithMessages(os, kPassPauseMs, process))
-        return true;
-    if (PostCloseToWindows(os, WindowKind::Main, processId) > 0 && WaitWithMessages(os, kPassPauseMs, process))
-        return true;
-    if (AskEndSession(os, processId) > 0) WaitWithMessages(os, kEndSessionPauseMs, process);
-    return !HasTopLevelWindow(os, processId);
 }
 
 } // namespace qx

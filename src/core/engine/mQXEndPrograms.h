@@ -4,6 +4,7 @@
 #include "core/util/cOSInfo.h"
 
 #include <string>
+#include <vector>
 
 namespace qx {
 
@@ -18,14 +19,13 @@ bool IsSystemProcess(const cOSInfo& osInfo, const std::string& fileName);
 // A visible, enabled, non-tool window of the asked kind that belongs to the
 // process (when processId is not 0), is not a shell window and is not ours.
 bool IsClosableWindow(IProcessWindowServices& os, WindowHandle w, WindowKind kind, std::uint32_t processId);
-// Posts WM_CLOSE to every closable window of that kind; returns how many were asked.
-int PostCloseToWindows(IProcessWindowServices& os, WindowKind kind, std::uint32_t processId);
+// Posts WM_CLOSE to every closable window of that kind among the given
+// windows; returns how many were asked.
+int PostCloseToWindows(IProcessWindowServices& os, const std::vector<WindowHandle>& windows, WindowKind kind,
+                       std::uint32_t processId);
 // Pauses for the given time while dispatching this program's messages. With a
 // process handle the pause ends as soon as that process has ended; returns
 // true in that case.
 bool WaitWithMessages(IProcessWindowServices& os, std::uint32_t milliseconds, ProcessHandle process = 0);
-// Three passes: popups, main windows, end of session; each followed by a pause
-// when it asked at least one window. True when no window of the process remains.
-bool CloseProcessWindows(IProcessWindowServices& os, std::uint32_t processId, ProcessHandle process = 0);
 
 } // namespace qx

@@ -25,6 +25,8 @@ inline constexpr std::uint32_t kWaitObject0 = 0;
 inline constexpr std::uint32_t kWaitInput = 1;       // from MsgWaitForProcessOrInput with a handle
 inline constexpr std::uint32_t kWaitTimeout = 258;
 inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
+// GetLastError after OpenProcess: the process runs but may not be touched.
+inline constexpr std::uint32_t kErrorProcessAccessDenied = 5;
 
 inline constexpr std::int32_t kGwlStyle = -16;
 inline constexpr std::int32_t kGwlExStyle = -20;
