@@ -12,19 +12,30 @@ cTempFolder::cTempFolder(const std::string& stem) {
     CreateDirectoryW(win32::Widen(path_).c_str(), nullptr);
 }
 
-cTempFolder::~cTempFolder() {
+namespace {
+
+// Wine reuses process ids from run to run, so a folder left behind would be
+// found again by the next run's test of the same name.
+void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
-    const std::wstring folder = win32::Widen(path_);
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                RemoveTree(folder + L"\\" + name);
+            else
+                DeleteFileW((folder + L"\\" + name).c_str());
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     RemoveDirectoryW(folder.c_str());
 }
+
+} // namespace
+
+cTempFolder::~cTempFolder() { RemoveTree(win32::Widen(path_)); }
 
 std::string cTempFolder::Contents(const std::string& name) const { return ReadFileBytes(File(name)); }
 
