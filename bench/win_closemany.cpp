@@ -9,6 +9,7 @@
 // Run under Wine:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'source scripts/wine-env.sh; qx_wine_prefix; wine build/mingw/bench_win_closemany.exe'
 #include "integration/cTargetProcess.h"
+#include "integration/modRunCaptured.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "BenchTiming.h"
@@ -26,21 +27,6 @@ using qx::test::cTargetProcess;
 using Targets = std::vector<std::unique_ptr<cTargetProcess>>;
 
 int g_failures = 0;
-
-// Runs a program and waits for it to end; its exit code, or -1.
-long Run(std::wstring cmd) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return -1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<long>(code);
-}
 
 std::wstring Beside(const char* exe, const std::wstring& arguments) {
     std::string path = cTargetProcess::ExePath();
@@ -61,7 +47,7 @@ Targets Start(int n, const std::vector<std::string>& args) {
 double Time(int n, const std::vector<std::string>& args, const std::wstring& cmd) {
     Targets targets = Start(n, args);
     const double start = NowMs();
-    const long code = Run(cmd);
+    const long code = qx::test::RunAndWait(cmd);
     const double ms = NowMs() - start;
     int left = 0;
     for (const auto& t : targets)
@@ -78,7 +64,7 @@ double Time(int n, const std::vector<std::string>& args, const std::wstring& cmd
 double TimeIdle(int n, const std::vector<std::string>& args, const std::wstring& cmd) {
     Targets targets = Start(n, args);
     const double start = NowMs();
-    Run(cmd);
+    qx::test::RunAndWait(cmd);
     return NowMs() - start;
 }
 

@@ -3,6 +3,7 @@
 // by a wait until all of them are gone. Run under Wine:
 //   xvfb-run -a bash -c 'source scripts/wine-env.sh; wine build/mingw/bench_win_cmdline.exe'
 #include "integration/cTargetProcess.h"
+#include "integration/modRunCaptured.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "BenchTiming.h"
@@ -25,21 +26,6 @@ constexpr int kRounds = 9;
 
 
 
-
-// Runs a program and waits for it to end; its exit code, or -1.
-long Run(std::wstring cmd) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return -1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<long>(code);
-}
 
 std::vector<std::unique_ptr<cTargetProcess>> StartTargets() {
     std::vector<std::unique_ptr<cTargetProcess>> targets;
@@ -71,7 +57,7 @@ int main() {
             for (const auto& t : targets)
                 if (!t->Ready()) return 2;
             const double start = NowMs();
-            const long code = Run(Quellix(L"/P=qxtarget.exe"));
+            const long code = qx::test::RunAndWait(Quellix(L"/P=qxtarget.exe"));
             quellix.push_back(NowMs() - start);
             if (code != 0 || !AllGone(targets, 0)) ++failures;
         }
@@ -80,13 +66,13 @@ int main() {
             for (const auto& t : targets)
                 if (!t->Ready()) return 2;
             const double start = NowMs();
-            Run(L"taskkill.exe /IM qxtarget.exe");
+            qx::test::RunAndWait(L"taskkill.exe /IM qxtarget.exe");
             const bool gone = AllGone(targets, 30000);
             taskkill.push_back(NowMs() - start);
             if (!gone) ++failures;
         }
         const double start = NowMs();
-        if (Run(Quellix(L"/P=nothing.exe")) != 0) ++failures;
+        if (qx::test::RunAndWait(Quellix(L"/P=nothing.exe")) != 0) ++failures;
         idle.push_back(NowMs() - start);
     }
     std::printf("%d cooperative targets, %d rounds\n", kTargets, kRounds);

@@ -68,11 +68,7 @@ void cKillBatch::Open(Program& p) {
         return;
     }
     p.waitMs = cApplicationProcs::WaitMilliseconds(p.entry->CloseWait());
-    if (windowsStale_) {
-        windows_.Take(k_.os);
-        windowsStale_ = false;
-    }
-    if (!windows_.Of(p.entry->ProcessID()).empty()) {
+    if (!WindowsOf(p.entry->ProcessID()).empty()) {
         p.windowed = true;
     } else if (!k_.os.TerminateProcess(p.process, 0)) {
         // A program without windows cannot be asked; it is ended at once.
@@ -82,6 +78,16 @@ void cKillBatch::Open(Program& p) {
         p.endedAs = KillOutcome::Terminated;
         p.waitMs = std::max(p.waitMs, kTerminationSettleMs);
     }
+}
+
+// One walk of the system's windows serves every program until a pause lets
+// them change.
+const std::vector<WindowHandle>& cKillBatch::WindowsOf(std::uint32_t processId) {
+    if (windowsStale_) {
+        windows_.Take(k_.os);
+        windowsStale_ = false;
+    }
+    return windows_.Of(processId);
 }
 
 void cKillBatch::AskWindows() {
@@ -96,12 +102,8 @@ std::vector<cKillBatch::Program*> cKillBatch::PostClose(WindowKind kind) {
     std::vector<Program*> asked;
     for (Program& p : programs_) {
         if (!StillAsked(p)) continue;
-        if (windowsStale_) {
-            windows_.Take(k_.os);
-            windowsStale_ = false;
-        }
         const std::uint32_t pid = p.entry->ProcessID();
-        if (PostCloseToWindows(k_.os, windows_.Of(pid), kind, pid) > 0) asked.push_back(&p);
+        if (PostCloseToWindows(k_.os, WindowsOf(pid), kind, pid) > 0) asked.push_back(&p);
     }
     return asked;
 }
@@ -114,14 +116,10 @@ std::vector<cKillBatch::Program*> cKillBatch::AskEndSession() {
     std::vector<Program*> answered;
     for (Program& p : programs_) {
         if (!StillAsked(p)) continue;
-        if (windowsStale_) {
-            windows_.Take(k_.os);
-            windowsStale_ = false;
-        }
         const std::uint32_t pid = p.entry->ProcessID();
         const std::uint32_t budgetEnd = start + std::max(p.waitMs, kPassPauseMs);
         bool any = false;
-        for (const WindowHandle w : windows_.Of(pid)) {
+        for (const WindowHandle w : WindowsOf(pid)) {
             if (!IsClosableWindow(k_.os, w, WindowKind::Main, pid)) continue;
             const std::uint32_t timeout =
                 std::clamp(Until(k_.os, budgetEnd), kMinAnswerMs, kQueryEndSessionTimeoutMs);
@@ -178,15 +176,11 @@ void cKillBatch::WaitAll() {
 }
 
 void cKillBatch::Force() {
-    bool looked = false;
+    windowsStale_ = true; // the force step looks once more, if anybody is forced
     for (Program& p : programs_) {
         if (!p.force) continue;
-        if (!looked) {
-            windows_.Take(k_.os);
-            looked = true;
-        }
         const std::uint32_t pid = p.entry->ProcessID();
-        PostCloseToWindows(k_.os, windows_.Of(pid), WindowKind::Popup, pid);
+        PostCloseToWindows(k_.os, WindowsOf(pid), WindowKind::Popup, pid);
         if (!k_.os.TerminateProcess(p.process, 0)) {
             Show(p, KillOutcome::NotClosed, k_.texts[cKillMessages::kProblemKilling] + p.entry->Title() + "'");
             Finish(p, p.result);

@@ -61,6 +61,7 @@ private:
     bool Pause(std::uint32_t milliseconds, const std::vector<Program*>& asked);
     void WaitAll();
     void Force();
+    const std::vector<WindowHandle>& WindowsOf(std::uint32_t processId);
     bool StillAsked(const Program& p) const { return p.windowed && !p.ended && !p.finished; }
 
     void Show(Program& p, KillOutcome outcome, const std::string& text);
