@@ -8,12 +8,6 @@
 #include <tlhelp32.h>
 
 #undef CreateDirectory
-// DRIVE_* are members of cSystemInfo as well.
-#undef DRIVE_CDROM
-#undef DRIVE_FIXED
-#undef DRIVE_RAMDISK
-#undef DRIVE_REMOTE
-#undef DRIVE_REMOVABLE
 #undef DeleteFile
 #undef EnumProcesses
 #undef GetClassName

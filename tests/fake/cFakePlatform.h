@@ -2,7 +2,7 @@
 // Every port of the program as a fake, bundled as the platform the start-up
 // code takes, with the shell folders a user profile always has.
 #include "core/platform/cPlatform.h"
-#include "core/settings/cMemoryRegistry.h"
+#include "fake/cMemoryRegistry.h"
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cCodePage1252.h"
 #include "fake/cFakeClock.h"

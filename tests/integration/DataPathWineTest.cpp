@@ -2,7 +2,7 @@
 #include "cDialogUser.h"
 #include "modScreenshot.h"
 
-#include "core/settings/cMemoryRegistry.h"
+#include "fake/cMemoryRegistry.h"
 #include "fake/cPostRecorder.h"
 #include "win32/WideText.h"
 #include "win32/cWin32Platform.h"

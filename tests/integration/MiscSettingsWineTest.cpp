@@ -5,7 +5,7 @@
 #include "integration/cTempPath.h"
 #include "modScreenshot.h"
 
-#include "core/settings/cMemoryRegistry.h"
+#include "fake/cMemoryRegistry.h"
 #include "core/settings/modPasswordHash.h"
 #include "fake/cPostRecorder.h"
 #include "win32/cWin32Platform.h"

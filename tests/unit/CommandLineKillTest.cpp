@@ -1,5 +1,5 @@
 #include "core/sets/cSetFile.h"
-#include "core/settings/cMemoryRegistry.h"
+#include "fake/cMemoryRegistry.h"
 #include "core/startup/cCommandLineKill.h"
 #include "fake/cRunHarness.h"
 

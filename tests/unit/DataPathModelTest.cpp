@@ -1,4 +1,4 @@
-#include "core/settings/cMemoryRegistry.h"
+#include "fake/cMemoryRegistry.h"
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/ui/cDataPathModel.h"
 #include "core/util/cCodePage1252.h"

@@ -1,4 +1,4 @@
-#include "core/settings/cMemoryRegistry.h"
+#include "fake/cMemoryRegistry.h"
 #include "core/settings/modPasswordHash.h"
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/ui/cMiscSettingsModel.h"

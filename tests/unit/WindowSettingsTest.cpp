@@ -1,22 +1,12 @@
-#include "core/settings/cMemoryRegistry.h"
 #include "core/settings/cWindowSettings.h"
-#include "core/util/cCodePage1252.h"
-#include "fake/cFakeClock.h"
-#include "fake/cFakeOS.h"
-#include "fake/cFakeUserInterface.h"
-#include "fake/cMemoryFileSystem.h"
-#include "fake/cRegistryRecorder.h"
+#include "fake/cFakePlatform.h"
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 namespace qx {
 namespace {
 
 constexpr const char* kFolder = "C:\\Quellix";
-constexpr const char* kOptions = "Software\\Veltrane\\Quellix\\Options";
-constexpr const char* kLog = "C:\\Quellix\\Quellix.log";
 
 // The window as designed: what a first run shows.
 cWindowGeometry Designed() {
@@ -25,178 +15,97 @@ cWindowGeometry Designed() {
     g.left = 1500;
     g.width = 12000;
     g.height = 8000;
-    g.lists = {{"lvApplications", 6000, {2540, 2540}},
-               {"lvProcesses", 6000, {2540, 2540}},
-               {"lvProgramSet", 5160, {2540, 2540, 0}}};
+    g.lists = {{"lvApplications", 6000, {2540, 2540}}, {"lvProgramSet", 5160, {2540, 2540, 0}}};
     return g;
+}
+
+std::string Text(const cWindowGeometry& g) {
+    std::string s = std::to_string(g.top) + "," + std::to_string(g.left) + " " + std::to_string(g.width) + "x" +
+                    std::to_string(g.height) + " state " + std::to_string(g.windowState) + " tab " +
+                    std::to_string(g.currentTab);
+    for (const cListGeometry& l : g.lists) {
+        s += " | " + l.name + " " + std::to_string(l.width) + ":";
+        for (std::int32_t c : l.columns) s += " " + std::to_string(c);
+    }
+    return s;
 }
 
 class WindowSettings : public ::testing::Test {
 protected:
-    WindowSettings() {
-        fs.AddFolder(kFolder);
-        logger.SetLogFile(kLog);
-        logger.SetDebugMode(true);
-        reg.SetSoftwareKey(options.RegSoftwareKey());
+    WindowSettings() { reg.SetSoftwareKey(options.RegSoftwareKey()); }
+    // The layout the next start would show for a window as designed.
+    std::string Restored() {
+        cWindowGeometry g = Designed();
+        EXPECT_TRUE(settings.GetWindowSettings(g));
+        return Text(g);
     }
-    std::optional<std::int32_t> Stored(const std::string& name) const {
-        RegistryValue v;
-        if (!store.Peek(kHkeyLocalMachine, kOptions, name, v) || v.type != kRegDword || v.data.size() != 4)
-            return std::nullopt;
-        std::uint32_t n = 0;
-        for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(v.data[static_cast<std::size_t>(i)]);
-        return static_cast<std::int32_t>(n);
-    }
-    void Put(const std::string& name, std::int32_t n) {
-        RegKey key = 0;
-        ASSERT_EQ(store.CreateKey(kHkeyLocalMachine, kOptions, key), 0);
-        ASSERT_EQ(store.SetDwordValue(key, name, static_cast<std::uint32_t>(n)), 0);
-        store.CloseKey(key);
-    }
-    std::string Log() const {
-        const std::string* c = fs.Contents(kLog);
-        return c ? *c : std::string();
-    }
-
-    cMemoryRegistry store;
-    fake::cRegistryRecorder recorder{store};
-    fake::cFakeOS os;
-    fake::cMemoryFileSystem fs;
-    fake::cFakeUserInterface ui;
-    fake::cFakeClock clock;
-    cCodePage1252 codec;
-    cLogger logger{fs, ui, clock, codec, kFolder};
-    cQuellixOptions options{store, os, kFolder};
-    cAppRegAPI reg{recorder};
+    fake::cFakePlatform p{kFolder};
+    cLogger logger{p.fs, p.ui, p.clock, p.codec, kFolder};
+    cQuellixOptions options{p.registry, p.os, kFolder};
+    cAppRegAPI reg{p.registry};
     cWindowSettings settings{reg, options, logger};
 };
 
-TEST_F(WindowSettings, FirstRunStoresTheDesignedLayoutAndKeepsIt) {
-    cWindowGeometry g = Designed();
-    ASSERT_TRUE(settings.GetWindowSettings(g));
-    EXPECT_EQ(g.top, 1200);
-    EXPECT_EQ(g.windowState, 0);
-    EXPECT_EQ(g.currentTab, 1);
-    EXPECT_EQ(g.lists[2].columns, (std::vector<std::int32_t>{2540, 2540, 0}));
-
-    // Each missing value is stored as the window has it.
-    EXPECT_EQ(Stored("FormTop"), 1200);
-    EXPECT_EQ(Stored("FormHeight"), 8000);
-    EXPECT_EQ(Stored("lvProgramSet_Width"), 5160);
-    EXPECT_EQ(Stored("lvProcesses_Col2"), 2540);
-    EXPECT_EQ(Stored("lvProgramSet_Col3"), 0);
-    EXPECT_EQ(Stored("CurrentTab"), 1);
-}
-
-TEST_F(WindowSettings, SaveWritesEveryValueInOrderAndTheNextStartRestoresThem) {
+TEST_F(WindowSettings, TheLastNormalLayoutComesBackWithTheStateItWasLeftIn) {
+    EXPECT_EQ(Restored(), Text(Designed())); // a first run stores the window as it is
+    EXPECT_EQ(p.StoredOption("lvProgramSet_Col3"), std::string(4, '\0'));
     cWindowGeometry g = Designed();
     g.top = -300; // on a monitor left of or above the main one
-    g.left = 200;
+    g.width = 9000;
     g.lists[0].columns = {3000, 4100};
-    g.lists[2].width = 7000;
+    g.lists[1].width = 7000;
     g.currentTab = 2;
     ASSERT_TRUE(settings.SaveWindowSettings(g));
-
-    cWindowGeometry next = Designed();
-    ASSERT_TRUE(settings.GetWindowSettings(next));
-    EXPECT_EQ(next.top, -300);
-    EXPECT_EQ(next.left, 200);
-    EXPECT_EQ(next.lists[0].columns, (std::vector<std::int32_t>{3000, 4100}));
-    EXPECT_EQ(next.lists[2].width, 7000);
-    EXPECT_EQ(next.currentTab, 2);
-}
-
-TEST_F(WindowSettings, ExitWhileMaximizedKeepsTheLastNormalRectangle) {
-    cWindowGeometry normal = Designed();
-    normal.top = 900;
-    normal.width = 10000;
-    ASSERT_TRUE(settings.SaveWindowSettings(normal));
-
+    EXPECT_EQ(Restored(), Text(g));
     for (std::int32_t state : {cWindowGeometry::kMaximized, cWindowGeometry::kMinimized}) {
-        cWindowGeometry big = normal;
+        cWindowGeometry big = g;
         big.windowState = state;
-        big.top = -60;
-        big.left = -60;
-        big.width = 20000;
-        big.height = 15000;
+        big.top = big.left = -60;
+        big.width = big.height = 20000;
         ASSERT_TRUE(settings.SaveWindowSettings(big));
-        EXPECT_EQ(Stored("WindowState"), state);
-        EXPECT_EQ(Stored("FormTop"), 900);
-        EXPECT_EQ(Stored("FormLeft"), 1500);
-        EXPECT_EQ(Stored("FormWidth"), 10000);
-        EXPECT_EQ(Stored("FormHeight"), 8000);
+        g.windowState = state;
+        EXPECT_EQ(Restored(), Text(g)) << state;
     }
-
-    // The next start gets the normal rectangle and the state to apply after it.
-    Put("WindowState", cWindowGeometry::kMaximized);
-    cWindowGeometry next = Designed();
-    ASSERT_TRUE(settings.GetWindowSettings(next));
-    EXPECT_EQ(next.top, 900);
-    EXPECT_EQ(next.width, 10000);
-    EXPECT_EQ(next.windowState, cWindowGeometry::kMaximized);
 }
 
-TEST_F(WindowSettings, SwitchedOffAtTheCloseNothingIsWrittenThenOrRestoredNext) {
-    ASSERT_TRUE(settings.RememberMark());
+TEST_F(WindowSettings, ValuesThatCannotBeShownGiveWayToTheWindowsOwn) {
+    for (const auto& [name, value] : {std::pair<const char*, int>{"lvApplications_Col1", 0}, {"lvProgramSet_Width", -20},
+                                      {"lvProgramSet_Col2", 1}, {"WindowState", 3}, {"CurrentTab", 3}})
+        p.PutOption(name, value);
+    cWindowGeometry g = Designed();
+    g.windowState = cWindowGeometry::kMinimized; // as the window is at load
+    g.currentTab = 2;
+    ASSERT_TRUE(settings.GetWindowSettings(g));
+    EXPECT_EQ(Text(g), "1200,1500 12000x8000 state 1 tab 1 | lvApplications 6000: 2540 2540 | lvProgramSet 5160: 2540 1 0");
+    EXPECT_EQ(p.StoredOption("lvProgramSet_Width"), std::string("\x28\x14\0\0", 4)); // 5160, written back
+    for (const auto& [state, tab] : {std::pair{-1, 0}, {2, 2}}) {
+        p.PutOption("WindowState", state);
+        p.PutOption("CurrentTab", tab);
+        g = Designed();
+        ASSERT_TRUE(settings.GetWindowSettings(g));
+        EXPECT_EQ(g.windowState, state < 0 ? 0 : state);
+        EXPECT_EQ(g.currentTab, tab < 1 ? 1 : tab);
+    }
+}
+
+// The menu item changes only its mark; the close hands the mark to the option
+// before the options and then the layout are saved.
+TEST_F(WindowSettings, SwitchedOffNothingIsSavedOrRestoredUntilSwitchedOnAgain) {
     settings.mORememberPosition_Click();
     EXPECT_FALSE(settings.RememberMark());
-    EXPECT_TRUE(options.RememberWindowPos()); // the click alone changes no option
-
-    // The close: the mark goes into the option, the options are saved, then the layout.
+    EXPECT_TRUE(options.RememberWindowPos());
     settings.TakeRememberMark();
-    ASSERT_TRUE(options.SaveAppOptions());
-    EXPECT_EQ(Stored("RememberPositions"), 0);
     cWindowGeometry g = Designed();
     g.top = 4444;
     EXPECT_FALSE(settings.SaveWindowSettings(g));
-    EXPECT_TRUE(recorder.written.empty());
-    EXPECT_FALSE(Stored("FormTop"));
-    EXPECT_FALSE(Stored("lvApplications_Width"));
-
-    Put("FormTop", 7777);
+    EXPECT_EQ(p.StoredOption("FormTop"), "<none>");
+    p.PutOption("FormTop", 7777);
     EXPECT_FALSE(settings.GetWindowSettings(g));
     EXPECT_EQ(g.top, 4444);
-    EXPECT_TRUE(recorder.written.empty());
-
-    // Clicked again the mark is back on, and so is the saving.
     settings.mORememberPosition_Click();
-    EXPECT_TRUE(settings.RememberMark());
     settings.TakeRememberMark();
     EXPECT_TRUE(settings.SaveWindowSettings(g));
-    EXPECT_EQ(Stored("FormTop"), 4444);
-}
-
-TEST_F(WindowSettings, WidthsBelowOneFallBackToTheDesignedWidthAndAreWrittenBack) {
-    Put("lvApplications_Col1", 0);
-    Put("lvProcesses_Width", -20);
-    Put("lvProcesses_Col2", 1); // the least width allowed
-    cWindowGeometry g = Designed();
-    ASSERT_TRUE(settings.GetWindowSettings(g));
-    EXPECT_EQ(g.lists[0].columns[0], 2540);
-    EXPECT_EQ(Stored("lvApplications_Col1"), 2540);
-    EXPECT_EQ(g.lists[1].width, 6000);
-    EXPECT_EQ(Stored("lvProcesses_Width"), 6000);
-    EXPECT_EQ(g.lists[1].columns[1], 1);
-}
-
-TEST_F(WindowSettings, StateOrTabThatDoesNotExistIsIgnored) {
-    for (std::int32_t bad : {3, -1}) {
-        Put("WindowState", bad);
-        Put("CurrentTab", bad == 3 ? 3 : 0);
-        cWindowGeometry g = Designed();
-        g.windowState = cWindowGeometry::kMinimized; // the window's state at load
-        g.currentTab = 2;                            // not the tab's default
-        ASSERT_TRUE(settings.GetWindowSettings(g));
-        EXPECT_EQ(g.windowState, cWindowGeometry::kMinimized) << bad;
-        EXPECT_EQ(g.currentTab, 1) << bad;
-        EXPECT_EQ(Stored("CurrentTab"), 1);
-    }
-    Put("WindowState", 2);
-    Put("CurrentTab", 2);
-    cWindowGeometry g = Designed();
-    ASSERT_TRUE(settings.GetWindowSettings(g));
-    EXPECT_EQ(g.windowState, 2);
-    EXPECT_EQ(g.currentTab, 2);
+    EXPECT_EQ(Restored(), Text(g));
 }
 
 } // namespace

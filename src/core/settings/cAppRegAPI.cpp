@@ -15,7 +15,7 @@ bool cAppRegAPI::ReadUserCopy(RegKey root, const std::string& section, const Set
 // whether the key could be opened or created at all.
 bool cAppRegAPI::WriteAt(RegKey root, const std::string& section, const Setter& set, bool& reached) {
     RegKey key = 0;
-    reached = api_.RegOpenKey(root, SectionKey(section), key) || api_.RegCreateKey(root, ParentKey(), section, key);
+    reached = api_.RegOpenKey(root, SectionKey(section), key) || api_.RegCreateKey(root, SectionKey(section), key);
     if (!reached) return false;
     const bool written = set(key);
     api_.RegCloseKey(key);

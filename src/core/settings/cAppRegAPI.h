@@ -11,30 +11,15 @@
 // exception: they never touch the per-user key.
 #include "core/settings/cRegistryAPI.h"
 
-#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <string>
-
-#pragma push_macro("HKEY_CLASSES_ROOT")
-#pragma push_macro("HKEY_CURRENT_USER")
-#pragma push_macro("HKEY_LOCAL_MACHINE")
-#pragma push_macro("HKEY_USERS")
-#undef HKEY_CLASSES_ROOT
-#undef HKEY_CURRENT_USER
-#undef HKEY_LOCAL_MACHINE
-#undef HKEY_USERS
 
 namespace qx {
 
 class cAppRegAPI {
 public:
     explicit cAppRegAPI(IRegistry& registry) : api_(registry) {}
-
-    static constexpr RegKey HKEY_CLASSES_ROOT() { return cRegistryAPI::HKEY_CLASSES_ROOT(); }
-    static constexpr RegKey HKEY_CURRENT_USER() { return cRegistryAPI::HKEY_CURRENT_USER(); }
-    static constexpr RegKey HKEY_LOCAL_MACHINE() { return cRegistryAPI::HKEY_LOCAL_MACHINE(); }
-    static constexpr RegKey HKEY_USERS() { return cRegistryAPI::HKEY_USERS(); }
 
     // Empty (not the default) when the section key can be neither opened nor created.
     std::string GetStringSetting(RegKey root, const std::string& section, const std::string& name,
@@ -43,14 +28,6 @@ public:
     std::int32_t GetNumericSetting(RegKey root, const std::string& section, const std::string& name,
                                    std::int32_t defaultNumber, std::int32_t minimum, std::int32_t maximum);
     bool SetStringSetting(RegKey root, const std::string& section, const std::string& name, const std::string& value);
-    // Numbers are stored as their decimal text, Booleans as "True" or "False".
-    template <std::integral T>
-    bool SetStringSetting(RegKey root, const std::string& section, const std::string& name, T value) {
-        if constexpr (std::same_as<T, bool>)
-            return SetStringSetting(root, section, name, std::string(value ? "True" : "False"));
-        else
-            return SetStringSetting(root, section, name, std::to_string(value));
-    }
     bool SetNumericSetting(RegKey root, const std::string& section, const std::string& name, std::int32_t value);
     // A number only an administrator may set: read from and written to
     // HKEY_LOCAL_MACHINE alone, so that no per-user copy can hide or override
@@ -65,8 +42,7 @@ public:
 
 private:
     using Setter = std::function<bool(RegKey)>;
-    std::string ParentKey() const { return "Software\\" + softwareKey_; }
-    std::string SectionKey(const std::string& section) const { return ParentKey() + "\\" + section; }
+    std::string SectionKey(const std::string& section) const { return "Software\\" + softwareKey_ + "\\" + section; }
     bool ReadUserCopy(RegKey root, const std::string& section, const Setter& query);
     bool WriteAt(RegKey root, const std::string& section, const Setter& set, bool& reached);
     bool Write(RegKey root, const std::string& section, const std::string& name, const Setter& set, bool& reached);
@@ -76,8 +52,3 @@ private:
 };
 
 } // namespace qx
-
-#pragma pop_macro("HKEY_CLASSES_ROOT")
-#pragma pop_macro("HKEY_CURRENT_USER")
-#pragma pop_macro("HKEY_LOCAL_MACHINE")
-#pragma pop_macro("HKEY_USERS")

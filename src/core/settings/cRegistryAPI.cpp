@@ -6,33 +6,12 @@ bool cRegistryAPI::RegCloseKey(RegKey key) {
     return registry_.CloseKey(key) == kErrorSuccess;
 }
 
-bool cRegistryAPI::RegCreateKey(RegKey root, const std::string& keyPath, const std::string& subkey, RegKey& key) {
-    if (keyPath.empty()) return false;
-    const std::string sub = !subkey.empty() && subkey.front() == '\\' ? subkey.substr(1) : subkey;
-    const std::string path = sub.empty() ? keyPath : keyPath + "\\" + sub;
-    return registry_.CreateKey(root, path, key) == kErrorSuccess;
-}
-
-bool cRegistryAPI::RegDeleteKey(RegKey key, const std::string& subkey) {
-    return registry_.DeleteKey(key, subkey) == kErrorSuccess;
+bool cRegistryAPI::RegCreateKey(RegKey root, const std::string& keyPath, RegKey& key) {
+    return registry_.CreateKey(root, keyPath, key) == kErrorSuccess;
 }
 
 bool cRegistryAPI::RegDeleteValue(RegKey key, const std::string& name) {
     return registry_.DeleteValue(key, name) == kErrorSuccess;
-}
-
-bool cRegistryAPI::RegEnumKey(RegKey key, std::uint32_t index, std::string& name) {
-    std::string found;
-    if (registry_.EnumKey(key, index, found) != kErrorSuccess) return false;
-    name = found.substr(0, found.find('\0'));
-    return true;
-}
-
-bool cRegistryAPI::RegEnumValue(RegKey key, std::uint32_t index, std::string& name) {
-    std::string found;
-    if (registry_.EnumValue(key, index, found) != kErrorSuccess) return false;
-    name = found.substr(0, found.find('\0'));
-    return true;
 }
 
 bool cRegistryAPI::RegOpenKey(RegKey root, const std::string& keyPath, RegKey& key) {

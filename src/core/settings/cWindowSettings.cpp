@@ -13,11 +13,11 @@ std::string ColumnName(const cListGeometry& list, std::size_t index) {
 
 std::int32_t cWindowSettings::Read(const std::string& name, std::int32_t current, std::int32_t minimum,
                                    std::int32_t maximum) {
-    return registry_.GetNumericSetting(cAppRegAPI::HKEY_LOCAL_MACHINE(), kSection, name, current, minimum, maximum);
+    return registry_.GetNumericSetting(kHkeyLocalMachine, kSection, name, current, minimum, maximum);
 }
 
 void cWindowSettings::Write(const std::string& name, std::int32_t value) {
-    registry_.SetNumericSetting(cAppRegAPI::HKEY_LOCAL_MACHINE(), kSection, name, value);
+    registry_.SetNumericSetting(kHkeyLocalMachine, kSection, name, value);
 }
 
 bool cWindowSettings::GetWindowSettings(cWindowGeometry& window) {

@@ -16,7 +16,6 @@ constexpr TopicPage kTopicPages[] = {
     {kTopicSettings, "settings.html"},
     {kTopicProperties, "properties.html"},
 };
-} // namespace
 
 std::string HelpPageName(int command, int topic) {
     if (command == kHelpSearch) return kSearchPage;
@@ -28,12 +27,23 @@ std::string HelpPageName(int command, int topic) {
     return kContentsPage;
 }
 
+std::string HelpMissingText(const std::string& pagePath) {
+    return "The help page " + pagePath + " could not be found.\r\n\r\n"
+           "Reinstall Quellix to restore its help files.";
+}
+
+std::string HelpNotShownText(const std::string& pagePath) {
+    return "The help page " + pagePath + " could not be opened.\r\n\r\n"
+           "Make sure a web browser is installed and set as the default program for web pages.";
+}
+
 std::string HelpPagePath(const std::string& programFolder, int command, int topic) {
     std::string path = programFolder;
     // A drive's root comes with its backslash ("C:\"); do not double it.
     if (!path.empty() && path.back() != '\\') path += '\\';
     return path + kHelpFolderName + "\\" + HelpPageName(command, topic);
 }
+} // namespace
 
 const std::vector<std::string>& HelpPageNames() {
     static const std::vector<std::string> names = [] {
@@ -43,16 +53,6 @@ const std::vector<std::string>& HelpPageNames() {
         return all;
     }();
     return names;
-}
-
-std::string HelpMissingText(const std::string& pagePath) {
-    return "The help page " + pagePath + " could not be found.\r\n\r\n"
-           "Reinstall Quellix to restore its help files.";
-}
-
-std::string HelpNotShownText(const std::string& pagePath) {
-    return "The help page " + pagePath + " could not be opened.\r\n\r\n"
-           "Make sure a web browser is installed and set as the default program for web pages.";
 }
 
 bool ShowHelp(IShell& shell, IFileSystem& fs, IUserInterface& ui, WindowHandle owner,

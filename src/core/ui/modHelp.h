@@ -26,22 +26,15 @@ inline constexpr int kTopicProperties = 109;
 // Name of the folder beside the program that holds the pages.
 inline constexpr const char* kHelpFolderName = "help";
 
-// File name of the page for a command and topic ("getting-started.html").
-// Contents, and a topic number without a page, give the contents page.
-std::string HelpPageName(int command, int topic);
-// Full path of that page: programFolder + "\help\" + page name.
-std::string HelpPagePath(const std::string& programFolder, int command, int topic);
 // Every page the program can open, contents first.
 const std::vector<std::string>& HelpPageNames();
 
-// Opens the page in the default browser. When the page is missing, or no
+// Opens the page for a command and topic, programFolder\help\<page>, in the
+// default browser; contents, and a topic number without a page of its own,
+// give the contents page. When the page is missing, or no
 // program will show it, the user is told in a message box (with the full
 // path, so a damaged installation can be repaired) and the result is false.
 bool ShowHelp(IShell& shell, IFileSystem& fs, IUserInterface& ui, WindowHandle owner,
               const std::string& programFolder, int command, int topic = 0);
-
-// The two messages, for the tests.
-std::string HelpMissingText(const std::string& pagePath);
-std::string HelpNotShownText(const std::string& pagePath);
 
 } // namespace qx

@@ -2,8 +2,6 @@
 
 namespace qx {
 
-std::string ViewLogParameters(const std::string& logPath) { return "\"" + logPath + "\""; }
-
 bool ViewLogFile(IFileSystem& fs, IUserInterface& ui, IShell& shell, const cMessages& messages,
                  const std::string& logPath, WindowHandle owner) {
     // A hidden or system log is still the log: it only needs showing.
@@ -16,7 +14,8 @@ bool ViewLogFile(IFileSystem& fs, IUserInterface& ui, IShell& shell, const cMess
             return false;
         }
     }
-    return shell.ShellExecute(owner, {}, "Notepad.exe", ViewLogParameters(logPath), {}, kSwShowNormal);
+    // Quoted, so that a path with blanks reaches Notepad as one argument.
+    return shell.ShellExecute(owner, {}, "Notepad.exe", "\"" + logPath + "\"", {}, kSwShowNormal);
 }
 
 } // namespace qx

@@ -10,10 +10,6 @@
 
 namespace qx {
 
-// The parameters Notepad gets: the path quoted, so that a path with blanks
-// reaches it as one argument.
-std::string ViewLogParameters(const std::string& logPath);
-
 // True when Notepad was started. A missing file is created only when the user
 // agrees; a failed creation is reported and Notepad is not started.
 bool ViewLogFile(IFileSystem& fs, IUserInterface& ui, IShell& shell, const cMessages& messages,
