@@ -10,14 +10,19 @@
 namespace qx {
 namespace {
 
-// What the user was shown: every box, then every program the shell was asked to start.
-std::string Shown(const fake::cFakeUserInterface& ui, const fake::cFakeShell& shell) {
-    std::string all;
-    for (const auto& b : ui.boxes) all += b.text + " (" + std::to_string(b.style) + ") ";
-    for (const auto& c : shell.calls)
-        all += c.verb + " " + c.file + " [" + c.parameters + "] " + std::to_string(c.window) + " " + std::to_string(c.show);
-    return all;
-}
+struct Machine {
+    fake::cMemoryFileSystem fs;
+    fake::cFakeShell shell;
+    fake::cFakeUserInterface ui;
+    // What the user was shown: every box, then every program the shell was asked to start.
+    std::string Shown() const {
+        std::string all;
+        for (const auto& b : ui.boxes) all += b.text + " (" + std::to_string(b.style) + ") ";
+        for (const auto& c : shell.calls)
+            all += c.verb + " " + c.file + " [" + c.parameters + "] " + std::to_string(c.window) + " " + std::to_string(c.show);
+        return all;
+    }
+};
 
 TEST(Help, EachCommandAndTopicOpensItsPageAndAMissingPageOrBrowserIsExplained) {
     const std::string folder = "C:\\Program Files\\Quellix", help = folder + "\\help\\";
@@ -39,59 +44,52 @@ TEST(Help, EachCommandAndTopicOpensItsPageAndAMissingPageOrBrowserIsExplained) {
         {folder, kHelpShowTopic, 107, help + "settings.html", true, false},
     };
     for (const auto& c : cases) {
-        fake::cMemoryFileSystem fs;
-        fake::cFakeShell shell;
-        fake::cFakeUserInterface ui;
-        fs.AddFolder(c.folder + "\\help");
-        if (c.pageThere) fs.AddFile(c.page, "<html></html>");
-        else fs.AddFolder(c.page); // a folder by the page's name is no page
-        shell.result = c.browserStarts;
-        EXPECT_EQ(ShowHelp(shell, fs, ui, 18, c.folder, c.command, c.topic), c.pageThere && c.browserStarts);
-        const std::string open = "open " + c.page + " [] 18 1";
-        EXPECT_EQ(Shown(ui, shell),
-                  !c.pageThere ? "The help page " + c.page +
-                                     " could not be found.\r\n\r\nReinstall Quellix to restore its help files. (48) "
-                  : !c.browserStarts ? "The help page " + c.page +
-                                           " could not be opened.\r\n\r\nMake sure a web browser is installed and set "
-                                           "as the default program for web pages. (48) " + open
-                                     : open);
+        Machine m;
+        if (c.pageThere) m.fs.AddFile(c.page, "<html></html>");
+        else m.fs.AddFolder(c.page); // a folder by the page's name is no page
+        m.shell.result = c.browserStarts;
+        EXPECT_EQ(ShowHelp(m.shell, m.fs, m.ui, 18, c.folder, c.command, c.topic), c.pageThere && c.browserStarts);
+        const std::string open = "open " + c.page + " [] 18 1", page = "The help page " + c.page;
+        EXPECT_EQ(m.Shown(), !c.pageThere ? page + " could not be found.\r\n\r\nReinstall Quellix to restore its help "
+                                                   "files. (48) "
+                             : !c.browserStarts ? page + " could not be opened.\r\n\r\nMake sure a web browser is "
+                                                         "installed and set as the default program for web pages. (48) " +
+                                                      open
+                                                : open);
     }
 }
 
 TEST(ViewLog, TheLogOpensInNotepadAndAMissingOneIsCreatedOnlyOnYes) {
-    const std::string log = "C:\\My Logs\\Quellix run.log";
-    const std::string notepad = " Notepad.exe [\"" + log + "\"] 77 1";
+    const std::string log = "C:\\My Logs\\Quellix run.log", notepad = " Notepad.exe [\"" + log + "\"] 77 1";
     const std::string question = log + " wasn't found.\r\nOk to create it? (36) ";
     const struct {
-        bool exists, hidden, denied;
+        const char* contents; // nullptr: no log; "hidden": a hidden log
         int answer;
-        bool notepadStarts, shown;
+        bool writable, notepadStarts, shown;
         std::string seen;
     } cases[] = {
-        {true, false, false, 0, true, true, notepad},
-        {true, true, false, 0, true, true, notepad}, // a hidden log is still the log
-        {true, false, false, 0, false, false, notepad},
-        {false, false, false, kIdNo, true, false, question},
-        {false, false, false, kIdYes, true, true, question + notepad},
-        {false, false, true, kIdYes, true, false, question + "Unable to create log.  Make sure path is valid. (16) "},
+        {"entries", 0, true, true, true, notepad},
+        {"hidden", 0, true, true, true, notepad}, // a hidden log is still the log
+        {"entries", 0, true, false, false, notepad},
+        {nullptr, kIdNo, true, true, false, question},
+        {nullptr, kIdYes, true, true, true, question + notepad},
+        {nullptr, kIdYes, false, true, false, question + "Unable to create log.  Make sure path is valid. (16) "},
     };
     cMessages messages;
     cBuiltinStringTable table;
     messages.LoadMessages(table, "C:\\Quellix");
     for (const auto& c : cases) {
-        fake::cMemoryFileSystem fs;
-        fake::cFakeUserInterface ui;
-        fake::cFakeShell shell;
-        fs.AddFolder("C:\\My Logs");
-        if (c.exists && c.hidden) fs.AddHiddenFile(log, "entries");
-        else if (c.exists) fs.AddFile(log, "entries");
-        if (c.denied) fs.DenyWrites("C:\\My Logs");
-        if (c.answer != 0) ui.answers = {c.answer};
-        shell.result = c.notepadStarts;
-        EXPECT_EQ(ViewLogFile(fs, ui, shell, messages, log, 77), c.shown) << c.seen;
-        EXPECT_EQ(Shown(ui, shell), c.seen);
-        const std::string* f = fs.Contents(log);
-        EXPECT_EQ(f ? *f : "<none>", c.exists ? "entries" : c.answer == kIdYes && !c.denied ? "" : "<none>");
+        Machine m;
+        m.fs.AddFolder("C:\\My Logs");
+        if (c.contents && std::string(c.contents) == "hidden") m.fs.AddHiddenFile(log, c.contents);
+        else if (c.contents) m.fs.AddFile(log, c.contents);
+        if (!c.writable) m.fs.DenyWrites("C:\\My Logs");
+        if (c.answer != 0) m.ui.answers = {c.answer};
+        m.shell.result = c.notepadStarts;
+        EXPECT_EQ(ViewLogFile(m.fs, m.ui, m.shell, messages, log, 77), c.shown) << c.seen;
+        EXPECT_EQ(m.Shown(), c.seen);
+        const std::string* f = m.fs.Contents(log);
+        EXPECT_EQ(f ? *f : "<none>", c.contents ? c.contents : c.shown ? "" : "<none>");
     }
 }
 

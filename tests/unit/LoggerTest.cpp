@@ -13,17 +13,12 @@ constexpr const char* kFolder = "C:\\Apps\\Quellix";
 constexpr const char* kLog = "C:\\Logs\\Quellix.log";
 constexpr const char* kFallback = "C:\\Apps\\Quellix\\error.log";
 const std::string kBanner = "*****Error*****Error*****Error*****Error*****Error*****Error\r\n";
+const std::string kUnknown = "12/6/2026 2:05:09 PM - User: <Unknown User>\r\n";
 
 class Logger : public ::testing::Test {
 protected:
-    Logger() {
-        fs.AddFolder(kFolder);
-        fs.AddFolder("C:\\Logs");
-    }
-    std::string File(const std::string& path) const {
-        const std::string* c = fs.Contents(path);
-        return c ? *c : "<missing>";
-    }
+    Logger() { fs.AddFolder(kFolder); }
+    std::string File(const std::string& path) const { return fs.Contents(path) ? *fs.Contents(path) : "<missing>"; }
     std::string Boxes() const {
         std::string all;
         for (const auto& b : ui.boxes) all += b.text + " (" + std::to_string(b.style) + ")\n";
@@ -39,6 +34,7 @@ protected:
 TEST_F(Logger, EachKindOfEntryHasItsTextsInTheAnsiCodePage) {
     log.SetDebugMode(true);
     log.LogDebug("before any setting"); // to the program folder, for an unknown user
+    fs.AddFolder("C:\\Logs");
     log.SetLogFile(kLog);
     log.SetCurrentUser("J\xC3\xBCrgen");
     log.ApplyLoggingLevel(3);
@@ -48,8 +44,7 @@ TEST_F(Logger, EachKindOfEntryHasItsTextsInTheAnsiCodePage) {
     log.LogError("", true, {70000, "cSystemInfo", "Unable to locate Startup directory"});
     log.LogError("", false, {-70000, "a", "b"});
     log.LogDebug("x");
-    EXPECT_EQ(File(kFallback),
-              "*****Debug*****\r\n12/6/2026 2:05:09 PM - User: <Unknown User>\r\nDebug: before any setting\r\n\r\n");
+    EXPECT_EQ(File(kFallback), "*****Debug*****\r\n" + kUnknown + "Debug: before any setting\r\n\r\n");
     const std::string date = "12/6/2026 2:05:10 PM - User: J\xFCrgen\r\n";
     EXPECT_EQ(File(kLog), "12/6/2026 2:05:09 PM - User: J\xFCrgen\r\nCaf\xE9 \x80 ?\r\n\r\n" + kBanner + date +
                               "Error: Unable to parse\r\n" + kBanner + "\r\n" + kBanner + date +
@@ -60,34 +55,17 @@ TEST_F(Logger, EachKindOfEntryHasItsTextsInTheAnsiCodePage) {
     EXPECT_EQ(fs.openCount, 6); // opened and closed again for every entry
     EXPECT_EQ(Boxes(), "Unable to parse (16)\nError number: \t32767\r\nLocation:     \tcSystemInfo\r\nUnable to "
                        "locate Startup directory (16)\n");
-}
-
-TEST_F(Logger, EachSwitchGuardsItsOwnKindAndOnlyTheLevelsOneToThreeLog) {
-    const struct {
-        std::int16_t level;
-        bool debug;
-        const char* written; // the entries' texts, in order
-    } cases[] = {{1, false, ""}, {2, false, "e "}, {3, false, "a e "}, {0, true, "d "}, {4, false, ""}, {-1, false, ""}};
-    const std::pair<const char*, const char*> kinds[] = {{"\r\na\r\n", "a "}, {"Error: e\r\n", "e "}, {"Debug: d\r\n", "d "}};
-    for (const auto& c : cases) {
-        fake::cMemoryFileSystem files;
-        files.AddFolder("C:\\Logs");
-        cLogger l(files, ui, clock, codec, kFolder);
-        l.SetLogFile(kLog);
-        l.SetLogErrors(true);
-        l.SetLogActions(true);
-        l.ApplyLoggingLevel(c.level);
-        l.SetDebugMode(c.debug);
-        l.LogAction("a");
-        l.LogError("e", false);
-        l.LogDebug("d");
-        const std::string* f = files.Contents(kLog);
-        std::string texts;
-        for (const auto& [marker, name] : kinds)
-            if (f && f->find(marker) != std::string::npos) texts += name;
-        EXPECT_EQ(texts, c.written) << c.level;
+    for (int level : {1, 2, 3, 0, 4}) { // errors from 2, actions at 3, nothing else
+        log.ApplyLoggingLevel(static_cast<std::int16_t>(level));
+        EXPECT_EQ(std::to_string(log.LogErrors()) + std::to_string(log.LogActions()),
+                  level == 3 ? "11" : level == 2 ? "10" : "00");
     }
-    EXPECT_EQ(Boxes(), "");
+    log.SetDebugMode(false);
+    log.LogAction("a");
+    log.LogDebug("d");
+    log.LogError("shown, not logged", true);
+    EXPECT_EQ(fs.openCount, 6);
+    EXPECT_EQ(ui.boxes.back().text, "shown, not logged");
 }
 
 TEST_F(Logger, ALogThatDoesNotOpenGoesToTheProgramFolderAfterOneNotice) {
@@ -103,7 +81,6 @@ TEST_F(Logger, ALogThatDoesNotOpenGoesToTheProgramFolderAfterOneNotice) {
         // Nothing opens: every switch goes off, so the second entry shows no box.
         {kLog, false, "Fatal logging error.  Couldn't open C:\\Logs\\Quellix.log."},
     };
-    const std::string entry = "12/6/2026 2:05:09 PM - User: <Unknown User>\r\n";
     for (const auto& c : cases) {
         fake::cMemoryFileSystem files;
         fake::cFakeUserInterface boxes;
@@ -118,11 +95,10 @@ TEST_F(Logger, ALogThatDoesNotOpenGoesToTheProgramFolderAfterOneNotice) {
         ASSERT_EQ(boxes.boxes.size(), 1u) << c.path;
         EXPECT_EQ(boxes.boxes[0].text + std::to_string(boxes.boxes[0].style), c.notice + "64");
         const std::string* f = files.Contents(kFallback);
-        EXPECT_EQ(f ? *f : "<missing>", c.fallbackOpens ? entry + "one\r\n\r\n" + entry + "two\r\n\r\n" : "<missing>");
+        EXPECT_EQ(f ? *f : "<missing>", c.fallbackOpens ? kUnknown + "one\r\n\r\n" + kUnknown + "two\r\n\r\n" : "<missing>");
         EXPECT_EQ(l.LogFile(), c.fallbackOpens ? kFallback : c.path);
         EXPECT_EQ(l.LogErrors() || l.LogActions() || l.DebugMode(), c.fallbackOpens);
-        // Setting the path again brings the notice back.
-        l.SetLogFile(c.path);
+        l.SetLogFile(c.path); // setting the path again brings the notice back
         l.SetLogActions(true);
         l.LogAction("three");
         EXPECT_EQ(boxes.boxes.size(), 2u) << c.path;
@@ -135,7 +111,7 @@ TEST_F(Logger, ALogCallFromTheNoticesBoxFindsTheEntryBeforeItComplete) {
     ui.duringBox = [&](const fake::cFakeUserInterface::Box&) { log.LogDebug("Unloading"); };
     log.LogDebug("outer");
     EXPECT_EQ(ui.boxes.size(), 1u);
-    const std::string entry = "*****Debug*****\r\n12/6/2026 2:05:09 PM - User: <Unknown User>\r\nDebug: ";
+    const std::string entry = "*****Debug*****\r\n" + kUnknown + "Debug: ";
     EXPECT_EQ(File(kFallback), entry + "outer\r\n\r\n" + entry + "Unloading\r\n\r\n");
 }
 
