@@ -68,9 +68,7 @@ public:
         return Store(key, name, {kRegSz, text});
     }
     std::int32_t SetDwordValue(RegKey key, const std::string& name, std::uint32_t n) override {
-        const char bytes[] = {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
-                              static_cast<char>(n >> 24)};
-        return Store(key, name, {kRegDword, std::string(bytes, 4)});
+        return Store(key, name, {kRegDword, std::string(reinterpret_cast<const char*>(&n), 4)}); // little-endian hosts
     }
 
 private:

@@ -55,26 +55,22 @@ TYPED_TEST_SUITE_P(RegistryContract);
 
 TYPED_TEST_P(RegistryContract, KeysAndTypedValuesAsTheProgramUsesThem) {
     IRegistry& reg = *this->reg;
-    RegKey k = 0, again = 0;
-    EXPECT_EQ(reg.OpenKey(kHkeyCurrentUser, kBase + "\\A\\B", k), kErrorFileNotFound);
-    ASSERT_EQ(reg.CreateKey(kHkeyCurrentUser, kBase + "\\A\\B\\C", k), kErrorSuccess); // every key on the way
-    ASSERT_EQ(reg.OpenKey(kHkeyCurrentUser, kBase + "\\a\\b", again), kErrorSuccess);    // names ignore case
-    EXPECT_EQ(reg.CloseKey(again), kErrorSuccess);
-    EXPECT_EQ(reg.CloseKey(again), kErrorInvalidHandle);
+    RegKey k = 0;
+    EXPECT_EQ(reg.OpenKey(kHkeyCurrentUser, kBase + "\\A", k), kErrorFileNotFound);
+    ASSERT_EQ(reg.CreateKey(kHkeyCurrentUser, kBase + "\\A\\B", k), kErrorSuccess); // every key on the way
     const std::string text = "Caf\xC3\xA9 \xE2\x82\xAC", nul("ab\0cd", 5);
-    const std::pair<const char*, std::string> texts[] = {{"Text", text}, {"Nul", nul}, {"", ""}};
-    for (const auto& [name, value] : texts) EXPECT_EQ(reg.SetStringValue(k, name, value), kErrorSuccess);
-    const std::pair<const char*, std::uint32_t> numbers[] = {{"Number", 0xFFFFFFFF}, {"Other", 1}, {"OTHER", 0x01020304}, {"Gone", 1}};
-    for (const auto& [name, value] : numbers) EXPECT_EQ(reg.SetDwordValue(k, name, value), kErrorSuccess);
-    EXPECT_EQ(reg.DeleteValue(k, "GONE"), kErrorSuccess);
+    EXPECT_EQ(reg.SetStringValue(k, "Text", text), kErrorSuccess);
+    EXPECT_EQ(reg.SetStringValue(k, "Nul", nul), kErrorSuccess);
+    EXPECT_EQ(reg.SetDwordValue(k, "Number", 0xFFFFFFFF), kErrorSuccess);
+    EXPECT_EQ(reg.SetDwordValue(k, "Gone", 1), kErrorSuccess);
+    EXPECT_EQ(reg.DeleteValue(k, "GONE"), kErrorSuccess); // names ignore case
     EXPECT_EQ(reg.DeleteValue(k, "Gone"), kErrorFileNotFound);
-    RegistryValue v;
-    EXPECT_EQ(reg.QueryValue(k, "Missing", v), kErrorFileNotFound);
     EXPECT_EQ(reg.CloseKey(k), kErrorSuccess);
+    EXPECT_EQ(reg.CloseKey(k), kErrorInvalidHandle);
     std::string seen;
-    for (const auto& [name, value] : AllValues(reg, kHkeyCurrentUser, kBase + "\\A\\B\\C"))
+    for (const auto& [name, value] : AllValues(reg, kHkeyCurrentUser, kBase + "\\a\\b"))
         seen += name + "=" + std::to_string(value.type) + ":" + value.data + "|";
-    EXPECT_EQ(seen, "=1:|Nul=1:" + nul + "|Number=4:" + Dword(-1) + "|Other=4:" + Dword(0x01020304) + "|Text=1:" + text + "|");
+    EXPECT_EQ(seen, "Nul=1:" + nul + "|Number=4:" + Dword(-1) + "|Text=1:" + text + "|");
 }
 
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, KeysAndTypedValuesAsTheProgramUsesThem);

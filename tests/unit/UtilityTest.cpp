@@ -1,14 +1,7 @@
 #include "core/settings/modPasswordHash.h"
 #include "core/util/cCodePage1252.h"
-#include "core/util/cGlobalsClass.h"
-#include "core/util/cOSInfo.h"
 #include "core/util/cQXUtility.h"
-#include "core/util/cSystemInfo.h"
 #include "core/util/modCommon.h"
-#include "fake/cFakeShell.h"
-#include "fake/cFakeSystemFacts.h"
-#include "fake/cMemoryFileSystem.h"
-#include "fake/cMemoryRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -29,32 +22,6 @@ TEST(PathParts, NamesAndFoldersAreCutAtTheRightSeparator) {
         {cQXUtility::ExtractPath("C:\\a\\b.exe") + "|" + cQXUtility::ExtractPath("b.exe"), "C:\\a\\|b.exe"},
     };
     for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
-}
-
-TEST(QXUtility, FilesAndFoldersAreCreatedOnlyWhenAskedAndNeverTruncated) {
-    fake::cMemoryFileSystem fs;
-    fake::cFakeShell shell;
-    cQXUtility u{fs, shell};
-    fs.AddFile("C:\\w\\a.txt", "abc");
-    fs.AddHiddenFile("C:\\w\\h.txt");
-    const bool results[] = {cGlobalsClass(fs).FileExists("C:\\w\\a.txt"), cGlobalsClass(fs).FileExists("C:\\w\\h.txt"),
-                            u.FileExists("C:\\w\\h.txt", false),         u.FileExists("C:\\w\\m.txt", false),
-                            u.FileExists("C:\\w\\a.txt", true),          u.FileExists("C:\\w\\n.txt", true),
-                            u.FileExists("C:\\none\\m.txt", true),       u.DirectoryExists("C:\\w\\a.txt", false),
-                            u.DirectoryExists("C:\\w\\d", false),        u.DirectoryExists("C:\\w\\e", true),
-                            u.DirectoryExists("C:\\w\\x\\y", true)}; // one level only
-    EXPECT_EQ(std::vector<bool>(std::begin(results), std::end(results)),
-              (std::vector<bool>{true, false, true, false, true, true, false, true, false, true, false}));
-    EXPECT_EQ(*fs.Contents("C:\\w\\a.txt") + "|" + *fs.Contents("C:\\w\\n.txt"), "abc|");
-    EXPECT_EQ(std::vector<bool>({fs.PathExists("C:\\w\\m.txt"), fs.IsDirectory("C:\\w\\d"), fs.IsDirectory("C:\\w\\e")}),
-              (std::vector<bool>{false, false, true}));
-    std::string title;
-    EXPECT_EQ(u.BrowseForFolder(7, title), ""); // cancelled
-    shell.browseResult = true;
-    shell.browsePath = std::string("C:\\Data\0\0\0", 10);
-    std::string picked = "Pick";
-    EXPECT_EQ(u.BrowseForFolder(7, picked), "C:\\Data");
-    EXPECT_EQ(title + "|" + shell.calls.at(0).file + "|" + shell.calls.at(1).file, "Quellix|Quellix|Pick");
 }
 
 // Stored administrator passwords must keep matching: FNV-1a over the UTF-8
@@ -93,37 +60,6 @@ TEST(CodePage1252, ConversionsAtTheEdgesOfTheCodePages) {
          "\u0386\u0388\u038a\u0391\u03a1\u03a3\u03a3\u03ab\u038c\u038e\u038f\u0390\u0410\u042f\u0400\u040f\u0460"},
     };
     for (const auto& [lower, capitals] : upper) EXPECT_EQ(c.UpperCase(lower) + c.UpperCase(capitals), capitals + capitals);
-}
-
-TEST(SystemFacts, TheOSFlagsAndTheLogonNameTheProgramUses) {
-    const struct {
-        bool read;
-        std::uint32_t platform, major, minor;
-        const char* flags; // 95, 98, 2000, NT 4 (4 and 5), NT 4 or later
-    } versions[] = {
-        {true, 1, 4, 0, "10000"},  {true, 1, 4, 10, "01000"}, {true, 1, 4, 90, "00000"}, {true, 2, 3, 51, "00000"},
-        {true, 2, 4, 0, "00011"},  {true, 2, 5, 0, "00111"},  {true, 2, 5, 1, "00111"},  {true, 2, 6, 0, "00001"},
-        {true, 0, 4, 0, "00000"},  {false, 2, 6, 0, "00000"},
-    };
-    fake::cFakeSystemFacts facts;
-    for (const auto& c : versions) {
-        facts.versionOk = c.read;
-        facts.version = OsVersionInfo{148, c.major, c.minor, 1, c.platform, ""};
-        const cOSInfo os(facts);
-        EXPECT_EQ(std::to_string(os.isWin95()) + std::to_string(os.isWin98()) + std::to_string(os.isWin2000()) +
-                      std::to_string(os.isWinNT4()) + std::to_string(os.isWinNT4OrLater()),
-                  c.flags) << c.platform << " " << c.major << "." << c.minor;
-    }
-    cMemoryRegistry reg;
-    const std::pair<std::string, std::string> names[] = {
-        {std::string("bob\0junk", 8), "bob"}, {"  ", "[Unknown]"}, {std::string("\0x", 2), "[Unknown]"}};
-    for (const auto& [name, logon] : names) {
-        facts.userName = name;
-        cSystemInfo info(facts, reg);
-        cErrorInfo error;
-        EXPECT_FALSE(info.Create(error)); // no shell folders recorded
-        EXPECT_EQ(info.logonName() + " " + std::to_string(error.number), logon + " 999");
-    }
 }
 
 } // namespace
