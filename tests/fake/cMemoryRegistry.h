@@ -27,16 +27,15 @@ public:
     }
     bool Peek(RegKey root, const std::string& path, const std::string& name, RegistryValue& value) const {
         const auto key = keys_.find({root, path});
-        if (key == keys_.end() || !key->second.count(name)) return false;
-        value = key->second.at(name);
-        return true;
+        const bool found = key != keys_.end() && key->second.count(name);
+        if (found) value = key->second.at(name);
+        return found;
     }
     std::size_t OpenKeyCount() const { return handles_.size(); }
 
     std::int32_t OpenKey(RegKey root, const std::string& path, RegKey& key) override {
         if (!keys_.count({root, path})) return kErrorFileNotFound;
-        key = next_ += 4;
-        handles_[key] = {root, path};
+        handles_[key = next_ += 4] = {root, path};
         return kErrorSuccess;
     }
     std::int32_t CreateKey(RegKey root, const std::string& path, RegKey& key) override {
@@ -54,21 +53,19 @@ public:
     }
     std::int32_t EnumValue(RegKey key, std::uint32_t index, std::string& name) override {
         const Values* values = Find(key, false);
-        if (!values || index >= values->size()) return kErrorNoMoreItems;
-        name = std::next(values->begin(), index)->first;
-        return kErrorSuccess;
+        if (values && index < values->size()) name = std::next(values->begin(), index)->first;
+        return values && index < values->size() ? kErrorSuccess : kErrorNoMoreItems;
     }
     std::int32_t QueryValue(RegKey key, const std::string& name, RegistryValue& value) override {
         const Values* values = Find(key, false);
-        if (!values || !values->count(name)) return kErrorFileNotFound;
-        value = values->at(name);
-        return kErrorSuccess;
+        if (values && values->count(name)) value = values->at(name);
+        return values && values->count(name) ? kErrorSuccess : kErrorFileNotFound;
     }
     std::int32_t SetStringValue(RegKey key, const std::string& name, const std::string& text) override {
         return Store(key, name, {kRegSz, text});
     }
     std::int32_t SetDwordValue(RegKey key, const std::string& name, std::uint32_t n) override {
-        return Store(key, name, {kRegDword, std::string(reinterpret_cast<const char*>(&n), 4)}); // little-endian hosts
+        return Store(key, name, {kRegDword, std::string(reinterpret_cast<const char*>(&n), 4)}); // little-endian
     }
 
 private:
@@ -82,9 +79,8 @@ private:
     }
     std::int32_t Store(RegKey key, const std::string& name, const RegistryValue& value) {
         Values* values = Find(key, true);
-        if (!values) return kErrorAccessDenied;
-        (*values)[name] = value;
-        return kErrorSuccess;
+        if (values) (*values)[name] = value;
+        return values ? kErrorSuccess : kErrorAccessDenied;
     }
 
     std::map<std::pair<RegKey, std::string>, Values> keys_; // by root and path

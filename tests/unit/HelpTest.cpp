@@ -1,57 +1,46 @@
-#include "core/ui/cBuiltinStringTable.h"
 #include "core/ui/modHelp.h"
 #include "core/ui/modViewLog.h"
-#include "fake/cFakeShell.h"
-#include "fake/cFakeUserInterface.h"
-#include "fake/cMemoryFileSystem.h"
+#include "fake/cFakePlatform.h"
 
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
 
-struct Machine {
-    fake::cMemoryFileSystem fs;
-    fake::cFakeShell shell;
-    fake::cFakeUserInterface ui;
-    // What the user was shown: every box, then every program the shell was asked to start.
-    std::string Shown() const {
-        std::string all;
-        for (const auto& b : ui.boxes) all += b.text + " (" + std::to_string(b.style) + ") ";
-        for (const auto& c : shell.calls)
-            all += c.verb + " " + c.file + " [" + c.parameters + "] " + std::to_string(c.window) + " " + std::to_string(c.show);
-        return all;
-    }
-};
+// What the user was shown: every box, then every program the shell was asked to start.
+std::string Shown(const fake::cFakePlatform& m) {
+    std::string all;
+    for (const auto& b : m.ui.boxes) all += b.text + " (" + std::to_string(b.style) + ") ";
+    for (const auto& c : m.shell.calls)
+        all += c.verb + " " + c.file + " [" + c.parameters + "] " + std::to_string(c.window) + " " + std::to_string(c.show);
+    return all;
+}
 
 TEST(Help, EachCommandAndTopicOpensItsPageAndAMissingPageOrBrowserIsExplained) {
     const std::string folder = "C:\\Program Files\\Quellix", help = folder + "\\help\\";
+    const std::string missing = " could not be found.\r\n\r\nReinstall Quellix to restore its help files. (48) ";
+    const std::string notShown = " could not be opened.\r\n\r\nMake sure a web browser is installed and set as the "
+                                 "default program for web pages. (48) ";
     const struct {
         std::string folder;
         int command, topic;
-        std::string page;
-        bool pageThere = true, browserStarts = true;
+        std::string page, box; // box: "missing" for a page that is not there, "notShown" when no browser starts
     } cases[] = {
-        {folder, kHelpShowTopic, 107, help + "settings.html"},
-        {folder, kHelpShowTopic, 109, help + "properties.html"},
-        {folder, kHelpShowTopic, 115, help + "index.html"}, // a topic without a page of its own
-        {folder, kHelpContents, 107, help + "index.html"},
-        {folder, kHelpSearch, 107, help + "search.html"},
-        {"D:\\", 2, 101, "D:\\help\\index.html"},
-        {folder, kHelpShowTopic, 107, help + "settings.html", false},
-        {folder, kHelpShowTopic, 107, help + "settings.html", true, false},
+        {folder, kHelpShowTopic, 107, help + "settings.html", ""},
+        {folder, kHelpContents, 107, help + "index.html", ""},
+        {folder, kHelpSearch, 107, help + "search.html", ""},
+        {"D:\\", 2, 101, "D:\\help\\index.html", ""},
+        {folder, kHelpShowTopic, 109, help + "properties.html", "missing"},
+        {folder, kHelpShowTopic, 101, help + "getting-started.html", "notShown"},
     };
     for (const auto& c : cases) {
-        Machine m;
-        if (c.pageThere) m.fs.AddFile(c.page, "<html></html>");
-        else m.fs.AddFolder(c.page); // a folder by the page's name is no page
-        m.shell.result = c.browserStarts;
-        EXPECT_EQ(ShowHelp(m.shell, m.fs, m.ui, 18, c.folder, c.command, c.topic), c.pageThere && c.browserStarts);
-        const std::string open = "open " + c.page + " [] 18 1", page = "The help page " + c.page + " could not be ";
-        const std::string missing = "found.\r\n\r\nReinstall Quellix to restore its help files. (48) ";
-        const std::string notShown = "opened.\r\n\r\nMake sure a web browser is installed and set as the default "
-                                     "program for web pages. (48) ";
-        EXPECT_EQ(m.Shown(), !c.pageThere ? page + missing : !c.browserStarts ? page + notShown + open : open);
+        fake::cFakePlatform m{"C:\\Quellix"};
+        if (c.box == "missing") m.fs.AddFolder(c.page); // a folder by the page's name is no page
+        else m.fs.AddFile(c.page, "<html></html>");
+        m.shell.result = c.box.empty();
+        EXPECT_EQ(ShowHelp(m.shell, m.fs, m.ui, 18, c.folder, c.command, c.topic), c.box.empty());
+        const std::string open = "open " + c.page + " [] 18 1", page = "The help page " + c.page;
+        EXPECT_EQ(Shown(m), c.box == "missing" ? page + missing : c.box.empty() ? open : page + notShown + open);
     }
 }
 
@@ -64,23 +53,23 @@ TEST(ViewLog, TheLogOpensInNotepadAndAMissingOneIsCreatedOnlyOnYes) {
         bool writable;
         std::string seen;
     } cases[] = {
-        {"entries", 0, true, notepad},        {"hidden", 0, true, notepad},
-        {nullptr, kIdNo, true, question},     {nullptr, kIdYes, true, question + notepad},
+        {"hidden", 0, true, notepad},
+        {nullptr, kIdNo, true, question},
+        {nullptr, kIdYes, true, question + notepad},
         {nullptr, kIdYes, false, question + "Unable to create log.  Make sure path is valid. (16) "},
     };
+    fake::cFakePlatform strings{"C:\\Quellix"};
     cMessages messages;
-    cBuiltinStringTable table;
-    messages.LoadMessages(table, "C:\\Quellix");
+    messages.LoadMessages(strings.strings, "C:\\Quellix");
     for (const auto& c : cases) {
-        Machine m;
+        fake::cFakePlatform m{"C:\\Quellix"};
         m.fs.AddFolder("C:\\My Logs");
-        if (c.contents && std::string(c.contents) == "hidden") m.fs.AddHiddenFile(log, c.contents);
-        else if (c.contents) m.fs.AddFile(log, c.contents);
+        if (c.contents) m.fs.AddHiddenFile(log, c.contents);
         if (!c.writable) m.fs.DenyWrites("C:\\My Logs");
         m.ui.answers = {c.answer};
         const bool shown = c.seen.ends_with(notepad);
         EXPECT_EQ(ViewLogFile(m.fs, m.ui, m.shell, messages, log, 77), shown) << c.seen;
-        EXPECT_EQ(m.Shown(), c.seen);
+        EXPECT_EQ(Shown(m), c.seen);
         const std::string* f = m.fs.Contents(log);
         EXPECT_EQ(f ? *f : "<none>", c.contents ? c.contents : shown ? "" : "<none>");
     }

@@ -1,28 +1,10 @@
 #include "core/settings/modPasswordHash.h"
 #include "core/util/cCodePage1252.h"
-#include "core/util/cQXUtility.h"
-#include "core/util/modCommon.h"
 
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
-
-TEST(PathParts, NamesAndFoldersAreCutAtTheRightSeparator) {
-    const std::pair<std::string, std::string> cases[] = {
-        {GetFileName("  C:\\Windows\\notepad.exe  ", false), "notepad"},
-        {GetFileName("  C:\\Windows\\notepad.exe  ", true), "notepad.exe"},
-        {GetFileName("C:\\a\\set.backup.qxs", false) + GetFileName("readme.txt", false), "setreadme"},
-        {GetFileName("C:\\my.dir\\set.qxs", false), "set.qxs"}, // the path's first dot is in the folder
-        {GetFileName("C:\\dir\\", true) + GetFileName("   ", false), ""},
-        {GetFilePath(" C:\\notepad.exe ") + "|" + GetFilePath("notepad.exe") + "|" + GetFilePath("C:\\a\\b\\"), "C:||C:\\a\\b"},
-        {cQXUtility::ExtractFileName("C:\\Windows\\NOTEPAD.LNK", true) + cQXUtility::ExtractFileName("D:setup.pif", false), "NOTEPADsetup"},
-        {cQXUtility::ExtractFileName("C:name.exe", true) + "|" + cQXUtility::ExtractFileName("lnk", true), "name.exe|lnk"},
-        {cQXUtility::ExtractFileName("C:\\a\\archive.tar.gz", false) + cQXUtility::ExtractFileName("C:\\a.b\\t", false), "archive.tart"},
-        {cQXUtility::ExtractPath("C:\\a\\b.exe") + "|" + cQXUtility::ExtractPath("b.exe"), "C:\\a\\|b.exe"},
-    };
-    for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
-}
 
 // Stored administrator passwords must keep matching: FNV-1a over the UTF-8
 // bytes, never the two numbers that mean "no password was ever set".
@@ -53,9 +35,10 @@ TEST(CodePage1252, ConversionsAtTheEdgesOfTheCodePages) {
     EXPECT_EQ(oem, "\x7F B\x81ro \xFF");
     // The ends of each range of the case table, and the letters inside them without a capital.
     const std::pair<std::string, std::string> upper[] = {
-        {"az{@`a\xC3\u00e0\u00f6\u00f7\u00f8\u00fe\u00ff\u00df\u00b5", "AZ{@`A\xC3\u00c0\u00d6\u00f7\u00d8\u00de\u0178\u00df\u00b5"},
-        {"\u0101\u0100\u0137\u0138\u013a\u0142\u0148\u0149\u014b\u0177\u0178\u017a\u017c\u017e\u017f\u0131",
-         "\u0100\u0100\u0136\u0138\u0139\u0141\u0147\u0149\u014a\u0176\u0178\u0179\u017b\u017d\u017f\u0131"},
+        {"az{@`a\xC3\u00e0\u00f6\u00f7\u00f8\u00fe\u00ff\u00df\u00b5\u0101\u0100\u0137\u0138\u013a\u0142\u0148\u0149"
+         "\u014b\u0177\u0178\u017a\u017c\u017e\u017f\u0131",
+         "AZ{@`A\xC3\u00c0\u00d6\u00f7\u00d8\u00de\u0178\u00df\u00b5\u0100\u0100\u0136\u0138\u0139\u0141\u0147\u0149"
+         "\u014a\u0176\u0178\u0179\u017b\u017d\u017f\u0131"},
         {"\u03ac\u03ad\u03af\u03b1\u03c1\u03c2\u03c3\u03cb\u03cc\u03cd\u03ce\u0390\u0430\u044f\u0450\u045f\u0460",
          "\u0386\u0388\u038a\u0391\u03a1\u03a3\u03a3\u03ab\u038c\u038e\u038f\u0390\u0410\u042f\u0400\u040f\u0460"},
     };
