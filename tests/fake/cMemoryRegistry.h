@@ -10,17 +10,14 @@
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
 
 namespace qx {
 
 class cMemoryRegistry final : public IRegistry {
 public:
-    // Creating a key, setting or deleting a value below this root fails with kErrorAccessDenied.
-    void RefuseWritesBelow(RegKey root, bool refused = true) {
-        if (refused) refused_.insert(root);
-        else refused_.erase(root);
-    }
+    // Creating a key, setting or deleting a value below these roots fails with kErrorAccessDenied.
+    std::set<RegKey> refused;
+    void RefuseWritesBelow(RegKey root) { refused.insert(root); }
     // Plants a value whatever the refusals: what an administrator or another program stored earlier.
     void PutRawValue(RegKey root, const std::string& path, const std::string& name, const RegistryValue& value) {
         keys_[{root, path}][name] = value;
@@ -39,7 +36,7 @@ public:
         return kErrorSuccess;
     }
     std::int32_t CreateKey(RegKey root, const std::string& path, RegKey& key) override {
-        if (!keys_.count({root, path}) && refused_.count(root)) return kErrorAccessDenied;
+        if (!keys_.count({root, path}) && refused.count(root)) return kErrorAccessDenied;
         keys_[{root, path}];
         return OpenKey(root, path, key);
     }
@@ -74,7 +71,7 @@ private:
     // The values behind an open key; null for a key not open, or not writable when asked to be.
     Values* Find(RegKey key, bool write) {
         const auto h = handles_.find(key);
-        if (h == handles_.end() || (write && refused_.count(h->second.first))) return nullptr;
+        if (h == handles_.end() || (write && refused.count(h->second.first))) return nullptr;
         return &keys_[h->second];
     }
     std::int32_t Store(RegKey key, const std::string& name, const RegistryValue& value) {
@@ -85,7 +82,6 @@ private:
 
     std::map<std::pair<RegKey, std::string>, Values> keys_; // by root and path
     std::map<RegKey, std::pair<RegKey, std::string>> handles_;
-    std::set<RegKey> refused_;
     RegKey next_ = 0x100;
 };
 

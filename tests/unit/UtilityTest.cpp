@@ -10,8 +10,8 @@ namespace {
 // bytes, never the two numbers that mean "no password was ever set".
 TEST(PasswordHash, StoredHashesKeepMatching) {
     const std::pair<std::string, std::int32_t> cases[] = {
-        {"", -2128831035},         {"secret", 1719429393},
-        {"Secret", -1399856335},   {"P\xC3\xA4sswort", 1898399322},
+        {"secret", 1719429393},
+        {"P\xC3\xA4sswort", 1898399322},
         {std::string("\xCC\x24\x31\xC4\x00\x00", 6), 1}, // plain FNV-1a: 0
         {std::string("\x3E\x35\x35\x76\x00\x00", 6), 1}, // plain FNV-1a: -1
     };
@@ -42,7 +42,8 @@ TEST(CodePage1252, ConversionsAtTheEdgesOfTheCodePages) {
         {"\u03ac\u03ad\u03af\u03b1\u03c1\u03c2\u03c3\u03cb\u03cc\u03cd\u03ce\u0390\u0430\u044f\u0450\u045f\u0460",
          "\u0386\u0388\u038a\u0391\u03a1\u03a3\u03a3\u03ab\u038c\u038e\u038f\u0390\u0410\u042f\u0400\u040f\u0460"},
     };
-    for (const auto& [lower, capitals] : upper) EXPECT_EQ(c.UpperCase(lower) + c.UpperCase(capitals), capitals + capitals);
+    for (const auto& [lower, capitals] : upper)
+        EXPECT_EQ(c.UpperCase(lower) + c.UpperCase(capitals), capitals + capitals);
 }
 
 } // namespace
