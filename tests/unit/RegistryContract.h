@@ -54,16 +54,18 @@ protected:
 TYPED_TEST_SUITE_P(RegistryContract);
 
 TYPED_TEST_P(RegistryContract, KeysAndTypedValuesAsTheProgramUsesThem) {
-    IRegistry& reg = *this->reg;
+    IRegistry& store = *this->reg;
     RegKey k = 0;
-    ASSERT_EQ(reg.CreateKey(kHkeyCurrentUser, kBase + "\\A\\B", k), kErrorSuccess); // every key on the way
+    ASSERT_EQ(store.CreateKey(kHkeyCurrentUser, kBase + "\\A\\B", k), kErrorSuccess); // every key on the way
     const std::string text = "Caf\xC3\xA9 \xE2\x82\xAC", nul("ab\0cd", 5);
-    EXPECT_EQ(reg.SetStringValue(k, "Text", text) + reg.SetStringValue(k, "Nul", nul), kErrorSuccess);
-    EXPECT_EQ(reg.SetDwordValue(k, "Number", 0xFFFFFFFF) + reg.SetDwordValue(k, "Gone", 1), kErrorSuccess);
-    EXPECT_EQ(reg.DeleteValue(k, "GONE"), kErrorSuccess); // names ignore case
-    EXPECT_EQ(reg.CloseKey(k), kErrorSuccess);
+    EXPECT_EQ(store.SetStringValue(k, "Text", text), kErrorSuccess);
+    EXPECT_EQ(store.SetStringValue(k, "Nul", nul), kErrorSuccess);
+    EXPECT_EQ(store.SetDwordValue(k, "Number", 0xFFFFFFFF), kErrorSuccess);
+    EXPECT_EQ(store.SetDwordValue(k, "Gone", 1), kErrorSuccess);
+    EXPECT_EQ(store.DeleteValue(k, "GONE"), kErrorSuccess); // names ignore case
+    EXPECT_EQ(store.CloseKey(k), kErrorSuccess);
     std::string seen;
-    for (const auto& [name, value] : AllValues(reg, kHkeyCurrentUser, kBase + "\\a\\b"))
+    for (const auto& [name, value] : AllValues(store, kHkeyCurrentUser, kBase + "\\a\\b"))
         seen += name + "=" + std::to_string(value.type) + ":" + value.data + "|";
     EXPECT_EQ(seen, "Nul=1:" + nul + "|Number=4:" + Dword(-1) + "|Text=1:" + text + "|");
 }

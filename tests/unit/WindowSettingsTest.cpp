@@ -47,7 +47,7 @@ TEST_F(WindowSettings, TheLastNormalLayoutComesBackWithTheStateItWasLeftIn) {
     const std::string saved = " tab 2 | 6000: 3000 4100 | 7000: 2540 2540 0";
     cWindowGeometry g = Designed();
     g.top = -300; // on a monitor left of or above the main one
-    g.width = 9000;
+    g.width = g.height = 9000;
     g.lists[0].columns = {3000, 4100};
     g.lists[1].width = 7000;
     g.currentTab = 2;
@@ -56,9 +56,9 @@ TEST_F(WindowSettings, TheLastNormalLayoutComesBackWithTheStateItWasLeftIn) {
     g.top = g.left = -60;
     g.width = g.height = 20000;
     ASSERT_TRUE(settings.SaveWindowSettings(g));
-    EXPECT_EQ(Restored(), "-300,1500 9000x8000 state 2" + saved);
+    EXPECT_EQ(Restored(), "-300,1500 9000x9000 state 2" + saved);
     p.PutOption("WindowState", -1);
-    EXPECT_EQ(Restored(), "-300,1500 9000x8000 state 0" + saved);
+    EXPECT_EQ(Restored(), "-300,1500 9000x9000 state 0" + saved);
     // The menu item changes only its mark; the close hands the mark to the option.
     settings.mORememberPosition_Click();
     settings.TakeRememberMark();
