@@ -74,37 +74,32 @@ protected:
 };
 
 TEST_F(Dialogs, TheWizardShowsThePagesItsTargetNeedsAndWritesItsCommandLine) {
-    const struct {
-        const char *exe, *entry;
-        Target target;
-        int overrides; // 0: none; else /S /F and, above 1, a wait of that many seconds
-        std::string line;
-    } cases[] = {
+    // Each row: the program, the entry naming what to close, the target, and the overrides (0: none; else /S /F
+    // and, above 1, a wait of that many seconds) and the command line they give.
+    using Row = std::tuple<const char*, const char*, Target, int, std::string>;
+    const std::vector<Row> cases{
         {kExe, "C:\\W\\NOTEPAD.EXE", Target::OneProgram, 0, "C:\\Tools\\Quellix.exe /P=NOTEPAD.EXE "},
         {kExe, "C:\\A B\\R&D x.exe", Target::OneProgram, 0, "C:\\Tools\\Quellix.exe /P=\"R&D x.exe\" "},
-        {"C:\\P F\\Q%x%\\Q.exe", "C:\\100%.qxs", Target::ProgramSet, 0, "\"C:\\P F\\Q%%x%%\\Q.exe\" \"C:\\100%%.qxs\" "},
+        {"C:\\P F\\%x%\\Q.exe", "C:\\1%.qxs", Target::ProgramSet, 0, "\"C:\\P F\\%%x%%\\Q.exe\" \"C:\\1%%.qxs\" "},
         {"C:\\R&D\\Q.exe", "", Target::AllProcesses, 1, "\"C:\\R&D\\Q.exe\" /KA /S /F "},
         {kExe, "", Target::AllPrograms, 30, "C:\\Tools\\Quellix.exe /KW /S /F /W:30"},
     };
-    for (const auto& c : cases) {
-        fs.AddFile(c.entry);
-        cShortcutWizardModel w = Wizard(c.exe, c.target, true, c.entry);
-        const bool namesFile = c.target == Target::OneProgram || c.target == Target::ProgramSet;
+    for (const auto& [exe, entry, target, overrides, line] : cases) {
+        fs.AddFile(entry);
+        cShortcutWizardModel w = Wizard(exe, target, true, entry);
+        const bool namesFile = target == Target::OneProgram || target == Target::ProgramSet;
         EXPECT_EQ(pages, (namesFile ? std::vector<int>{0, 2, 3, 4, 5, 1} : std::vector<int>{0, 2, 3, 5, 1}));
         EXPECT_EQ(w.NextCaption() + std::to_string(w.BackEnabled()), "&Finish1");
-        std::vector<int> back{w.Page()};
-        for (int i = 0; i < 6; ++i) { // the last Back finds nothing before the first page
-            w.cmdBack_Click();
-            back.insert(back.begin(), w.Page());
-        }
+        std::vector<int> back; // the last Back finds nothing before the first page
+        for (int i = 0; i < 6; ++i, w.cmdBack_Click()) back.insert(back.begin(), w.Page());
         EXPECT_EQ(std::vector<int>(back.end() - static_cast<std::ptrdiff_t>(pages.size()), back.end()), pages);
         EXPECT_EQ(w.NextCaption() + std::to_string(w.BackEnabled()) + std::to_string(w.Page()), "&Next >>00");
         w.SetStopKilling(true);
         w.SetForceClose(true);
-        w.SetWaitSeconds(static_cast<std::int16_t>(c.overrides));
-        w.SetWaitChecked(c.overrides > 1);
-        w.SetOverrideSettings(c.overrides > 0);
-        EXPECT_EQ(w.BatchLine(), c.line);
+        w.SetWaitSeconds(static_cast<std::int16_t>(overrides));
+        w.SetWaitChecked(overrides > 1);
+        w.SetOverrideSettings(overrides > 0);
+        EXPECT_EQ(w.BatchLine(), line);
     }
 }
 
@@ -113,11 +108,11 @@ TEST_F(Dialogs, TheWizardWritesTheFileOrSaysWhyNot) {
     fs.AddFolder("C:\\Locked");
     fs.DenyWrites("C:\\Locked");
     const std::string set = "C:\\Sets\\office.QXS", noSet = "You must select a Kill Set", out = "C:\\Out", x = "x";
-    const struct {
-        bool shortcut;
-        std::string entry, exe, dir, name, linkError, box, written;
-        int page;
-    } cases[] = {
+    // Each row: a shortcut or a batch file, the entry, the program, the folder, the name and the link writer's
+    // error; then the start of the box shown, the file written and the page the wizard is left on.
+    using Row = std::tuple<bool, std::string, std::string, std::string, std::string, std::string, std::string,
+                           std::string, int>;
+    const std::vector<Row> cases{
         {true, set, kExe, out, x, "", "", "C:\\Out\\x.lnk|C:\\Tools\\Quellix.exe|\"C:\\Sets\\office.QXS\" ", 1},
         {false, "C:\\B\u00fc\\\u00c9t\u00e9.qxs", kExe, out, x, "", "",
          "C:\\Tools\\Quellix.exe \"C:\\B\x81\\\x90t\x82.qxs\" \r\n", 1}, // in the console's code page
@@ -131,17 +126,17 @@ TEST_F(Dialogs, TheWizardWritesTheFileOrSaysWhyNot) {
         {false, set, kExe, out, "", "", "The batch file name must be entered", "", 5},
         {true, set, kExe, "C:\\Missing", x, "", "The destination directory doesn't exist", "", 5},
     };
-    for (const auto& c : cases) {
-        if (c.page == 1) fs.AddFile(c.entry);
-        linkError = c.linkError;
+    for (const auto& [shortcut, entry, exe, dir, name, writerError, box, file, page] : cases) {
+        if (page == 1) fs.AddFile(entry);
+        linkError = writerError;
         written.clear();
-        const Target target = c.entry.ends_with(".exe") ? Target::OneProgram : Target::ProgramSet;
-        cShortcutWizardModel w = Wizard(c.exe, target, c.shortcut, c.entry, c.dir, c.name);
-        EXPECT_EQ(w.Page() == 1 && w.cmdNext_Click(), c.box.empty()) << c.entry;
+        const Target target = entry.ends_with(".exe") ? Target::OneProgram : Target::ProgramSet;
+        cShortcutWizardModel w = Wizard(exe, target, shortcut, entry, dir, name);
+        EXPECT_EQ(w.Page() == 1 && w.cmdNext_Click(), box.empty()) << entry;
         const std::string* bat = fs.Contents("C:\\Out\\x.bat");
-        EXPECT_EQ(std::make_tuple(w.Page(), w.IsCancelled(), Boxed(c.box), c.shortcut ? written : bat ? *bat : ""),
-                  std::make_tuple(c.page, !c.box.empty(), (c.box.empty() ? "0" : "1") + c.box, c.written))
-            << c.entry;
+        EXPECT_EQ(std::make_tuple(w.Page(), w.IsCancelled(), Boxed(box), shortcut ? written : bat ? *bat : ""),
+                  std::make_tuple(page, !box.empty(), (box.empty() ? "0" : "1") + box, file))
+            << entry;
         fs.DeleteFile("C:\\Out\\x.bat");
     }
 }
@@ -190,12 +185,10 @@ TEST_F(Dialogs, AdvancedSettingsCheckAndStoreThePassword) {
     const std::string none = "'Require Password' was checked but no password was entered.",
                       mismatch = "'Require Password' was checked but the entered password doesn't match",
                       refused = "Only an administrator can change the password settings.";
-    const struct {
-        bool required, require, requiredAfter;
-        std::int32_t stored, storedAfter;
-        const char *typed1, *typed2; // nullptr: the box untouched
-        std::string box;
-    } cases[] = {
+    // Each row: whether a password was required, is required now and afterwards; the stored hash and the one
+    // afterwards; what was typed in both boxes (nullptr: untouched); the box shown.
+    using Row = std::tuple<bool, bool, bool, std::int32_t, std::int32_t, const char*, const char*, std::string>;
+    const std::vector<Row> cases{
         {false, true, false, -1, -1, nullptr, nullptr, none}, // never set
         {false, true, false, 0, 0, "Secret", "secret", mismatch},
         {false, true, true, -1, PasswordHash(" pass "), " pass ", " pass ", ""},
@@ -204,23 +197,23 @@ TEST_F(Dialogs, AdvancedSettingsCheckAndStoreThePassword) {
         {true, false, true, old, old, nullptr, nullptr, refused},
         {true, true, true, old, old, nullptr, nullptr, ""},
     };
-    for (const auto& c : cases) {
-        if (c.box == refused) reg.RefuseWritesBelow(kHkeyLocalMachine);
-        options.SetRequireAdminLogin(c.required);
-        options.SetAdminPassword(c.stored);
+    for (const auto& [required, require, requiredAfter, stored, storedAfter, typed1, typed2, box] : cases) {
+        if (box == refused) reg.RefuseWritesBelow(kHkeyLocalMachine);
+        options.SetRequireAdminLogin(required);
+        options.SetAdminPassword(stored);
         cMiscSettingsModel m{options, logger, globals, table, ui, fs, shell};
         m.Form_Load();
-        m.SetRequirePassword(c.require);
-        if (c.typed1) m.txtPassword1_Change(c.typed1);
-        if (c.typed2) m.SetPassword2(c.typed2);
+        m.SetRequirePassword(require);
+        if (typed1) m.txtPassword1_Change(typed1);
+        if (typed2) m.SetPassword2(typed2);
         m.SetLogTypeIndex(2);
         ui.boxes.clear();
-        const bool rejected = c.box == none || c.box == mismatch;
-        EXPECT_EQ(m.cmdOK_Click(), rejected ? Ok::PasswordRejected : Ok::Closed) << c.box;
+        const bool rejected = box == none || box == mismatch;
+        EXPECT_EQ(m.cmdOK_Click(), rejected ? Ok::PasswordRejected : Ok::Closed) << box;
         // The logging is applied even when the password is refused.
-        EXPECT_EQ(std::make_tuple(Boxed(c.box), options.RequireAdminLogin(), options.AdminPassword(), options.Logging(),
+        EXPECT_EQ(std::make_tuple(Boxed(box), options.RequireAdminLogin(), options.AdminPassword(), options.Logging(),
                                   m.SelectedTab()),
-                  std::make_tuple((c.box.empty() ? "0" : "1") + c.box, c.requiredAfter, c.storedAfter, std::int16_t{3},
+                  std::make_tuple((box.empty() ? "0" : "1") + box, requiredAfter, storedAfter, std::int16_t{3},
                                   rejected ? 2 : 1));
     }
 }
@@ -236,20 +229,17 @@ TEST_F(Dialogs, TheDataFolderStartsWhereItCanAndADriveNotReadyIsRetriedOrLeft) {
     m.SetLastGoodDrive("c:");
     ui.answers = {4, kIdCancel, 4}; // Retry, Cancel, Retry
     using Change = cDataPathModel::DriveChange;
-    EXPECT_EQ((std::vector<Change>{m.Drive1_Change("a:", show), m.Drive1_Change("b:", show), m.Drive1_Change("e:", show)}),
+    EXPECT_EQ((std::vector{m.Drive1_Change("a:", show), m.Drive1_Change("b:", show), m.Drive1_Change("e:", show)}),
               (std::vector<Change>{Change::BackToLastGood, Change::Shown, Change::Close}));
-    EXPECT_EQ(m.StartDriveLetter() + m.StartFolder() + "|" + m.LastGoodDrive() + "|" + ui.boxes.at(3).text.substr(0, 15) +
-                  "|" + ui.boxes[0].text,
-              "CC:\\Tools|b:|Error number: \t|a: is not accessible.\r\n\r\nThe device is not ready.");
+    EXPECT_EQ(m.StartDriveLetter() + m.StartFolder() + "|" + m.LastGoodDrive() + "|" + ui.boxes.at(3).text.substr(0, 6) +
+                  ui.boxes[0].text,
+              "CC:\\Tools|b:|Error a: is not accessible.\r\n\r\nThe device is not ready.");
 }
 
 TEST(WaitField, AnyTextBecomesWholeSecondsFromZeroTo7200) {
     const NumberSeparators en, de{",", "."}, nbsp{",", "\xC2\xA0"};
-    const struct {
-        const char* text;
-        const NumberSeparators& separators;
-        std::int32_t seconds;
-    } cases[] = {
+    using Row = std::tuple<const char*, NumberSeparators, std::int32_t>;
+    const std::vector<Row> cases{
         // Not a number, or beyond 32 bits: ten.
         {"abc", en, 10}, {" ", en, 10}, {"-", en, 10}, {"1e", en, 10}, {"1 2", en, 10}, {",5", en, 10}, {"1,", en, 10},
         {"1,,0", en, 10}, {"1.5,0", en, 10}, {"2147483648", en, 10}, {"1\xC2" "000", nbsp, 10}, {"-5", en, 0},
@@ -257,10 +247,10 @@ TEST(WaitField, AnyTextBecomesWholeSecondsFromZeroTo7200) {
         {"7201", en, 7200}, {"\t +042 \t", en, 42}, {"1.5E+2", en, 150}, {"5.", en, 5}, {".6", en, 1}, {"2.5", en, 2},
         {"3.5", en, 4}, {"1,000", en, 1000}, {"3,5", de, 4}, {"1.000,6", de, 1001}, {"1\xC2\xA0" "000", nbsp, 1000},
     };
-    for (const auto& c : cases) {
-        const WaitField w = NormaliseWaitText(c.text, c.separators);
-        EXPECT_EQ(w.text + "|" + std::to_string(w.seconds), std::to_string(c.seconds) + "|" + std::to_string(c.seconds))
-            << '[' << c.text << ']';
+    for (const auto& [text, separators, seconds] : cases) {
+        const WaitField w = NormaliseWaitText(text, separators);
+        EXPECT_EQ(w.text + "|" + std::to_string(w.seconds), std::to_string(seconds) + "|" + std::to_string(seconds))
+            << '[' << text << ']';
     }
 }
 
