@@ -23,8 +23,8 @@ constexpr const char* kLog = "C:\\Logs\\My Log.log";
 using Target = cShortcutWizardModel::Target;
 using Ok = cMiscSettingsModel::OkResult;
 
-// The Create Shortcut Wizard, Advanced Settings, Select Default Data
-// Directory and Kill Properties over one fake system.
+// The Create Shortcut Wizard, Advanced Settings and Select Default Data
+// Directory over one fake system.
 class Dialogs : public ::testing::Test {
 protected:
     Dialogs() {
@@ -85,7 +85,7 @@ TEST_F(Dialogs, TheWizardShowsThePagesItsTargetNeedsAndWritesItsCommandLine) {
         {kExe, "", Target::AllPrograms, 30, "C:\\Tools\\Quellix.exe /KW /S /F /W:30"},
     };
     for (const auto& [exe, entry, target, overrides, line] : cases) {
-        fs.AddFile(entry);
+        if (*entry) fs.AddFile(entry);
         cShortcutWizardModel w = Wizard(exe, target, true, entry);
         const bool namesFile = target == Target::OneProgram || target == Target::ProgramSet;
         EXPECT_EQ(pages, (namesFile ? std::vector<int>{0, 2, 3, 4, 5, 1} : std::vector<int>{0, 2, 3, 5, 1}));
@@ -239,11 +239,11 @@ TEST_F(Dialogs, TheDataFolderStartsWhereItCanAndADriveNotReadyIsRetriedOrLeft) {
 TEST(WaitField, AnyTextBecomesWholeSecondsFromZeroTo7200) {
     const NumberSeparators en, de{",", "."}, nbsp{",", "\xC2\xA0"};
     using Row = std::tuple<const char*, NumberSeparators, std::int32_t>;
+    // Ten for what is no number or beyond 32 bits; any other number is held to 0..7200, rounded with halves to
+    // the even neighbour, and read the way the user's locale writes numbers.
     const std::vector<Row> cases{
-        // Not a number, or beyond 32 bits: ten.
         {"abc", en, 10}, {" ", en, 10}, {"-", en, 10}, {"1e", en, 10}, {"1 2", en, 10}, {",5", en, 10}, {"1,", en, 10},
         {"1,,0", en, 10}, {"1.5,0", en, 10}, {"2147483648", en, 10}, {"1\xC2" "000", nbsp, 10}, {"-5", en, 0},
-        // Held to 0..7200, halves to the even neighbour; read the way the user's locale writes numbers.
         {"7201", en, 7200}, {"\t +042 \t", en, 42}, {"1.5E+2", en, 150}, {"5.", en, 5}, {".6", en, 1}, {"2.5", en, 2},
         {"3.5", en, 4}, {"1,000", en, 1000}, {"3,5", de, 4}, {"1.000,6", de, 1001}, {"1\xC2\xA0" "000", nbsp, 1000},
     };
