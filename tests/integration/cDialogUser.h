@@ -37,14 +37,10 @@ public:
     static void Focus(HWND dialog, HWND control) {
         SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     }
-    // The control that has the keyboard focus in the dialog's thread.
-    static HWND Focused(HWND dialog);
     // A click whose handler may open a box or close the dialog: queued, not waited for.
     static void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
     // A click on a check box or option button, done when this returns.
     static void Toggle(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
-    // Clicks a tab of a tab strip with the mouse.
-    static void ClickTab(HWND tabStrip, int index);
     // Polls until the condition holds; false after about three seconds.
     static bool WaitFor(const std::function<bool()>& condition);
     // A message box of this process, other than the dialog itself: its
