@@ -55,6 +55,7 @@ TEST_F(Logger, EachKindOfEntryHasItsTextsInTheAnsiCodePage) {
     log.ApplyLoggingLevel(4); // nothing, as for any level but 2 and 3
     log.LogError("shown, not logged", true);
     EXPECT_EQ(fs.openCount, 6); // the error at level 2 alone
+    EXPECT_NE(File(kLog).find("Error: e\r\n"), std::string::npos);
     EXPECT_EQ(ui.boxes.back().text, "shown, not logged");
 }
 
