@@ -1,12 +1,11 @@
 #pragma once
-// Everything KillMe needs apart from the system: recorded captions and message
-// boxes, and a real logger writing into a memory file system. cKillHarness
-// adds the scripted OS; integration tests pair the recorder with the real one.
+// Everything closing a program needs apart from the system: recorded captions
+// and message boxes, and a real logger writing into a memory file system.
+// Integration tests pair it with the real system, cRunHarness with the fake one.
 #include "core/engine/cApplicationProcs.h"
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cCodePage1252.h"
 #include "fake/cFakeClock.h"
-#include "fake/cFakeOS.h"
 #include "fake/cFakeUserInterface.h"
 #include "fake/cMemoryFileSystem.h"
 
@@ -34,22 +33,20 @@ public:
         return entry.KillMe(k);
     }
 
-    // The texts of the action entries, in order (each entry: date line, text, empty line).
-    std::vector<std::string> ActionTexts() const {
-        std::vector<std::string> lines, out;
+    // The text line of every log entry, in order; debug texts keep their "Debug: ".
+    std::vector<std::string> EntryTexts() const {
+        std::vector<std::string> out;
         const std::string* bytes = fs.Contents(kLogPath);
-        if (bytes == nullptr) return out;
-        std::size_t start = 0;
-        for (std::size_t pos; (pos = bytes->find("\r\n", start)) != std::string::npos; start = pos + 2) {
-            lines.push_back(bytes->substr(start, pos - start));
-        }
-        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-            if (lines[i].find(" - User: ") != std::string::npos && (i == 0 || lines[i - 1] != "*****Debug*****")) {
-                out.push_back(lines[i + 1]);
-            }
+        std::string previous;
+        for (std::size_t start = 0, end; bytes != nullptr && (end = bytes->find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            if (previous.find(" - User: ") != std::string::npos) out.push_back(bytes->substr(start, end - start));
+            previous = bytes->substr(start, end - start);
         }
         return out;
     }
+    std::vector<std::string> ActionTexts() const { return Texts(false); }
+    std::vector<std::string> DebugTexts() const { return Texts(true); }
 
     cFakeUserInterface ui;
     cMemoryFileSystem fs;
@@ -57,12 +54,14 @@ public:
     cCodePage1252 codec;
     cLogger log;
     cKillMessages texts;
-};
 
-class cKillHarness : public cKillRecorder {
-public:
-    bool Kill(const cApplicationProcs& entry) { return cKillRecorder::Kill(os, entry); }
-    cFakeOS os;
+private:
+    std::vector<std::string> Texts(bool debug) const {
+        std::vector<std::string> out;
+        for (const std::string& t : EntryTexts())
+            if ((t.rfind("Debug: ", 0) == 0) == debug) out.push_back(debug ? t.substr(7) : t);
+        return out;
+    }
 };
 
 } // namespace qx::fake

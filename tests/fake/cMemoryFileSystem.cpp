@@ -4,6 +4,7 @@
 #include <cctype>
 
 namespace qx::fake {
+namespace {
 
 class cMemoryAppendFile final : public IAppendFile {
 public:
@@ -17,6 +18,8 @@ private:
     std::string& target_;
 };
 
+} // namespace
+
 std::string cMemoryFileSystem::Key(const std::string& path) {
     std::string k = path;
     std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -29,8 +32,8 @@ std::string cMemoryFileSystem::Parent(const std::string& key) {
     return pos == std::string::npos ? std::string{} : key.substr(0, pos);
 }
 
-bool cMemoryFileSystem::Below(const std::set<std::string>& prefixes, const std::string& key) {
-    return std::any_of(prefixes.begin(), prefixes.end(),
+bool cMemoryFileSystem::Denied(const std::string& key) const {
+    return std::any_of(denied_.begin(), denied_.end(),
                        [&](const std::string& p) { return key.compare(0, p.size(), p) == 0; });
 }
 
@@ -40,21 +43,12 @@ bool cMemoryFileSystem::ParentExists(const std::string& key) const {
 }
 
 void cMemoryFileSystem::AddFolder(const std::string& path) {
-    std::string k = Key(path);
-    while (!k.empty() && !(k.size() == 2 && k[1] == ':')) {
-        folders_.insert(k);
-        k = Parent(k);
-    }
+    for (std::string k = Key(path); !k.empty() && !(k.size() == 2 && k[1] == ':'); k = Parent(k)) folders_.insert(k);
 }
 
-void cMemoryFileSystem::AddFile(const std::string& path, const std::string& bytes) {
+void cMemoryFileSystem::Put(const std::string& path, const std::string& bytes, bool hidden) {
     AddFolder(Parent(Key(path)));
-    files_[Key(path)] = File{bytes, false};
-}
-
-void cMemoryFileSystem::AddHiddenFile(const std::string& path, const std::string& bytes) {
-    AddFolder(Parent(Key(path)));
-    files_[Key(path)] = File{bytes, true};
+    files_[Key(path)] = File{bytes, hidden};
 }
 
 const std::string* cMemoryFileSystem::Contents(const std::string& path) const {
@@ -70,23 +64,16 @@ std::unique_ptr<IAppendFile> cMemoryFileSystem::OpenAppend(const std::string& pa
 }
 
 bool cMemoryFileSystem::ReadFile(const std::string& path, std::string& bytes) {
-    const auto it = files_.find(Key(path));
-    if (it == files_.end() || Below(unreadable_, it->first)) return false;
-    bytes = it->second.bytes;
-    return true;
+    const std::string* contents = Contents(path);
+    if (contents != nullptr) bytes = *contents;
+    return contents != nullptr;
 }
 
 bool cMemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
     const std::string k = Key(path);
-    lastError_.clear();
-    if (k.empty() || Denied(k) || folders_.count(k)) {
-        lastError_ = "Access is denied";
-        return false;
-    }
-    if (!ParentExists(k)) {
-        lastError_ = "The system cannot find the path specified";
-        return false;
-    }
+    const bool denied = k.empty() || Denied(k) || folders_.count(k);
+    lastError_ = denied ? "Access is denied" : !ParentExists(k) ? "The system cannot find the path specified" : "";
+    if (!lastError_.empty()) return false;
     files_[k].bytes = bytes;
     return true;
 }
@@ -96,13 +83,6 @@ bool cMemoryFileSystem::NormalFileExists(const std::string& path) {
     return it != files_.end() && !it->second.hidden;
 }
 
-bool cMemoryFileSystem::PathExists(const std::string& path) {
-    const std::string k = Key(path);
-    return files_.count(k) > 0 || folders_.count(k) > 0;
-}
-
-bool cMemoryFileSystem::IsDirectory(const std::string& path) { return folders_.count(Key(path)) > 0; }
-
 bool cMemoryFileSystem::CreateDirectory(const std::string& path) {
     const std::string k = Key(path);
     if (k.empty() || Denied(k) || PathExists(k) || !ParentExists(k)) return false;
@@ -110,35 +90,20 @@ bool cMemoryFileSystem::CreateDirectory(const std::string& path) {
     return true;
 }
 
-bool cMemoryFileSystem::DeleteFile(const std::string& path) {
-    const std::string k = Key(path);
-    if (Denied(k)) return false;
-    return files_.erase(k) > 0;
-}
-
-bool cMemoryFileSystem::MoveFile(const std::string& from, const std::string& to) {
+bool cMemoryFileSystem::Move(const std::string& from, const std::string& to, bool replace) {
     const std::string f = Key(from), t = Key(to);
     const auto it = files_.find(f);
-    if (it == files_.end() || Denied(f) || Denied(t) || PathExists(t) || !ParentExists(t)) return false;
-    files_[t] = it->second;
-    files_.erase(f);
-    return true;
-}
-
-bool cMemoryFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
-    const std::string f = Key(from), t = Key(to);
-    const auto it = files_.find(f);
-    if (it == files_.end() || Denied(f) || Denied(t) || folders_.count(t) || !ParentExists(t)) return false;
+    if (it == files_.end() || Denied(f) || Denied(t) || !ParentExists(t)) return false;
+    if (replace ? folders_.count(t) > 0 : PathExists(t)) return false;
     files_[t] = it->second;
     files_.erase(f);
     return true;
 }
 
 bool cMemoryFileSystem::GetFileLength(const std::string& path, std::uint64_t& length) {
-    const auto it = files_.find(Key(path));
-    if (it == files_.end()) return false;
-    length = it->second.bytes.size();
-    return true;
+    const std::string* contents = Contents(path);
+    if (contents != nullptr) length = contents->size();
+    return contents != nullptr;
 }
 
 } // namespace qx::fake

@@ -1,9 +1,10 @@
 #pragma once
 // The main window's state without the window: the inventory, the current
-// kill set, the message texts and the kill run, wired to the fake OS of
-// cKillHarness on a chosen Windows version.
+// kill set, the message texts and the kill run over the fake OS, on a chosen
+// Windows version.
 #include "core/engine/cInventory.h"
 #include "core/engine/cKillRun.h"
+#include "fake/cFakeOS.h"
 #include "fake/cFakeSystemFacts.h"
 #include "fake/cKillHarness.h"
 
@@ -22,37 +23,44 @@ inline OsVersionInfo WinXP() { return {148, 5, 1, 2600, kVerPlatformWin32Nt, ""}
 inline OsVersionInfo Win7() { return {148, 6, 1, 7601, kVerPlatformWin32Nt, ""}; }
 inline OsVersionInfo Win10() { return {148, 10, 0, 19045, kVerPlatformWin32Nt, ""}; }
 
-inline OsVersionInfo WithFacts(cFakeSystemFacts& facts, const OsVersionInfo& v) {
-    facts.version = v;
-    return v;
-}
-
-class cRunHarness : public cKillHarness {
+class cRunHarness : public cKillRecorder {
 public:
     explicit cRunHarness(const OsVersionInfo& version = Win2000())
-        : versionSet(WithFacts(facts, version)), osInfo(facts), inventory(os, osInfo, log),
-          kill{os, ui, log, texts},
+        : osInfo((facts.version = version, facts)), inventory(os, osInfo, log), kill{os, ui, log, texts},
           run(kill, osInfo, inventory, set, messages, [this](std::uint32_t m) { ferrow.push_back(m); }) {
         inventory.SetOwnProcessID(os.GetCurrentProcessId());
         cBuiltinStringTable table;
         messages.LoadMessages(table, "C:\\Quellix");
     }
-
-    // The texts of the debug entries, in order.
-    std::vector<std::string> DebugTexts() const {
-        std::vector<std::string> out;
-        const std::string* bytes = fs.Contents(kLogPath);
-        if (bytes == nullptr) return out;
-        const std::string marker = "\r\nDebug: ";
-        for (std::size_t pos = bytes->find(marker); pos != std::string::npos; pos = bytes->find(marker, pos + 1)) {
-            const std::size_t start = pos + marker.size();
-            out.push_back(bytes->substr(start, bytes->find("\r\n", start) - start));
-        }
-        return out;
+    bool Kill(const cApplicationProcs& entry) { return cKillRecorder::Kill(os, entry); }
+    struct Started {
+        std::uint32_t pid;
+        WindowHandle window;
+    };
+    // Starts a program with one visible window of that title (none when it is empty).
+    Started Start(const std::string& exe, const std::string& title = {}, CloseReaction onClose = CloseReaction::ExitProcess,
+                  std::uint32_t delayMs = 0) {
+        FakeProcessSetup p;
+        p.exePath = exe;
+        FakeWindowSetup w;
+        w.pid = os.AddProcess(p);
+        w.title = title;
+        w.onClose = w.onEndSession = onClose;
+        w.delayMs = delayMs;
+        return {w.pid, title.empty() ? 0 : os.AddWindow(w)};
+    }
+    // Appends a checked row for that program to the current set.
+    cApplicationProcs& AddRow(const std::string& exe, const std::string& title, bool visible = true) {
+        cApplicationProcs e;
+        e.SetExePath(exe);
+        e.SetTitle(title);
+        e.SetWinVisible(visible);
+        set.AddToProgramSet(e, false);
+        return set.AppSet().back();
     }
 
+    cFakeOS os;
     cFakeSystemFacts facts;
-    OsVersionInfo versionSet;
     cOSInfo osInfo;
     cInventory inventory;
     cKillSet set;

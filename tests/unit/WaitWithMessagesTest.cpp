@@ -1,3 +1,4 @@
+// Pausing while this program's own messages are dispatched.
 #include "core/engine/mQXEndPrograms.h"
 #include "fake/cFakeOS.h"
 
@@ -6,47 +7,35 @@
 namespace qx {
 namespace {
 
-class WaitWithMessagesTest : public ::testing::Test {
-protected:
-    fake::cFakeOS os;
-};
-
-TEST_F(WaitWithMessagesTest, DispatchesEveryInputAndStillWaitsTheFullTime) {
-    const std::uint32_t start = os.Tick();
-    os.InputAt(start + 100);
-    os.InputAt(start + 300);
-    EXPECT_FALSE(WaitWithMessages(os, 1000));
-    EXPECT_EQ(os.Tick() - start, 1000u);
-    EXPECT_EQ(os.DispatchCalls(), 3); // two inputs, then once more when the time is up
-}
-
-TEST_F(WaitWithMessagesTest, SurvivesTheWrapOfTheMillisecondCounter) {
-    os.SetTick(0xFFFFFF00u);
-    os.InputAt(0x00000010u); // after the wrap
-    EXPECT_FALSE(WaitWithMessages(os, 1000));
-    EXPECT_EQ(os.Tick(), 0xFFFFFF00u + 1000u);
-    EXPECT_EQ(os.DispatchCalls(), 2);
-}
-
-TEST_F(WaitWithMessagesTest, EndsAsSoonAsTheWatchedProcessHasEnded) {
-    fake::FakeProcessSetup setup;
-    setup.exePath = "C:\\a.exe";
-    const auto pid = os.AddProcess(setup);
-    const auto other = os.AddProcess(setup);
-    const ProcessHandle h = os.OpenProcess(kKillAccess, pid);
-    const std::uint32_t start = os.Tick();
-    os.At(start + 100, [&] { os.EndProcess(other); }); // somebody else ending changes nothing
-    os.At(start + 250, [&] { os.EndProcess(pid); });
-    EXPECT_TRUE(WaitWithMessages(os, 1000, h));
-    EXPECT_EQ(os.Tick() - start, 250u);
-    os.CloseHandle(h);
-}
-
-TEST_F(WaitWithMessagesTest, ZeroTimeStillDispatchesOnce) {
-    const std::uint32_t start = os.Tick();
-    EXPECT_FALSE(WaitWithMessages(os, 0));
-    EXPECT_EQ(os.Tick(), start);
-    EXPECT_EQ(os.DispatchCalls(), 1);
+TEST(WaitWithMessages, DispatchesEachInputAndEndsWithTheTimeOrTheWatchedProcess) {
+    const struct {
+        const char* what;
+        std::uint32_t startTick, ms;
+        std::vector<std::uint32_t> inputs; // ms after the start
+        std::uint32_t endsAfter;           // ms after the start at which the watched process ends; 0: never
+        bool ended;
+        std::uint32_t elapsed;
+        int dispatches;
+    } cases[] = {
+        {"inputs", 100000, 1000, {100, 300}, 0, false, 1000, 3},
+        {"the counter wraps", 0xFFFFFF00u, 1000, {0x110}, 0, false, 1000, 2},
+        {"no time", 100000, 0, {}, 0, false, 0, 1},
+        {"the process ends", 100000, 1000, {}, 250, true, 250, 0},
+        {"it ends at the deadline", 100000, 1000, {}, 1000, true, 1000, 0},
+    };
+    for (const auto& c : cases) {
+        fake::cFakeOS os;
+        os.SetTick(c.startTick);
+        for (const std::uint32_t t : c.inputs) os.InputAt(c.startTick + t);
+        fake::FakeProcessSetup p;
+        const auto pid = os.AddProcess(p), other = os.AddProcess(p);
+        os.At(c.startTick + 100, [&] { os.EndProcess(other); }); // somebody else ending changes nothing
+        if (c.endsAfter != 0) os.At(c.startTick + c.endsAfter, [&] { os.EndProcess(pid); });
+        const ProcessHandle h = c.endsAfter != 0 ? os.OpenProcess(kKillAccess, pid) : 0;
+        EXPECT_EQ(WaitWithMessages(os, c.ms, h), c.ended) << c.what;
+        EXPECT_EQ(os.Tick() - c.startTick, c.elapsed) << c.what;
+        EXPECT_EQ(os.dispatchCalls, c.dispatches) << c.what;
+    }
 }
 
 } // namespace
