@@ -1,15 +1,18 @@
 #pragma once
-// A scriptable operating system for the engine's tests: processes, top-level
-// windows and how each answers the closing messages, and a virtual millisecond
-// clock that only moves when the code under test waits, so timed behaviour is
-// tested without waiting for real.
+// A scriptable operating system for the tests: processes, top-level windows
+// and how each answers the closing messages, and a virtual millisecond clock
+// that only moves when the code under test waits, so timed behaviour is
+// tested without waiting for real. Tests that only look at what is posted
+// use it without processes or windows.
 #include "core/platform/IProcessWindowServices.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx::fake {
@@ -31,16 +34,16 @@ struct FakeWindowSetup {
     WindowHandle parent = 0;
     CloseReaction onClose = CloseReaction::ExitProcess;
     CloseReaction onEndSession = CloseReaction::ExitProcess; // on WM_ENDSESSION with wParam TRUE
-    std::uint32_t delayMs = 0;                // from the message to the reaction
-    std::uint32_t queryEndSessionDelayMs = 0; // until it answers WM_QUERYENDSESSION (with TRUE)
+    std::uint32_t delayMs = 0;                               // from the message to the reaction
+    std::uint32_t queryEndSessionDelayMs = 0;                // until it answers WM_QUERYENDSESSION (with TRUE)
 };
 
 inline constexpr const char* kFakeUserSid = "S-1-5-21-7-7-7-1001";
 
 struct FakeProcessSetup {
     std::string exePath;
-    bool canOpen = true;            // OpenProcess for closing succeeds
-    bool canInspect = true;         // OpenProcess for the snapshot and the module list succeed
+    bool canOpen = true;    // OpenProcess for closing succeeds
+    bool canInspect = true; // OpenProcess for the snapshot and the module list succeed
     bool canTerminate = true;
     bool pathReadable = true;       // QueryProcessImagePath succeeds
     bool hung = false;              // ignores every message; SendMessageTimeout aborts
@@ -49,7 +52,6 @@ struct FakeProcessSetup {
     bool critical = false;
     bool service = false; // hosts a running service
     ProcessOwner owner = {kFakeUserSid, 1};
-    std::string toolhelpName; // what tool-help reports; empty = exePath
 };
 
 struct FakeMessage {
@@ -62,13 +64,37 @@ struct FakeMessage {
 };
 
 class cFakeOS final : public IProcessWindowServices {
+    struct Process {
+        FakeProcessSetup setup;
+        bool running = true;
+        std::uint64_t created = 0;    // FILETIME
+        std::uint64_t generation = 0; // tells a reused id apart
+    };
+    // The system's error codes the fake reports.
+    enum : std::uint32_t { kAccessDenied = 5, kInvalidHandle = 6, kNotFound = 87, kNoWindow = 1400, kTimeout = 1460 };
+
 public:
     // --- scripting ---
-    std::uint32_t AddProcess(const FakeProcessSetup& setup);
+    std::uint32_t AddProcess(const FakeProcessSetup& setup) {
+        while (processes_.count(nextPid_))
+            nextPid_ += 4;
+        AddProcessWithId(nextPid_, setup);
+        return nextPid_;
+    }
     // Starts a process under a given id (an id reused by another program).
-    void AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup);
-    WindowHandle AddWindow(const FakeWindowSetup& setup);
-    void EndProcess(std::uint32_t pid); // the program ends by itself now
+    void AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup) {
+        EndProcess(pid);
+        processes_[pid] = Process{setup, true, GetSystemTimeAsFileTime(), ++generations_};
+    }
+    WindowHandle AddWindow(const FakeWindowSetup& setup) {
+        windows_[nextWindow_] = setup;
+        return std::exchange(nextWindow_, nextWindow_ + 2);
+    }
+    // The program ends by itself now.
+    void EndProcess(std::uint32_t pid) {
+        if (processes_.count(pid)) processes_[pid].running = false;
+        std::erase_if(windows_, [pid](const auto& w) { return w.second.pid == pid; });
+    }
     void At(std::uint32_t tick, std::function<void()> action) { events_.emplace(When(tick), std::move(action)); }
     void InputAt(std::uint32_t tick) { inputs_.insert(When(tick)); } // for this program's own thread
     void SetSelfPid(std::uint32_t pid) { selfPid_ = pid; }
@@ -82,21 +108,45 @@ public:
     bool ownerKnown = true, servicesKnown = true; // false: that query fails
 
     // --- inspection ---
-    bool IsRunning(std::uint32_t pid) const;
+    bool IsRunning(std::uint32_t pid) const { return processes_.count(pid) && processes_.at(pid).running; }
     std::uint32_t Tick() const { return tickBase_ + static_cast<std::uint32_t>(now_); }
     int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
     std::vector<FakeMessage> posts; // every message posted or sent, in order
-    int terminateCalls = 0, dispatchCalls = 0, enumWindowsCalls = 0;
+    int dispatchCalls = 0, enumWindowsCalls = 0;
 
     // --- IProcessWindowServices ---
-    ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t processId) override;
-    bool TerminateProcess(ProcessHandle h, std::uint32_t exitCode) override;
-    std::uint32_t WaitForSingleObject(ProcessHandle h, std::uint32_t milliseconds) override;
+    ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t processId) override {
+        RunDue();
+        const auto it = processes_.find(processId);
+        if (it == processes_.end() || (!it->second.running && !it->second.setup.openableAfterExit))
+            return Fail(kNotFound);
+        const FakeProcessSetup& s = it->second.setup;
+        if ((access & kProcessVmRead) != 0 ? !s.canInspect : !s.canOpen) return Fail(kAccessDenied);
+        handles_[nextHandle_] = Handle{processId, it->second.generation};
+        lastError_ = 0;
+        return std::exchange(nextHandle_, nextHandle_ + 4);
+    }
+    bool TerminateProcess(ProcessHandle h, std::uint32_t) override {
+        RunDue();
+        if (handles_.count(h) == 0) return Fail(kInvalidHandle);
+        if (Ended(h) || !Of(h)->setup.canTerminate) return Fail(kAccessDenied);
+        EndProcess(handles_.at(h).pid);
+        return true;
+    }
+    std::uint32_t WaitForSingleObject(ProcessHandle h, std::uint32_t milliseconds) override {
+        if (handles_.count(h) == 0 || (Of(h) && Of(h)->setup.waitFails)) {
+            Fail(kInvalidHandle);
+            return kWaitFailed;
+        }
+        return WaitUntil(milliseconds, [&] { return Ended(h); }) ? kWaitObject0 : kWaitTimeout;
+    }
     void CloseHandle(ProcessHandle h) override { handles_.erase(h); }
     std::uint32_t GetCurrentProcessId() override { return selfPid_; }
     std::uint32_t GetTickCount() override { return Tick(); }
     std::uint32_t GetLastError() override { return lastError_; }
-    bool QueryProcessImagePath(ProcessHandle h, std::string& path) override;
+    bool QueryProcessImagePath(ProcessHandle h, std::string& path) override {
+        return Of(h) && Of(h)->setup.pathReadable && Read(h, path, [](auto& p) { return p.setup.exePath; });
+    }
     bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& t) override {
         return Read(h, t, [](auto& p) { return p.created; });
     }
@@ -106,64 +156,168 @@ public:
     bool QueryProcessOwner(ProcessHandle h, ProcessOwner& o) override {
         return Read(h, o, [](auto& p) { return p.setup.owner; });
     }
-    bool QueryCurrentProcessOwner(ProcessOwner& owner) override;
-    bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override;
-    std::uint64_t GetSystemTimeAsFileTime() override;
-    bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override;
+    bool QueryCurrentProcessOwner(ProcessOwner& owner) override {
+        if (ownerKnown) owner = selfOwner;
+        return ownerKnown;
+    }
+    bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override {
+        ids.clear();
+        for (const auto& [pid, p] : processes_)
+            if (servicesKnown && p.running && p.setup.service) ids.push_back(pid);
+        return servicesKnown;
+    }
+    std::uint64_t GetSystemTimeAsFileTime() override {
+        constexpr std::uint64_t kStart = 134000000000000000ULL; // a date in 2025
+        return kStart + static_cast<std::uint64_t>(static_cast<std::int64_t>(now_) + wallClockMs_) * 10000;
+    }
+    bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override {
+        RunDue();
+        out.clear();
+        for (const auto& [pid, p] : processes_)
+            if (p.running) out.push_back({pid, p.setup.exePath});
+        return true;
+    }
     bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
-                       std::uint32_t& bytesReturned) override;
-    bool GetMainModulePath(ProcessHandle h, std::string& path) override;
-    bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override;
+                       std::uint32_t& bytesReturned) override {
+        RunDue();
+        ids.clear();
+        for (const auto& [pid, p] : processes_) {
+            if (ids.size() == bufferBytes / 4) break; // a full buffer: the caller grows it and asks again
+            if (p.running) ids.push_back(pid);
+        }
+        bytesReturned = static_cast<std::uint32_t>(ids.size() * 4);
+        return true;
+    }
+    bool GetMainModulePath(ProcessHandle h, std::string& path) override {
+        return Of(h) && Of(h)->setup.canInspect && !Ended(h) && Read(h, path, [](auto& p) { return p.setup.exePath; });
+    }
+    bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override {
+        ++enumWindowsCalls;
+        RunDue();
+        std::vector<WindowHandle> order; // a callback may close windows
+        for (const auto& w : windows_)
+            order.push_back(w.first);
+        return std::all_of(order.begin(), order.end(), callback);
+    }
     std::uint32_t GetWindowThreadProcessId(WindowHandle w) override { return Window(w).pid; }
     std::string GetWindowText(WindowHandle w) override { return Window(w).title; }
     std::string GetClassName(WindowHandle w) override { return Window(w).className; }
     bool IsWindowVisible(WindowHandle w) override { return (Window(w).style & kWsVisible) != 0; }
     WindowHandle GetParent(WindowHandle w) override { return Window(w).parent; }
     WindowHandle GetOwner(WindowHandle w) override { return Window(w).owner; }
-    std::uint32_t GetWindowLong(WindowHandle w, std::int32_t index) override;
-    void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::uint32_t GetWindowLong(WindowHandle w, std::int32_t index) override {
+        if (windows_.count(w) == 0) lastError_ = kNoWindow;
+        return index == kGwlExStyle ? Window(w).exStyle : index == kGwlStyle ? Window(w).style : 0;
+    }
+    void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
+        posts.push_back({Tick(), w, msg, wParam, lParam, false});
+        if (windows_.count(w) == 0 || Hung(w)) return; // a hung program's queue is never read
+        if (msg == kWmClose) React(w, Window(w).onClose);
+        if (msg == kWmEndSession && wParam != 0) React(w, Window(w).onEndSession);
+    }
     bool SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam,
-                            std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t& reply) override;
-    std::uint32_t MsgWaitForProcessOrInput(ProcessHandle h, std::uint32_t milliseconds) override;
+                            std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t& reply) override {
+        if (windows_.count(w) == 0) return Fail(kNoWindow);
+        if (Hung(w) && (flags & kSmtoAbortIfHung) != 0) return Fail(kTimeout);
+        posts.push_back({Tick(), w, msg, wParam, lParam, true});
+        const std::uint32_t answerMs = msg == kWmQueryEndSession ? Window(w).queryEndSessionDelayMs : 0;
+        Advance(std::min(answerMs, timeoutMs));
+        if (answerMs > timeoutMs) return Fail(kTimeout);
+        reply = msg == kWmQueryEndSession ? 1 : 0;
+        return true;
+    }
+    std::uint32_t MsgWaitForProcessOrInput(ProcessHandle h, std::uint32_t milliseconds) override {
+        bool input = false;
+        const bool done = WaitUntil(milliseconds, [&] {
+            if (h != 0 && Ended(h)) return true;
+            input = !inputs_.empty() && *inputs_.begin() <= now_;
+            if (input) inputs_.erase(inputs_.begin());
+            return input;
+        });
+        return !done ? kWaitTimeout : input ? kWaitInput : kWaitObject0;
+    }
     void DispatchPendingMessages() override { ++dispatchCalls; }
 
 private:
-    struct Process {
-        FakeProcessSetup setup;
-        bool running = true;
-        std::uint64_t created = 0;    // FILETIME
-        std::uint64_t generation = 0; // tells a reused id apart
-    };
     struct Handle {
         std::uint32_t pid;
         std::uint64_t generation;
     };
 
-    // A missing window reads as an empty, invisible one.
-    const FakeWindowSetup& Window(WindowHandle w) const;
-    const Process* Of(ProcessHandle h) const; // the process the handle was opened on
-    bool Ended(ProcessHandle h) const;
-    // Reads one property of the process behind a handle; false without one.
-    template <class T, class Field> bool Read(ProcessHandle h, T& out, Field field) const {
-        const Process* p = Of(h);
-        if (p != nullptr) out = field(*p);
-        return p != nullptr;
+    bool Fail(std::uint32_t error) {
+        lastError_ = error;
+        return false;
     }
-    bool Hung(WindowHandle w) const;
-    void React(WindowHandle w, CloseReaction reaction);
+    // A missing window reads as an empty, invisible one.
+    const FakeWindowSetup& Window(WindowHandle w) const {
+        static const FakeWindowSetup none = [] {
+            FakeWindowSetup empty;
+            empty.className.clear();
+            empty.style = 0;
+            return empty;
+        }();
+        const auto it = windows_.find(w);
+        return it == windows_.end() ? none : it->second;
+    }
+    // The process the handle was opened on.
+    const Process* Of(ProcessHandle h) const {
+        const auto it = handles_.find(h);
+        return it == handles_.end() || !processes_.count(it->second.pid) ? nullptr : &processes_.at(it->second.pid);
+    }
+    bool Ended(ProcessHandle h) const {
+        return handles_.count(h) && (!Of(h) || !Of(h)->running || Of(h)->generation != handles_.at(h).generation);
+    }
+    template <class T, class Field> bool Read(ProcessHandle h, T& out, Field field) const {
+        if (Of(h)) out = field(*Of(h));
+        return Of(h) != nullptr;
+    }
+    bool Hung(WindowHandle w) const {
+        return processes_.count(Window(w).pid) && processes_.at(Window(w).pid).setup.hung;
+    }
+    void React(WindowHandle w, CloseReaction reaction) {
+        const auto p = processes_.find(Window(w).pid);
+        if (reaction == CloseReaction::Ignore || p == processes_.end()) return;
+        At(Tick() + Window(w).delayMs, [this, w, pid = p->first, generation = p->second.generation, reaction] {
+            if (!IsRunning(pid) || processes_.at(pid).generation != generation) return;
+            windows_.erase(w);
+            const bool last =
+                std::none_of(windows_.begin(), windows_.end(), [pid](auto& kv) { return kv.second.pid == pid; });
+            if (reaction == CloseReaction::ExitProcess || last) EndProcess(pid);
+        });
+    }
     // The virtual moment of a tick, taking the counter's wrap into account.
-    std::uint64_t When(std::uint32_t tick) const;
-    // Moves time on until `done` holds (true) or `ms` have passed (false).
-    bool WaitUntil(std::uint32_t ms, const std::function<bool()>& done);
-    void RunDue();
+    std::uint64_t When(std::uint32_t tick) const {
+        const auto ahead = static_cast<std::int32_t>(tick - Tick());
+        return ahead < 0 ? now_ : now_ + static_cast<std::uint64_t>(ahead);
+    }
+    // Moves time on until `done` holds (true) or `ms` have passed (false), running what falls due.
+    bool WaitUntil(std::uint32_t ms, const std::function<bool()>& done) {
+        const std::uint64_t deadline = now_ + ms;
+        for (;;) {
+            RunDue();
+            if (done()) return true;
+            if (now_ >= deadline) return false;
+            std::uint64_t next = deadline;
+            if (!events_.empty()) next = std::min(next, events_.begin()->first);
+            if (const auto input = inputs_.upper_bound(now_); input != inputs_.end()) next = std::min(next, *input);
+            now_ = next;
+        }
+    }
+    void RunDue() {
+        while (!events_.empty() && events_.begin()->first <= now_) {
+            const auto action = std::move(events_.begin()->second);
+            events_.erase(events_.begin());
+            action();
+        }
+    }
 
     std::map<std::uint32_t, Process> processes_;
     std::map<WindowHandle, FakeWindowSetup> windows_; // handles grow, so this is creation order
     std::multimap<std::uint64_t, std::function<void()>> events_;
     std::multiset<std::uint64_t> inputs_;
     std::map<ProcessHandle, Handle> handles_;
-    std::uint64_t now_ = 0;            // virtual milliseconds since the start
-    std::uint32_t tickBase_ = 100000;  // the tick counter at the start
+    std::uint64_t now_ = 0;           // virtual milliseconds since the start
+    std::uint32_t tickBase_ = 100000; // the tick counter at the start
     std::int64_t wallClockMs_ = 0;
     std::uint32_t selfPid_ = 4;
     std::uint32_t nextPid_ = 1000;

@@ -38,9 +38,11 @@ TEST(KillCommand, WhateverTheRunThrowsTheWindowIsUnlockedItsCaptionBackAndTheErr
         }
         EXPECT_EQ(h.ui.GetCaption(), "Quellix - office");
         ASSERT_EQ(h.ui.boxes.size(), 1u);
-        EXPECT_EQ(h.ui.boxes[0].text, "Error number: \t0\r\nLocation:     \tKillSelectedSet\r\n" + std::string(c.description));
+        EXPECT_EQ(h.ui.boxes[0].text,
+                  "Error number: \t0\r\nLocation:     \tKillSelectedSet\r\n" + std::string(c.description));
         ASSERT_NE(log, nullptr);
-        EXPECT_NE(log->find("Location:     KillSelectedSet\r\n" + std::string(c.description) + "\r\n"), std::string::npos);
+        EXPECT_NE(log->find("Location:     KillSelectedSet\r\n" + std::string(c.description) + "\r\n"),
+                  std::string::npos);
     }
 }
 

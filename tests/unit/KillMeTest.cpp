@@ -1,44 +1,57 @@
 // Closing one program: the passes over its windows, the pauses, the wait and
-// the force step, with the time each takes and the texts they leave.
+// the force step, with the time each takes and the texts they leave; and
+// which process an entry may close at all.
 #include "fake/cRunHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 
 namespace qx {
 namespace {
 
 using fake::CloseReaction;
-constexpr auto kExit = CloseReaction::ExitProcess, kIgnore = CloseReaction::Ignore;
 constexpr const char* kNotepad = "C:\\Windows\\notepad.exe";
-enum Flags { kNone = 0, kHung = 1, kNoTerminate = 2, kWaitFails = 4 };
-constexpr std::uint32_t kTool = 0, kHidden = 1, kPopup = kWsVisible | kWsPopup; // kTool, kHidden: not real styles
 
-fake::FakeWindowSetup W(CloseReaction onClose, CloseReaction onEndSession = kIgnore, std::uint32_t delayMs = 0,
-                        std::uint32_t style = kWsVisible, const char* cls = "App", std::uint32_t answerMs = 0) {
+// The program's windows, one letter each: x closes 150 ms after WM_CLOSE; s
+// stays; l, L quit at logoff only (L 2.5 s later); p, P popups that close or
+// stay; h hidden; S, z classes "Progman" and "progman"; t tool window; d
+// disabled; n, a stay and answer the end-of-session query after 10 min, 3 s.
+fake::FakeWindowSetup Window(char kind) {
+    const auto is = [kind](const char* kinds) { return std::string(kinds).find(kind) != std::string::npos; };
     fake::FakeWindowSetup w;
-    w.className = cls;
-    w.style = style == kHidden ? 0 : style == kTool ? kWsVisible : style;
-    w.exStyle = style == kTool ? kWsExToolWindow : 0;
-    w.onClose = onClose;
-    w.onEndSession = onEndSession;
-    w.delayMs = delayMs;
-    w.queryEndSessionDelayMs = answerMs;
+    w.onClose = is("xhStd") ? CloseReaction::ExitProcess : is("p") ? CloseReaction::CloseWindow : CloseReaction::Ignore;
+    w.onEndSession = is("xhStdlL") ? CloseReaction::ExitProcess : CloseReaction::Ignore;
+    w.delayMs = kind == 'x' ? 150 : kind == 'L' ? 2500 : 0;
+    w.style = kind == 'h' ? 0 : is("pP") ? kWsVisible | kWsPopup : kind == 'd' ? kWsVisible | kWsDisabled : kWsVisible;
+    w.exStyle = kind == 't' ? kWsExToolWindow : 0;
+    w.className = kind == 'S' ? "Progman" : kind == 'z' ? "progman" : "App";
+    w.queryEndSessionDelayMs = kind == 'n' ? 600000 : kind == 'a' ? 3000 : 0;
     return w;
 }
 
-fake::FakeProcessSetup Exe(const std::string& path) {
-    fake::FakeProcessSetup p;
-    p.exePath = path;
-    return p;
-}
+// How the process behaves, and what became of it before its turn.
+enum Flags {
+    kNone = 0,
+    kHung = 1,
+    kNoTerminate = 2,
+    kWaitFails = 4,
+    kDenied = 8,
+    kHeldOpen = 16,
+    kEnded = 32,
+    kReused = 64,
+    kReusedByOther = 128,
+    kClockBack = 256,
+    kNoId = 512,
+    kUpperCase = 1024,
+    kBareName = 2048,
+    kNoPath = 4096
+};
 
 struct Case {
     const char* name;
     int flags;
-    std::vector<fake::FakeWindowSetup> windows;
+    const char* windows;
     std::int32_t wait;
     bool force, result;
     std::uint32_t elapsed;
@@ -50,29 +63,44 @@ class KillMe : public ::testing::TestWithParam<Case> {};
 
 TEST_P(KillMe, ClosesByItsRules) {
     const Case& c = GetParam();
+    const auto has = [&c](int flags) { return (c.flags & flags) != 0; };
     fake::cRunHarness h;
-    fake::FakeProcessSetup p = Exe(kNotepad);
-    p.hung = (c.flags & kHung) != 0;
-    p.canTerminate = (c.flags & kNoTerminate) == 0;
-    p.waitFails = (c.flags & kWaitFails) != 0;
+    h.os.SetTick(0xFFFFF000); // the pauses run across the wrap of the tick counter
+    fake::FakeProcessSetup p;
+    p.exePath = has(kUpperCase) ? "C:\\WINDOWS\\NOTEPAD.EXE" : has(kBareName) ? "notepad.exe" : kNotepad;
+    p.exePath = has(kNoPath) ? "C:\\x.exe" : p.exePath;
+    p.pathReadable = !has(kNoPath);
+    p.hung = has(kHung);
+    p.canTerminate = !has(kNoTerminate);
+    p.waitFails = has(kWaitFails);
+    p.canOpen = !has(kDenied);
+    p.openableAfterExit = has(kHeldOpen);
     const std::uint32_t pid = h.os.AddProcess(p);
     std::vector<WindowHandle> windows;
-    for (fake::FakeWindowSetup w : c.windows) {
+    for (const char* k = c.windows; *k != '\0'; ++k) {
+        fake::FakeWindowSetup w = Window(*k);
         w.pid = pid;
         windows.push_back(h.os.AddWindow(w));
     }
-    fake::FakeWindowSetup other = W(kExit); // never asked: another program's, and our own
+    fake::FakeWindowSetup other = Window('x'); // never asked: another program's, and our own
     other.pid = h.os.AddProcess(p);
     h.os.AddWindow(other);
     other.pid = h.os.GetCurrentProcessId();
     h.os.AddWindow(other);
     cApplicationProcs e;
-    e.SetProcessID(pid);
+    e.SetProcessID(has(kNoId) ? 0 : pid);
     e.SetTitle("Notepad");
     e.SetExePath(kNotepad);
     e.SetCloseWait(c.wait);
     e.SetForceClose(c.force);
+    e.SetCreationTime(h.os.GetSystemTimeAsFileTime());
+    if (has(kEnded | kHeldOpen | kReused | kReusedByOther)) h.os.EndProcess(pid);
+    if (has(kReused | kClockBack)) h.os.Advance(1000);
+    if (has(kClockBack)) h.os.MoveWallClock(-3600 * 1000);
+    p.exePath = has(kReused) ? kNotepad : "C:\\Work\\editor.exe";
+    if (has(kReused | kReusedByOther)) h.os.AddProcessWithId(pid, p);
     const std::uint32_t start = h.os.Tick();
+    h.os.InputAt(start + 500); // the user meanwhile: no pause ends early for that
 
     EXPECT_EQ(h.Kill(e), c.result);
     EXPECT_EQ(h.os.Tick() - start, c.elapsed);
@@ -92,12 +120,13 @@ TEST_P(KillMe, ClosesByItsRules) {
                  std::to_string(m.tick - start) + (proper ? "" : "!");
     }
     EXPECT_EQ(trace, c.trace);
-    EXPECT_EQ(h.os.IsRunning(pid), !c.result);
+    EXPECT_EQ(h.os.IsRunning(pid), !c.result || has(kReused | kReusedByOther | kNoId));
     EXPECT_EQ(h.os.OpenHandleCount(), 0);
 }
 
 const std::string kClean = "'Notepad' was killed cleanly.", kTerminated = "'Notepad' was terminated.";
-const std::string kProblem = "Problem killing 'Notepad'";
+const std::string kProblem = "Problem killing 'Notepad'", kGone = "'Notepad' couldn't be killed.  It wasn't running.";
+const std::string kAsked = "C0@0 Q0@1000 E0@1000";
 std::string DidntClose(const char* seconds) {
     return "'Notepad' didn't close after waiting " + std::string(seconds) + " seconds.";
 }
@@ -105,109 +134,71 @@ std::string DidntClose(const char* seconds) {
 INSTANTIATE_TEST_SUITE_P(
     Programs, KillMe,
     ::testing::Values(
-        Case{"Cooperative", kNone, {W(kExit, kExit, 150)}, 10, true, true, 150, {kClean}, "C0@0"},
-        Case{"PopupsFirstThenEveryMainWindow", kNone,
-             {W(kIgnore), W(CloseReaction::CloseWindow, kIgnore, 0, kPopup), W(kIgnore)}, 1, true, true, 5000, {kTerminated}, "C1@0 C0@1000 C2@1000 Q0@2000 E0@2000 Q2@2000 E2@2000"},
-        Case{"QuitsAtLogoffOnly", kNone, {W(kIgnore, kExit)}, 10, false, true, 1000, {kClean}, "C0@0 Q0@1000 E0@1000"},
-        Case{"StubbornForced", kNone, {W(kIgnore)}, 10, true, true, 13000, {kTerminated}, "C0@0 Q0@1000 E0@1000"},
-        Case{"StubbornUnforced", kNone, {W(kIgnore)}, 10, false, false, 13000, {DidntClose(" 10")}, "C0@0 Q0@1000 E0@1000"},
-        Case{"PopupAskedAgainBeforeTermination", kNone, {W(kIgnore), W(kIgnore, kIgnore, 0, kPopup)}, 0, true, true, 4000,
-             {kTerminated}, "C1@0 C0@1000 Q0@2000 E0@2000 C1@4000"},
-        Case{"HungIsNotQueried", kHung, {W(kExit, kExit)}, 3, true, true, 4000, {kTerminated}, "C0@0"},
-        Case{"TerminationRefused", kNoTerminate, {W(kIgnore)}, 1, true, false, 4000, {kProblem}, "C0@0 Q0@1000 E0@1000"},
-        Case{"ZeroWaitTooShort", kNone, {W(kIgnore, kExit, 2500)}, 0, false, false, 3000, {DidntClose(" 0")},
-             "C0@0 Q0@1000 E0@1000"},
-        Case{"NegativeWait", kNone, {W(kIgnore)}, -5, false, false, 3000, {DidntClose("-5")}, "C0@0 Q0@1000 E0@1000"},
-        Case{"HugeWaitClamped", kNone, {W(kIgnore)}, INT_MAX, true, true, 3000u + 0x7FFFFFFEu, {kTerminated},
-             "C0@0 Q0@1000 E0@1000"},
-        Case{"WaitFails", kWaitFails, {W(kIgnore)}, 10, true, false, 3000, {"Unable to kill 'Notepad'.  Reason: Err# 6"},
-             "C0@0 Q0@1000 E0@1000"},
-        Case{"WindowlessEndedAtOnce", kNone, {}, 0, false, true, 0, {kClean}, ""},
-        Case{"WindowlessUnkillable", kNoTerminate, {}, 2, true, false, 2000, {kProblem, kProblem}, ""},
-        Case{"HiddenOnlyWaited", kNone, {W(kExit, kExit, 0, kHidden)}, 4, false, false, 4000, {DidntClose(" 4")}, ""},
-        Case{"HiddenOnlyForced", kNone, {W(kExit, kExit, 0, kHidden)}, 4, true, true, 4000, {kTerminated}, ""},
-        Case{"ShellToolAndDisabledNeverAsked", kNone,
-             {W(kIgnore), W(kExit, kExit, 0, kWsVisible, "Progman"), W(kIgnore, kIgnore, 0, kWsVisible, "progman"),
-              W(kExit, kExit, 0, kTool), W(kExit, kExit, 0, kWsVisible | kWsDisabled)},
-             0, true, true, 3000, {kTerminated}, "C0@0 C2@0 Q0@1000 E0@1000 Q2@1000 E2@1000"},
+        Case{"Cooperative", kNone, "x", 10, true, true, 150, {kClean}, "C0@0"},
+        Case{"PopupsFirstThenEveryMainWindow",
+             kNone,
+             "sps",
+             1,
+             true,
+             true,
+             5000,
+             {kTerminated},
+             "C1@0 C0@1000 C2@1000 Q0@2000 E0@2000 Q2@2000 E2@2000"},
+        Case{"QuitsAtLogoffOnly", kNone, "l", 10, false, true, 1000, {kClean}, kAsked},
+        Case{"StubbornForced", kNone, "s", 10, true, true, 13000, {kTerminated}, kAsked},
+        Case{"StubbornUnforced", kNone, "s", 10, false, false, 13000, {DidntClose(" 10")}, kAsked},
+        Case{"PopupAskedAgainBeforeTermination",
+             kNone,
+             "sP",
+             0,
+             true,
+             true,
+             4000,
+             {kTerminated},
+             "C1@0 C0@1000 Q0@2000 E0@2000 C1@4000"},
+        Case{"HungIsNotQueried", kHung, "x", 3, true, true, 4000, {kTerminated}, "C0@0"},
+        Case{"TerminationRefused", kNoTerminate, "s", 1, true, false, 4000, {kProblem}, kAsked},
+        Case{"ZeroWaitTooShort", kNone, "L", 0, false, false, 3000, {DidntClose(" 0")}, kAsked},
+        Case{"NegativeWait", kNone, "s", -5, false, false, 3000, {DidntClose("-5")}, kAsked},
+        Case{"HugeWaitClamped", kNone, "s", INT_MAX, true, true, 3000u + 0x7FFFFFFEu, {kTerminated}, kAsked},
+        Case{
+            "WaitFails", kWaitFails, "s", 10, true, false, 3000, {"Unable to kill 'Notepad'.  Reason: Err# 6"}, kAsked},
+        Case{"WindowlessUnkillable", kNoTerminate, "", 2, true, false, 2000, {kProblem, kProblem}, ""},
+        Case{"HiddenOnlyWaitedNotAsked", kNone, "h", 4, false, false, 4000, {DidntClose(" 4")}, ""},
+        Case{"ShellToolAndDisabledNeverAsked",
+             kNone,
+             "sSztd",
+             0,
+             true,
+             true,
+             3000,
+             {kTerminated},
+             "C0@0 C2@0 Q0@1000 E0@1000 Q2@1000 E2@1000"},
         // A late answer to the end-of-session query is taken from the program's own wait.
-        Case{"NoAnswerWithinItsWait", kNone, {W(kIgnore, kIgnore, 0, kWsVisible, "App", 600000)}, 5, true, true, 6000,
-             {kTerminated}, "C0@0 Q0@1000"},
-        Case{"LateAnswerWithinItsWait", kNone, {W(kIgnore, kIgnore, 0, kWsVisible, "App", 3000)}, 5, true, true, 8000,
-             {kTerminated}, "C0@0 Q0@1000 E0@4000"},
-        Case{"NoAnswerAndNoWait", kNone, {W(kIgnore, kIgnore, 0, kWsVisible, "App", 600000)}, 0, true, true, 2000,
-             {kTerminated}, "C0@0 Q0@1000"}),
+        Case{"NoAnswerWithinItsWait", kNone, "n", 5, true, true, 6000, {kTerminated}, "C0@0 Q0@1000"},
+        Case{"LateAnswerWithinItsWait", kNone, "a", 5, true, true, 8000, {kTerminated}, "C0@0 Q0@1000 E0@4000"},
+        Case{"NoAnswerAndNoWait", kNone, "n", 0, true, true, 2000, {kTerminated}, "C0@0 Q0@1000"},
+        // What has ended by its turn (often by closing another program) is done.
+        Case{"Ended", kEnded, "x", 10, true, true, 0, {kGone}, ""},
+        Case{"EndedButHeldOpen", kHeldOpen, "", 10, true, true, 0, {kGone}, ""},
+        Case{"NoId", kNoId, "x", 10, true, true, 0, {kGone}, ""},
+        Case{"IdReusedByTheSameProgram", kReused, "", 10, true, true, 0, {kGone}, ""},
+        Case{"IdReusedByAnotherProgram", kReusedByOther, "", 10, true, true, 0, {kGone}, ""},
+        Case{"AccessDenied",
+             kDenied,
+             "x",
+             10,
+             true,
+             false,
+             0,
+             {"Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process"},
+             ""},
+        // A windowless process is ended at once, even unforced; its path may come in several forms.
+        Case{"ListedBeforeTheClockWasSetBack", kClockBack, "", 0, false, true, 0, {kClean}, ""},
+        Case{"PathInOtherLetters", kUpperCase, "", 10, true, true, 0, {kClean}, ""},
+        Case{"BareName", kBareName, "", 10, true, true, 0, {kClean}, ""},
+        Case{"PathUnreadable", kNoPath, "", 10, true, true, 0, {kClean}, ""}),
     [](const auto& p) { return std::string(p.param.name); });
-
-// What has ended by its turn (often by closing another program) is done;
-// only a process that runs and may not be touched is a failure.
-TEST(KillMeTarget, IsTheListedProcessOrCountsAsGone) {
-    const std::string gone = "'Notepad' couldn't be killed.  It wasn't running.";
-    struct Target {
-        const char* what;
-        std::function<cApplicationProcs(fake::cFakeOS&)> make;
-        bool result, running;
-        std::string text;
-    };
-    const auto start = [](fake::cFakeOS& os, const std::string& exe, void (*change)(fake::FakeProcessSetup&)) {
-        fake::FakeProcessSetup p = Exe(exe);
-        change(p);
-        cApplicationProcs e;
-        e.SetProcessID(os.AddProcess(p));
-        e.SetTitle("Notepad");
-        e.SetExePath(kNotepad);
-        return e;
-    };
-    const auto plain = [](fake::FakeProcessSetup&) {};
-    const std::vector<Target> targets = {
-        {"no id", [&](fake::cFakeOS& os) {
-             auto e = start(os, kNotepad, plain);
-             e.SetProcessID(0);
-             return e;
-         }, true, false, gone},
-        {"ended, still held open", [&](fake::cFakeOS& os) {
-             auto e = start(os, kNotepad, [](fake::FakeProcessSetup& p) { p.openableAfterExit = true; });
-             os.EndProcess(e.ProcessID());
-             return e;
-         }, true, false, gone},
-        {"id reused by another program", [&](fake::cFakeOS& os) {
-             auto e = start(os, kNotepad, plain);
-             os.AddProcessWithId(e.ProcessID(), Exe("C:\\Work\\editor.exe"));
-             return e;
-         }, true, true, gone},
-        {"id reused by the same program", [&](fake::cFakeOS& os) {
-             auto e = start(os, kNotepad, plain);
-             e.SetCreationTime(os.GetSystemTimeAsFileTime());
-             os.Advance(1000);
-             os.AddProcessWithId(e.ProcessID(), Exe(kNotepad));
-             return e;
-         }, true, true, gone},
-        {"listed, then the clock set back", [&](fake::cFakeOS& os) {
-             auto e = start(os, kNotepad, plain);
-             e.SetCreationTime(os.GetSystemTimeAsFileTime());
-             os.Advance(1000);
-             os.MoveWallClock(-3600 * 1000);
-             return e;
-         }, true, false, "'Notepad' was killed cleanly."},
-        {"access denied", [&](fake::cFakeOS& os) {
-             return start(os, kNotepad, [](fake::FakeProcessSetup& p) { p.canOpen = false; });
-         }, false, true, "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process"},
-        {"path in other letters", [&](fake::cFakeOS& os) { return start(os, "C:\\WINDOWS\\NOTEPAD.EXE", plain); },
-         true, false, "'Notepad' was killed cleanly."},
-        {"bare name", [&](fake::cFakeOS& os) { return start(os, "notepad.exe", plain); }, true, false,
-         "'Notepad' was killed cleanly."},
-        {"path unreadable", [&](fake::cFakeOS& os) {
-             return start(os, "C:\\x.exe", [](fake::FakeProcessSetup& p) { p.pathReadable = false; });
-         }, true, false, "'Notepad' was killed cleanly."},
-    };
-    for (const Target& t : targets) {
-        fake::cRunHarness h;
-        const cApplicationProcs e = t.make(h.os);
-        EXPECT_EQ(h.Kill(e), t.result) << t.what;
-        EXPECT_EQ(h.ActionTexts(), std::vector<std::string>{t.text}) << t.what;
-        EXPECT_EQ(h.os.IsRunning(e.ProcessID()), t.running) << t.what;
-    }
-}
 
 } // namespace
 } // namespace qx

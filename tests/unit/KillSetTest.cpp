@@ -1,5 +1,5 @@
 // The current set's entries and rows, and the list rows they live in.
-#include "core/sets/cKillSet.h"
+#include "fake/cRunHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,15 @@ namespace {
 
 std::vector<std::string> Rows(const cListViewModel& list) {
     std::vector<std::string> rows;
-    for (const cListItem& i : list.Items()) rows.push_back(i.text + "|" + i.subItem + "|" + i.tag + (i.checked ? "+" : ""));
+    for (const cListItem& i : list.Items())
+        rows.push_back(i.text + "|" + i.subItem + "|" + i.tag + (i.checked ? "+" : ""));
     return rows;
 }
 
 TEST(ListViewModel, RowsCountFromOneAndMoveKeepsTheOthersInOrder) {
     cListViewModel list;
-    for (const char* t : {"a", "b", "c", "d"}) list.Add(t, "", "");
+    for (const char* t : {"a", "b", "c", "d"})
+        list.Add(t, "", "");
     EXPECT_TRUE(list.Move(4, 1) && list.Move(2, 4) && list.Remove(2));
     EXPECT_FALSE(list.Move(0, 1) || list.Move(1, 4) || list.Remove(4) || list.Item(0) || list.Item(4));
     EXPECT_EQ(Rows(list), (std::vector<std::string>{"d||", "c||", "a||"}));
@@ -22,9 +24,9 @@ TEST(ListViewModel, RowsCountFromOneAndMoveKeepsTheOthersInOrder) {
 
 TEST(ListViewModel, TagIndexTakesOnlyDecimalIndexesWithinSixteenBits) {
     cListViewModel list;
-    const std::vector<std::pair<const char*, int>> tags = {{"0", 0},   {"32767", 32767}, {"007", 7},     {"", -1},
-                                                           {"-1", -1}, {"1x", -1},       {" 1", -1},     {"32768", -1},
-                                                           {"999999", -1}};
+    const std::vector<std::pair<const char*, int>> tags = {{"0", 0},   {"32767", 32767}, {"007", 7},
+                                                           {"", -1},   {"-1", -1},       {"1x", -1},
+                                                           {" 1", -1}, {"32768", -1},    {"999999", -1}};
     for (const auto& [tag, expected] : tags) {
         const std::int16_t row = list.Add("t", "p", tag);
         std::int16_t index = -1;
@@ -41,9 +43,9 @@ TEST(KillSet, AddsCopiesWithCheckedRowsAndRefusesTheSameProgramOnlyWhenAsked) {
         const char* title;
         bool visible, selected, checkDuplicates, added;
     } adds[] = {
-        {"C:\\A\\a.exe", "A", true, false, true, true},  {"C:\\A\\a.exe", "A", true, true, true, false},
+        {"C:\\A\\a.exe", "A", true, false, true, true},    {"C:\\A\\a.exe", "A", true, true, true, false},
         {"C:\\A\\a.exe", "A - 2", true, true, true, true}, {"C:\\A\\a.exe", "A", false, true, true, true},
-        {"C:\\A\\A.exe", "A", true, true, true, true},   {"C:\\A\\a.exe", "A", true, true, false, true},
+        {"C:\\A\\A.exe", "A", true, true, true, true},     {"C:\\A\\a.exe", "A", true, true, false, true},
     };
     cKillSet set;
     for (const auto& a : adds) {
@@ -57,7 +59,8 @@ TEST(KillSet, AddsCopiesWithCheckedRowsAndRefusesTheSameProgramOnlyWhenAsked) {
         EXPECT_EQ(set.SetChanged(), a.added && a.checkDuplicates) << a.title;
     }
     const cApplicationProcs again = set.AppSet()[0];
-    for (const std::size_t i : {0u, 4u}) set.AppSet()[i].SetDeleted(true); // not in the way of the same live program
+    for (const std::size_t i : {0u, 4u})
+        set.AppSet()[i].SetDeleted(true); // not in the way of the same live program
     set.lvProgramSet().Remove(5);
     set.lvProgramSet().Remove(1);
     EXPECT_TRUE(set.AddToProgramSet(again, true));
@@ -70,14 +73,19 @@ TEST(KillSet, AddsCopiesWithCheckedRowsAndRefusesTheSameProgramOnlyWhenAsked) {
     EXPECT_FALSE(cKillSet::IsSameEntry(set.AppSet()[1], set.AppSet()[5], false));
 }
 
-TEST(KillSet, AFullSetRefusesFurtherEntries) {
-    cKillSet set;
-    const cApplicationProcs e;
-    for (int i = 0; i < cKillSet::kMaxEntries; ++i) ASSERT_TRUE(set.AddToProgramSet(e, false));
-    EXPECT_FALSE(set.AddToProgramSet(e, false));
-    EXPECT_EQ(set.AppSet().size(), 32767u);
-    EXPECT_EQ(set.lvProgramSet().Item(32767)->tag, "32766");
-    EXPECT_EQ(set.lvProgramSet().Add("t", "p", "0"), 0); // the list's own limit
+TEST(KillSet, AFullSetRefusesFurtherEntriesAndARunOverItEndsAfterItsLastRow) {
+    fake::cRunHarness h;
+    for (int i = 0; i < cKillSet::kMaxEntries; ++i)
+        h.AddRow("C:\\Apps\\gone.exe", "Gone");
+    EXPECT_FALSE(h.set.AddToProgramSet(cApplicationProcs{}, false));
+    EXPECT_EQ(h.set.AppSet().size(), 32767u);
+    EXPECT_EQ(h.set.lvProgramSet().Add("t", "p", "0"), 0); // the list's own limit
+    for (std::int16_t row = 1; row < cKillSet::kMaxEntries; ++row)
+        h.set.lvProgramSet().Item(row)->checked = false;
+    h.set.AppSet().back().SetTitle("Last");
+    h.run.KillCurrentSet();
+    EXPECT_EQ(h.ActionTexts(), std::vector<std::string>{"'Last' couldn't be killed.  It wasn't running."});
+    EXPECT_EQ(h.set.lvProgramSet().Item(32767)->tag, "32766");
 }
 
 } // namespace

@@ -50,7 +50,8 @@ protected:
     // Every instance running and listed; those of kind Ended end after the listing.
     static std::vector<std::uint32_t> Prepare(cRunHarness& h) {
         std::vector<std::uint32_t> pids;
-        for (const Kind k : GetParam().programs) pids.push_back(Start(h, k));
+        for (const Kind k : GetParam().programs)
+            pids.push_back(Start(h, k));
         h.inventory.RefreshLists();
         for (std::size_t i = 0; i < pids.size(); ++i)
             if (GetParam().programs[i] == Kind::Ended) h.os.EndProcess(pids[i]);
@@ -69,7 +70,8 @@ protected:
     // The outcomes and each program's start, in the log's order.
     static std::vector<std::string> KillLog(const cRunHarness& h) {
         std::vector<std::string> out = h.EntryTexts();
-        std::erase_if(out, [](const std::string& t) { return t.rfind("Debug: ", 0) == 0 && t.rfind("Debug: KillMe", 0); });
+        std::erase_if(out,
+                      [](const std::string& t) { return t.rfind("Debug: ", 0) == 0 && t.rfind("Debug: KillMe", 0); });
         return out;
     }
 };
@@ -98,7 +100,8 @@ TEST_P(KillTogether, GivesTheTextsOfOneAfterAnotherInMatchOrderWithinTheLongestA
     EXPECT_EQ(h.run.FailedKills(), aloneFailures);
     EXPECT_EQ(h.ferrow, std::vector<std::uint32_t>(static_cast<std::size_t>(aloneFailures), 1435));
     EXPECT_EQ(h.os.Tick() - begin, longest);
-    for (std::size_t i = 0; i < pids.size(); ++i) EXPECT_EQ(h.os.IsRunning(pids[i]), alone.os.IsRunning(alonePids[i])) << i;
+    for (std::size_t i = 0; i < pids.size(); ++i)
+        EXPECT_EQ(h.os.IsRunning(pids[i]), alone.os.IsRunning(alonePids[i])) << i;
     EXPECT_EQ(h.ui.GetCaption(), "Quellix");
 }
 
@@ -108,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"Cooperative", {Kind::Slow, Kind::Cooperative, Kind::Cooperative, Kind::Slow}, true, 10},
         Scenario{"MixedForced",
                  {Kind::Cooperative, Kind::Stubborn, Kind::Ended, Kind::Denied, Kind::LogoffOnly, Kind::Unkillable},
-                 true, 2},
+                 true,
+                 2},
         Scenario{"MixedUnforced", {Kind::Stubborn, Kind::Cooperative, Kind::Ended, Kind::Stubborn}, false, 1},
         Scenario{"Popups", {Kind::Popup, Kind::Popup, Kind::Popup}, false, 3}),
     [](const auto& p) { return std::string(p.param.name); });
@@ -117,7 +121,8 @@ TEST(KillTogetherWalks, TheSystemsWindowsAreWalkedAsOftenForManyMatchesAsForOne)
     std::vector<int> walks;
     for (const int n : {1, 40}) {
         cRunHarness h;
-        for (int i = 0; i < n; ++i) Start(h, Kind::Cooperative);
+        for (int i = 0; i < n; ++i)
+            Start(h, Kind::Cooperative);
         h.inventory.RefreshLists();
         h.AddRow(kExe, "A");
         const int before = h.os.enumWindowsCalls;
