@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,10 +44,7 @@ struct FakeProcessSetup {
     bool canOpen = true;    // OpenProcess for closing succeeds
     bool canInspect = true; // OpenProcess for the snapshot and the module list succeed
     bool canTerminate = true;
-    bool pathReadable = true;       // QueryProcessImagePath succeeds
-    bool hung = false;              // ignores every message; SendMessageTimeout aborts
-    bool waitFails = false;         // WaitForSingleObject on it fails with lastError 6
-    bool openableAfterExit = false; // its object outlives it (another handle is open)
+    bool waitFails = false; // WaitForSingleObject on it fails with lastError 6
     bool critical = false;
     bool service = false; // hosts a running service
     ProcessOwner owner = {kFakeUserSid, 1};
@@ -96,11 +92,8 @@ public:
         std::erase_if(windows_, [pid](const auto& w) { return w.second.pid == pid; });
     }
     void At(std::uint32_t tick, std::function<void()> action) { events_.emplace(When(tick), std::move(action)); }
-    void InputAt(std::uint32_t tick) { inputs_.insert(When(tick)); } // for this program's own thread
     void SetSelfPid(std::uint32_t pid) { selfPid_ = pid; }
     void SetTick(std::uint32_t tick) { tickBase_ = tick - static_cast<std::uint32_t>(now_); }
-    // Sets the wall clock (not the tick counter), as a time sync does.
-    void MoveWallClock(std::int64_t ms) { wallClockMs_ += ms; }
     void Advance(std::uint32_t ms) {
         WaitUntil(ms, [] { return false; });
     }
@@ -118,8 +111,7 @@ public:
     ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t processId) override {
         RunDue();
         const auto it = processes_.find(processId);
-        if (it == processes_.end() || (!it->second.running && !it->second.setup.openableAfterExit))
-            return Fail(kNotFound);
+        if (it == processes_.end() || !it->second.running) return Fail(kNotFound);
         const FakeProcessSetup& s = it->second.setup;
         if ((access & kProcessVmRead) != 0 ? !s.canInspect : !s.canOpen) return Fail(kAccessDenied);
         handles_[nextHandle_] = Handle{processId, it->second.generation};
@@ -145,7 +137,7 @@ public:
     std::uint32_t GetTickCount() override { return Tick(); }
     std::uint32_t GetLastError() override { return lastError_; }
     bool QueryProcessImagePath(ProcessHandle h, std::string& path) override {
-        return Of(h) && Of(h)->setup.pathReadable && Read(h, path, [](auto& p) { return p.setup.exePath; });
+        return Read(h, path, [](auto& p) { return p.setup.exePath; });
     }
     bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& t) override {
         return Read(h, t, [](auto& p) { return p.created; });
@@ -168,7 +160,7 @@ public:
     }
     std::uint64_t GetSystemTimeAsFileTime() override {
         constexpr std::uint64_t kStart = 134000000000000000ULL; // a date in 2025
-        return kStart + static_cast<std::uint64_t>(static_cast<std::int64_t>(now_) + wallClockMs_) * 10000;
+        return kStart + now_ * 10000;
     }
     bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override {
         RunDue();
@@ -211,14 +203,13 @@ public:
     }
     void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
         posts.push_back({Tick(), w, msg, wParam, lParam, false});
-        if (windows_.count(w) == 0 || Hung(w)) return; // a hung program's queue is never read
+        if (windows_.count(w) == 0) return;
         if (msg == kWmClose) React(w, Window(w).onClose);
         if (msg == kWmEndSession && wParam != 0) React(w, Window(w).onEndSession);
     }
     bool SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam,
-                            std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t& reply) override {
+                            std::uint32_t, std::uint32_t timeoutMs, std::uintptr_t& reply) override {
         if (windows_.count(w) == 0) return Fail(kNoWindow);
-        if (Hung(w) && (flags & kSmtoAbortIfHung) != 0) return Fail(kTimeout);
         posts.push_back({Tick(), w, msg, wParam, lParam, true});
         const std::uint32_t answerMs = msg == kWmQueryEndSession ? Window(w).queryEndSessionDelayMs : 0;
         Advance(std::min(answerMs, timeoutMs));
@@ -226,15 +217,9 @@ public:
         reply = msg == kWmQueryEndSession ? 1 : 0;
         return true;
     }
+    // No input arrives for this program's own thread.
     std::uint32_t MsgWaitForProcessOrInput(ProcessHandle h, std::uint32_t milliseconds) override {
-        bool input = false;
-        const bool done = WaitUntil(milliseconds, [&] {
-            if (h != 0 && Ended(h)) return true;
-            input = !inputs_.empty() && *inputs_.begin() <= now_;
-            if (input) inputs_.erase(inputs_.begin());
-            return input;
-        });
-        return !done ? kWaitTimeout : input ? kWaitInput : kWaitObject0;
+        return WaitUntil(milliseconds, [&] { return h != 0 && Ended(h); }) ? kWaitObject0 : kWaitTimeout;
     }
     void DispatchPendingMessages() override { ++dispatchCalls; }
 
@@ -271,9 +256,6 @@ private:
         if (Of(h)) out = field(*Of(h));
         return Of(h) != nullptr;
     }
-    bool Hung(WindowHandle w) const {
-        return processes_.count(Window(w).pid) && processes_.at(Window(w).pid).setup.hung;
-    }
     void React(WindowHandle w, CloseReaction reaction) {
         const auto p = processes_.find(Window(w).pid);
         if (reaction == CloseReaction::Ignore || p == processes_.end()) return;
@@ -299,7 +281,6 @@ private:
             if (now_ >= deadline) return false;
             std::uint64_t next = deadline;
             if (!events_.empty()) next = std::min(next, events_.begin()->first);
-            if (const auto input = inputs_.upper_bound(now_); input != inputs_.end()) next = std::min(next, *input);
             now_ = next;
         }
     }
@@ -314,11 +295,9 @@ private:
     std::map<std::uint32_t, Process> processes_;
     std::map<WindowHandle, FakeWindowSetup> windows_; // handles grow, so this is creation order
     std::multimap<std::uint64_t, std::function<void()>> events_;
-    std::multiset<std::uint64_t> inputs_;
     std::map<ProcessHandle, Handle> handles_;
     std::uint64_t now_ = 0;           // virtual milliseconds since the start
     std::uint32_t tickBase_ = 100000; // the tick counter at the start
-    std::int64_t wallClockMs_ = 0;
     std::uint32_t selfPid_ = 4;
     std::uint32_t nextPid_ = 1000;
     WindowHandle nextWindow_ = 0x10010;

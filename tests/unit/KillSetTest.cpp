@@ -13,28 +13,22 @@ std::vector<std::string> Rows(const cListViewModel& list) {
     return rows;
 }
 
-TEST(ListViewModel, RowsCountFromOneAndMoveKeepsTheOthersInOrder) {
+TEST(ListViewModel, RowsCountFromOneAndTagsAreDecimalIndexesWithinSixteenBits) {
     cListViewModel list;
-    for (const char* t : {"a", "b", "c", "d"})
-        list.Add(t, "", "");
-    EXPECT_TRUE(list.Move(4, 1) && list.Move(2, 4) && list.Remove(2));
-    EXPECT_FALSE(list.Move(0, 1) || list.Move(1, 4) || list.Remove(4) || list.Item(0) || list.Item(4));
-    EXPECT_EQ(Rows(list), (std::vector<std::string>{"d||", "c||", "a||"}));
-}
-
-TEST(ListViewModel, TagIndexTakesOnlyDecimalIndexesWithinSixteenBits) {
-    cListViewModel list;
-    const std::vector<std::pair<const char*, int>> tags = {{"0", 0},   {"32767", 32767}, {"007", 7},
-                                                           {"", -1},   {"-1", -1},       {"1x", -1},
-                                                           {" 1", -1}, {"32768", -1},    {"999999", -1}};
-    for (const auto& [tag, expected] : tags) {
-        const std::int16_t row = list.Add("t", "p", tag);
+    for (const char* tag : {"0", "32767", "007", "", "-1", "1x", " 1", "32768"})
+        list.Add(tag, "", tag);
+    std::vector<int> indexes;
+    for (std::int16_t row = 0; row <= 9; ++row) {
         std::int16_t index = -1;
-        EXPECT_EQ(list.TagIndex(row, index), expected >= 0) << tag;
-        EXPECT_EQ(index, expected >= 0 ? expected : -1) << tag;
+        indexes.push_back(list.TagIndex(row, index) ? index : -1);
     }
-    std::int16_t index = 0;
-    EXPECT_FALSE(list.TagIndex(static_cast<std::int16_t>(tags.size() + 1), index));
+    EXPECT_EQ(indexes, (std::vector<int>{-1, 0, 32767, 7, -1, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(list.Move(4, 1) && list.Move(2, 4) && list.Remove(2));
+    EXPECT_FALSE(list.Move(0, 1) || list.Move(1, 8) || list.Remove(8) || list.Item(0) || list.Item(8));
+    std::vector<std::string> texts;
+    for (const cListItem& i : list.Items())
+        texts.push_back(i.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"", "007", "0", "-1", "1x", " 1", "32768"}));
 }
 
 TEST(KillSet, AddsCopiesWithCheckedRowsAndRefusesTheSameProgramOnlyWhenAsked) {

@@ -13,7 +13,7 @@ using fake::CloseReaction;
 using fake::cRunHarness;
 constexpr const char* kExe = "C:\\Apps\\a.exe";
 
-enum class Kind { Cooperative, Slow, Stubborn, LogoffOnly, Unkillable, Ended, Denied, Popup };
+enum class Kind { Cooperative, Slow, Stubborn, LogoffOnly, Unkillable, Ended, Denied };
 
 // Starts one instance of the program, titled "A" like all its siblings.
 std::uint32_t Start(cRunHarness& h, Kind kind) {
@@ -28,13 +28,7 @@ std::uint32_t Start(cRunHarness& h, Kind kind) {
     w.onClose = stays || kind == Kind::LogoffOnly ? CloseReaction::Ignore : CloseReaction::ExitProcess;
     w.onEndSession = stays ? CloseReaction::Ignore : CloseReaction::ExitProcess;
     w.delayMs = kind == Kind::Slow ? 700 : kind == Kind::Cooperative ? 150 : 0;
-    w.owner = h.os.AddWindow(w);
-    if (kind == Kind::Popup) { // an owned dialog: not listed, but asked first
-        w.className = "#32770";
-        w.style = kWsVisible | kWsPopup;
-        w.delayMs = 300;
-        h.os.AddWindow(w);
-    }
+    h.os.AddWindow(w);
     return w.pid;
 }
 
@@ -47,7 +41,7 @@ struct Scenario {
 
 class KillTogether : public ::testing::TestWithParam<Scenario> {
 protected:
-    // Every instance running and listed; those of kind Ended end after the listing.
+    // Every instance running and listed, those of kind Ended end after the listing; one row for all.
     static std::vector<std::uint32_t> Prepare(cRunHarness& h) {
         std::vector<std::uint32_t> pids;
         for (const Kind k : GetParam().programs)
@@ -56,16 +50,10 @@ protected:
         for (std::size_t i = 0; i < pids.size(); ++i)
             if (GetParam().programs[i] == Kind::Ended) h.os.EndProcess(pids[i]);
         h.log.SetDebugMode(true);
+        cApplicationProcs& row = h.AddRow(kExe, "A"); // one row for every instance
+        row.SetForceClose(GetParam().force);
+        row.SetCloseWait(GetParam().wait);
         return pids;
-    }
-    static cApplicationProcs Rules() {
-        cApplicationProcs e;
-        e.SetExePath(kExe);
-        e.SetTitle("A");
-        e.SetWinVisible(true);
-        e.SetForceClose(GetParam().force);
-        e.SetCloseWait(GetParam().wait);
-        return e;
     }
     // The outcomes and each program's start, in the log's order.
     static std::vector<std::string> KillLog(const cRunHarness& h) {
@@ -82,7 +70,7 @@ TEST_P(KillTogether, GivesTheTextsOfOneAfterAnotherInMatchOrderWithinTheLongestA
     int aloneFailures = 0;
     std::uint32_t longest = 0;
     for (const cApplicationProcs& app : alone.inventory.mcApplications()) {
-        cApplicationProcs target = Rules();
+        cApplicationProcs target = alone.set.AppSet()[0];
         target.SetProcessID(app.ProcessID());
         target.SetCreationTime(app.CreationTime());
         const std::uint32_t begin = alone.os.Tick();
@@ -92,7 +80,6 @@ TEST_P(KillTogether, GivesTheTextsOfOneAfterAnotherInMatchOrderWithinTheLongestA
 
     cRunHarness h;
     const auto pids = Prepare(h);
-    ASSERT_TRUE(h.set.AddToProgramSet(Rules(), false));
     const std::uint32_t begin = h.os.Tick();
     h.run.KillCurrentSet();
 
@@ -113,8 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Kind::Cooperative, Kind::Stubborn, Kind::Ended, Kind::Denied, Kind::LogoffOnly, Kind::Unkillable},
                  true,
                  2},
-        Scenario{"MixedUnforced", {Kind::Stubborn, Kind::Cooperative, Kind::Ended, Kind::Stubborn}, false, 1},
-        Scenario{"Popups", {Kind::Popup, Kind::Popup, Kind::Popup}, false, 3}),
+        Scenario{"MixedUnforced", {Kind::Stubborn, Kind::Cooperative, Kind::Ended, Kind::Stubborn}, false, 1}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(KillTogetherWalks, TheSystemsWindowsAreWalkedAsOftenForManyMatchesAsForOne) {
