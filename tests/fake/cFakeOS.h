@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,10 +62,10 @@ struct FakeMessage {
 
 class cFakeOS final : public IProcessWindowServices {
     struct Process {
+        std::uint32_t pid;
         FakeProcessSetup setup;
-        bool running = true;
-        std::uint64_t created = 0;    // FILETIME
-        std::uint64_t generation = 0; // tells a reused id apart
+        bool running;
+        std::uint64_t created; // FILETIME
     };
     // The system's error codes the fake reports.
     enum : std::uint32_t { kAccessDenied = 5, kInvalidHandle = 6, kNotFound = 87, kNoWindow = 1400, kTimeout = 1460 };
@@ -72,7 +73,7 @@ class cFakeOS final : public IProcessWindowServices {
 public:
     // --- scripting ---
     std::uint32_t AddProcess(const FakeProcessSetup& setup) {
-        while (processes_.count(nextPid_))
+        while (byPid_.count(nextPid_))
             nextPid_ += 4;
         AddProcessWithId(nextPid_, setup);
         return nextPid_;
@@ -80,7 +81,8 @@ public:
     // Starts a process under a given id (an id reused by another program).
     void AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup) {
         EndProcess(pid);
-        processes_[pid] = Process{setup, true, GetSystemTimeAsFileTime(), ++generations_};
+        byPid_[pid] = instances_.size();
+        instances_.push_back(Process{pid, setup, true, GetSystemTimeAsFileTime()});
     }
     WindowHandle AddWindow(const FakeWindowSetup& setup) {
         windows_[nextWindow_] = setup;
@@ -88,7 +90,7 @@ public:
     }
     // The program ends by itself now.
     void EndProcess(std::uint32_t pid) {
-        if (processes_.count(pid)) processes_[pid].running = false;
+        if (byPid_.count(pid)) instances_[byPid_[pid]].running = false;
         std::erase_if(windows_, [pid](const auto& w) { return w.second.pid == pid; });
     }
     void At(std::uint32_t tick, std::function<void()> action) { events_.emplace(When(tick), std::move(action)); }
@@ -101,7 +103,7 @@ public:
     bool ownerKnown = true, servicesKnown = true; // false: that query fails
 
     // --- inspection ---
-    bool IsRunning(std::uint32_t pid) const { return processes_.count(pid) && processes_.at(pid).running; }
+    bool IsRunning(std::uint32_t pid) const { return byPid_.count(pid) && instances_[byPid_.at(pid)].running; }
     std::uint32_t Tick() const { return tickBase_ + static_cast<std::uint32_t>(now_); }
     int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
     std::vector<FakeMessage> posts; // every message posted or sent, in order
@@ -110,19 +112,18 @@ public:
     // --- IProcessWindowServices ---
     ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t processId) override {
         RunDue();
-        const auto it = processes_.find(processId);
-        if (it == processes_.end() || !it->second.running) return Fail(kNotFound);
-        const FakeProcessSetup& s = it->second.setup;
+        if (!IsRunning(processId)) return Fail(kNotFound);
+        const ProcessHandle h = byPid_[processId] + 1;
+        const FakeProcessSetup& s = instances_[h - 1].setup;
         if ((access & kProcessVmRead) != 0 ? !s.canInspect : !s.canOpen) return Fail(kAccessDenied);
-        handles_[nextHandle_] = Handle{processId, it->second.generation};
-        lastError_ = 0;
-        return std::exchange(nextHandle_, nextHandle_ + 4);
+        handles_.insert(h);
+        return h;
     }
     bool TerminateProcess(ProcessHandle h, std::uint32_t) override {
         RunDue();
         if (handles_.count(h) == 0) return Fail(kInvalidHandle);
         if (Ended(h) || !Of(h)->setup.canTerminate) return Fail(kAccessDenied);
-        EndProcess(handles_.at(h).pid);
+        EndProcess(Of(h)->pid);
         return true;
     }
     std::uint32_t WaitForSingleObject(ProcessHandle h, std::uint32_t milliseconds) override {
@@ -132,7 +133,9 @@ public:
         }
         return WaitUntil(milliseconds, [&] { return Ended(h); }) ? kWaitObject0 : kWaitTimeout;
     }
-    void CloseHandle(ProcessHandle h) override { handles_.erase(h); }
+    void CloseHandle(ProcessHandle h) override {
+        if (handles_.count(h)) handles_.erase(handles_.find(h));
+    }
     std::uint32_t GetCurrentProcessId() override { return selfPid_; }
     std::uint32_t GetTickCount() override { return Tick(); }
     std::uint32_t GetLastError() override { return lastError_; }
@@ -154,8 +157,8 @@ public:
     }
     bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override {
         ids.clear();
-        for (const auto& [pid, p] : processes_)
-            if (servicesKnown && p.running && p.setup.service) ids.push_back(pid);
+        for (const Process& p : instances_)
+            if (servicesKnown && p.running && p.setup.service) ids.push_back(p.pid);
         return servicesKnown;
     }
     std::uint64_t GetSystemTimeAsFileTime() override {
@@ -165,17 +168,17 @@ public:
     bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override {
         RunDue();
         out.clear();
-        for (const auto& [pid, p] : processes_)
-            if (p.running) out.push_back({pid, p.setup.exePath});
+        for (const auto& [pid, i] : byPid_)
+            if (instances_[i].running) out.push_back({pid, instances_[i].setup.exePath});
         return true;
     }
     bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
                        std::uint32_t& bytesReturned) override {
         RunDue();
         ids.clear();
-        for (const auto& [pid, p] : processes_) {
+        for (const auto& [pid, i] : byPid_) {
             if (ids.size() == bufferBytes / 4) break; // a full buffer: the caller grows it and asks again
-            if (p.running) ids.push_back(pid);
+            if (instances_[i].running) ids.push_back(pid);
         }
         bytesReturned = static_cast<std::uint32_t>(ids.size() * 4);
         return true;
@@ -224,11 +227,6 @@ public:
     void DispatchPendingMessages() override { ++dispatchCalls; }
 
 private:
-    struct Handle {
-        std::uint32_t pid;
-        std::uint64_t generation;
-    };
-
     bool Fail(std::uint32_t error) {
         lastError_ = error;
         return false;
@@ -245,22 +243,17 @@ private:
         return it == windows_.end() ? none : it->second;
     }
     // The process the handle was opened on.
-    const Process* Of(ProcessHandle h) const {
-        const auto it = handles_.find(h);
-        return it == handles_.end() || !processes_.count(it->second.pid) ? nullptr : &processes_.at(it->second.pid);
-    }
-    bool Ended(ProcessHandle h) const {
-        return handles_.count(h) && (!Of(h) || !Of(h)->running || Of(h)->generation != handles_.at(h).generation);
-    }
+    const Process* Of(ProcessHandle h) const { return handles_.count(h) ? &instances_[h - 1] : nullptr; }
+    bool Ended(ProcessHandle h) const { return Of(h) && !Of(h)->running; }
     template <class T, class Field> bool Read(ProcessHandle h, T& out, Field field) const {
         if (Of(h)) out = field(*Of(h));
         return Of(h) != nullptr;
     }
     void React(WindowHandle w, CloseReaction reaction) {
-        const auto p = processes_.find(Window(w).pid);
-        if (reaction == CloseReaction::Ignore || p == processes_.end()) return;
-        At(Tick() + Window(w).delayMs, [this, w, pid = p->first, generation = p->second.generation, reaction] {
-            if (!IsRunning(pid) || processes_.at(pid).generation != generation) return;
+        if (reaction == CloseReaction::Ignore || !byPid_.count(Window(w).pid)) return;
+        At(Tick() + Window(w).delayMs, [this, w, instance = byPid_[Window(w).pid], reaction] {
+            const std::uint32_t pid = instances_[instance].pid;
+            if (!instances_[instance].running) return;
             windows_.erase(w);
             const bool last =
                 std::none_of(windows_.begin(), windows_.end(), [pid](auto& kv) { return kv.second.pid == pid; });
@@ -292,17 +285,16 @@ private:
         }
     }
 
-    std::map<std::uint32_t, Process> processes_;
+    std::vector<Process> instances_;                  // every process started; a handle to one is its index + 1
+    std::map<std::uint32_t, std::size_t> byPid_;      // the latest instance under each id
+    std::multiset<ProcessHandle> handles_;            // open ones
     std::map<WindowHandle, FakeWindowSetup> windows_; // handles grow, so this is creation order
     std::multimap<std::uint64_t, std::function<void()>> events_;
-    std::map<ProcessHandle, Handle> handles_;
     std::uint64_t now_ = 0;           // virtual milliseconds since the start
     std::uint32_t tickBase_ = 100000; // the tick counter at the start
     std::uint32_t selfPid_ = 4;
     std::uint32_t nextPid_ = 1000;
     WindowHandle nextWindow_ = 0x10010;
-    ProcessHandle nextHandle_ = 0x100;
-    std::uint64_t generations_ = 0;
     std::uint32_t lastError_ = 0;
 };
 

@@ -119,5 +119,26 @@ TEST(KillTogetherWalks, TheSystemsWindowsAreWalkedAsOftenForManyMatchesAsForOne)
     EXPECT_EQ(walks, (std::vector<int>{2, 2})); // one for the closing passes, one for the refresh after the run
 }
 
+// Several windows of one process are several matches of its row: a process
+// comes up once per batch, and a batch is cut only where one comes up again.
+TEST(KillTogetherBatches, AreCutOnlyWhereAProcessComesUpAgain) {
+    cRunHarness h;
+    fake::FakeWindowSetup w;
+    w.title = "A";
+    w.onClose = w.onEndSession = CloseReaction::Ignore;
+    for (const auto& started : {h.Start(kExe, "A", CloseReaction::Ignore), h.Start(kExe, "A", CloseReaction::Ignore)}) {
+        w.pid = started.pid;
+        h.os.AddWindow(w);
+    }
+    h.inventory.RefreshLists();
+    cApplicationProcs& row = h.AddRow(kExe, "A");
+    row.SetForceClose(false);
+    row.SetCloseWait(0);
+    const std::uint32_t begin = h.os.Tick();
+    h.run.KillCurrentSet();
+    EXPECT_EQ(h.os.Tick() - begin, 2 * 3000u); // both programs twice: one pass, the end of the session, no wait
+    EXPECT_EQ(h.run.FailedKills(), 4);
+}
+
 } // namespace
 } // namespace qx
