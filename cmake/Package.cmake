@@ -188,7 +188,6 @@ add_executable(qx_package_tests
   ${CMAKE_SOURCE_DIR}/tests/package/PackageWineTest.cpp
   ${CMAKE_SOURCE_DIR}/tests/integration/cTargetProcess.cpp
   ${CMAKE_SOURCE_DIR}/tests/integration/cTempPath.cpp
-  ${CMAKE_SOURCE_DIR}/tests/integration/cTempFolder.cpp
   ${CMAKE_SOURCE_DIR}/tests/integration/modShellLinkReader.cpp
   ${CMAKE_SOURCE_DIR}/tests/integration/modRunAnswered.cpp)
 target_include_directories(qx_package_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -10,22 +10,20 @@ namespace {
 // list; this proves the resource compiler kept every text intact (UTF-8,
 // blanks at either end, apostrophes) and that the loader reads them back whole.
 TEST(StringTableResource, ExecutableCarriesExactlyTheCoreTexts) {
-    const std::wstring exe = std::wstring(L"" QX_BIN_DIR) + L"/quellix.exe";
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExW((std::wstring(L"" QX_BIN_DIR) + L"/quellix.exe").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     win32::cWin32StringTable resources(module);
     cBuiltinStringTable builtin;
 #define QX_STRING(id, text) id,
-    const std::uint32_t ids[] = {
+    for (const std::uint32_t id : {
 #include "core/ui/StringTable.inc"
-    };
-#undef QX_STRING
-    for (const std::uint32_t id : ids) {
-        std::string fromExe, fromCore;
-        ASSERT_TRUE(resources.LoadString(id, fromExe)) << id;
-        ASSERT_TRUE(builtin.LoadString(id, fromCore)) << id;
+         }) {
+        std::string fromExe, fromCore = "none";
+        EXPECT_TRUE(resources.LoadString(id, fromExe) && builtin.LoadString(id, fromCore)) << id;
         EXPECT_EQ(fromExe, fromCore) << id;
     }
+#undef QX_STRING
     std::string missing;
     EXPECT_FALSE(resources.LoadString(65000, missing));
     FreeLibrary(module);

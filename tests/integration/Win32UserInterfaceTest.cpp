@@ -1,11 +1,16 @@
+// The ports that show the system's own boxes and dialogs, answered by a user
+// on a second thread, and the shell's start of other programs.
 #include "win32/cWin32UserInterface.h"
 
 #include "integration/cDialogUser.h"
+#include "integration/cTempPath.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "win32/WindowHandle.h"
+#include "win32/cWin32Shell.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 namespace qx::win32 {
 namespace {
@@ -29,14 +34,12 @@ TEST(Win32UserInterface, MessageBoxTakesTheApplicationTitleUnlessGivenOne) {
         });
         EXPECT_EQ(ui.MessageBox("Save the set?", c.flags, c.title), c.button);
         user.Join();
-        EXPECT_TRUE(user.Found()) << c.title;
-        EXPECT_EQ(text, L"Save the set?");
+        EXPECT_EQ(text, L"Save the set?") << c.title;
     }
 }
 
 TEST(Win32UserInterface, CaptionIsKeptAndShownOnTheAttachedWindow) {
     cWin32UserInterface ui;
-    EXPECT_EQ(ui.GetCaption(), "Quellix");
     ui.SetCaption("Attempting to kill a");
     EXPECT_EQ(ui.GetCaption(), "Attempting to kill a"); // without a window too
     HWND w = CreateWindowExW(0, L"STATIC", L"old", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -47,31 +50,47 @@ TEST(Win32UserInterface, CaptionIsKeptAndShownOnTheAttachedWindow) {
     DestroyWindow(w);
 }
 
-TEST(Win32UserInterface, SaveDialogAddsTheDefaultExtensionAndCancelReportsFalse) {
+TEST(Win32UserInterface, FileAndFolderDialogsGiveTheChoiceOrNothingWhenCancelled) {
     cWin32UserInterface ui;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
+    cWin32Shell shell;
+    const test::cTempFolder folder("dialogs");
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
     request.title = "Save As";
-    request.initialFolder = Narrow(std::wstring(temp));
+    request.initialFolder = folder.Path();
     request.defaultExtension = "qxs";
     request.filter = "Quellix Sets (*.qxs)|*.qxs";
     request.flags = kOfnOverwritePrompt | kOfnHideReadOnly | kOfnPathMustExist;
-    std::string path = "unchanged";
+    const std::wstring select = Widen(folder.Path());
     for (const bool cancel : {true, false}) {
-        cDialogUser user(L"Save As", [&](cDialogUser& u, HWND d) {
-            if (cancel) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-            else u.AnswerFileDialog(d, std::wstring(temp) + L"chosen set");
+        std::string path = "unchanged", chosen = "unchanged";
+        {
+            cDialogUser user(L"Save As", [&](cDialogUser& u, HWND d) {
+                if (cancel) PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+                else u.AnswerFileDialog(d, select + L"\\chosen set");
+            });
+            EXPECT_EQ(ui.ShowFileDialog(request, path), !cancel);
+        }
+        EXPECT_EQ(path, cancel ? "unchanged" : folder.Path() + "\\chosen set.qxs");
+        cDialogUser user(L"Browse for Folder", [&](cDialogUser&, HWND d) {
+            SendMessageW(d, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(select.c_str()));
+            PostMessageW(d, WM_COMMAND, cancel ? IDCANCEL : IDOK, 0);
         });
-        EXPECT_EQ(ui.ShowFileDialog(request, path), !cancel);
+        EXPECT_EQ(shell.BrowseForFolder(0, "Choose the data folder", kBifReturnOnlyFsDirs, chosen), !cancel);
         user.Join();
         EXPECT_TRUE(user.Found());
-        if (cancel) {
-            EXPECT_EQ(path, "unchanged");
-        }
+        EXPECT_EQ(chosen, cancel ? "unchanged" : folder.Path());
     }
-    EXPECT_NE(path.find("chosen set.qxs"), std::string::npos) << path;
+}
+
+TEST(Win32Shell, ShellExecuteStartsAProgramWithParametersAndReportsMissingFiles) {
+    cWin32Shell shell;
+    EXPECT_FALSE(shell.ShellExecute(0, {}, "C:\\no\\such\\document.qxdoc", {}, {}, SW_SHOWNORMAL));
+    const test::cTempFolder folder("shell");
+    const std::string marker = folder.File("marker.txt");
+    ASSERT_TRUE(shell.ShellExecute(0, "open", "cmd.exe", "/c echo hi> \"" + marker + "\"", {}, SW_HIDE));
+    EXPECT_TRUE(cDialogUser::WaitFor([&] { return test::ReadFileBytes(marker) == "hi\r\n"; }));
+    cDialogUser::WaitFor([&] { return DeleteFileW(Widen(marker).c_str()) != FALSE; }); // cmd may still hold it
 }
 
 } // namespace
