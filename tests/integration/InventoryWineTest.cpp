@@ -1,13 +1,15 @@
-// The inventory over the real ports, on each process-service path: the
-// inventory probe runs as Windows 98 (tool-help), Windows 2000 (process
-// status) and Wine's default (NT 6 and later) while targets of every kind
-// run, and its rows and its kill-all set are checked against them.
+// The version flags and the inventory over the real ports, on each
+// process-service path: the inventory probe runs as Windows 98 (tool-help),
+// Windows 2000 and XP (process status), Windows 10 and Wine's default (NT 6
+// and later) while targets of every kind run, and what it derives, lists and
+// would kill is checked against them.
 #include "integration/cTargetProcess.h"
 #include "integration/cVersionedProbe.h"
 #include "win32/WinApi.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <sstream>
@@ -19,6 +21,7 @@ using test::cTargetProcess;
 
 struct Case {
     const char* version; // Wine's name; empty for its default
+    const char* flags;   // of the probe's "os" line, that must read so
     bool fullPaths;      // tool-help names only the file
     std::vector<std::string> spared;
 };
@@ -47,12 +50,15 @@ TEST_P(InventoryVersions, ListsEveryKindOfTargetAndKillAllSparesTheSystem) {
     std::set<std::string> running, killed;
     std::multiset<std::uint32_t> killedIds;
     std::uint32_t own = 0;
+    std::string flags;
     std::istringstream in(output);
     for (std::string line; std::getline(in, line);) {
+        line.erase(std::min(line.find('\r'), line.size()));
         std::vector<std::string> f;
-        std::istringstream fields(line.substr(0, line.find('\r')));
+        std::istringstream fields(line);
         for (std::string item; std::getline(fields, item, '\t');) f.push_back(item);
         if (line.rfind("own=", 0) == 0) own = static_cast<std::uint32_t>(std::stoul(line.substr(4)));
+        if (line.rfind("os ", 0) == 0) flags = line + " ";
         if (f.size() == 3 && f[0] == "K") killed.insert(Lower(f[2].substr(f[2].find_last_of('\\') + 1)));
         if (f.size() == 3 && f[0] == "K") killedIds.insert(static_cast<std::uint32_t>(std::stoul(f[1])));
         if (f.size() < 7) continue;
@@ -63,6 +69,8 @@ TEST_P(InventoryVersions, ListsEveryKindOfTargetAndKillAllSparesTheSystem) {
         running.insert(Lower(f[7].substr(f[7].find_last_of('\\') + 1)));
     }
     ASSERT_NE(own, 0u) << output;
+    std::istringstream want(c.flags);
+    for (std::string item; want >> item;) EXPECT_NE(flags.find(" " + item + " "), std::string::npos) << item << " in " << flags;
     EXPECT_EQ(rows.count(own), 0u) << "the probe lists itself";
     EXPECT_EQ(rows.count(GetCurrentProcessId()), 1u) << "the test program, the probe's parent, is listed";
     const std::string exe = c.fullPaths ? cTargetProcess::ExePath() : "qxtarget.exe";
@@ -84,13 +92,21 @@ TEST_P(InventoryVersions, ListsEveryKindOfTargetAndKillAllSparesTheSystem) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, InventoryVersions,
-                         ::testing::Values(Case{"win98", false, {"explorer.exe"}},
-                                           Case{"win2k", true, {"explorer.exe", "services.exe", "svchost.exe"}},
-                                           Case{"", true, {"explorer.exe", "services.exe", "svchost.exe"}}),
-                         [](const ::testing::TestParamInfo<Case>& p) {
-                             return std::string(*p.param.version ? p.param.version : "wine_default");
-                         });
+// The default has no fixed major version (6 or later); Windows 10 reports its
+// true one, not the 6.2 that GetVersionEx gives programs without a manifest.
+const std::vector<std::string> kNtSpared = {"explorer.exe", "services.exe", "svchost.exe"};
+INSTANTIATE_TEST_SUITE_P(
+    Versions, InventoryVersions,
+    ::testing::Values(Case{"win98", "platform=1 minor=10 dosmode=1 interface=2 version=5.0 unknown=0 win2000=0 "
+                                    "win95=0 win98=1 nt3=0 nt4=0 nt4orlater=0", false, {"explorer.exe"}},
+                      Case{"win2k", "platform=2 dosmode=0 interface=2 version=5.0 unknown=0 win2000=1 win95=0 "
+                                    "win98=0 nt3=0 nt4=1 nt4orlater=1", true, kNtSpared},
+                      Case{"winxp", "interface=2 version=5.1 unknown=0 win2000=1 win98=0 nt4orlater=1", true,
+                           kNtSpared},
+                      Case{"win10", "major=10 interface=1 unknown=1 win2000=0 nt4=0 nt4orlater=1", true, kNtSpared},
+                      Case{"", "platform=2 dosmode=0 interface=1 unknown=1 win2000=0 win95=0 win98=0 nt3=0 nt4=0 "
+                               "nt4orlater=1", true, kNtSpared}),
+    [](const ::testing::TestParamInfo<Case>& p) { return std::string(*p.param.version ? p.param.version : "wine_default"); });
 
 } // namespace
 } // namespace qx

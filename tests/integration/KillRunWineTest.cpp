@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 
 namespace qx {
 namespace {
@@ -48,17 +47,11 @@ protected:
         e.SetIgnoreTitle(false);
         return e;
     }
-    // Posted messages arrive a moment later; the names of what arrived, in order.
+    // Posted messages arrive a moment later.
     static std::string Received(const cTempPath& record) {
         for (int i = 0; i < 200 && record.Contents().empty(); ++i) Sleep(10);
         Sleep(50); // and nothing more is coming
-        std::string names;
-        for (std::istringstream in(record.Contents()); in;) {
-            std::string line, rest;
-            std::getline(in >> line, rest);
-            if (!line.empty()) names += line + " ";
-        }
-        return names;
+        return record.Contents();
     }
 
     static constexpr const wchar_t* kHandlesKey = L"Software\\Window Handles\\Window Handles";
@@ -86,9 +79,12 @@ TEST_F(KillRunWine, AStubbornProgramGetsEveryPassInOrderThenIsTerminated) {
     // Pass 1 (the popup), pass 2 (main), pass 3 (query and end of session),
     // then the popup once more, posted just before the termination: on a busy
     // machine the program may be gone before it reads it.
-    const std::string expected = "WM_CLOSE WM_CLOSE WM_QUERYENDSESSION WM_ENDSESSION ";
+    const std::string expected = "WM_CLOSE 0x0 0x0 Stubborn (popup 1)\r\n"
+                                 "WM_CLOSE 0x0 0x0 Stubborn\r\n"
+                                 "WM_QUERYENDSESSION 0x0 0x80000000 Stubborn\r\n"
+                                 "WM_ENDSESSION 0x0 0x80000000 Stubborn\r\n";
     const std::string got = Received(record);
-    EXPECT_TRUE(got == expected || got == expected + "WM_CLOSE ") << got;
+    EXPECT_TRUE(got == expected || got == expected + "WM_CLOSE 0x0 0x0 Stubborn (popup 1)\r\n") << got;
 }
 
 // Asking its user first holds the run no longer than the program's own wait
@@ -132,7 +128,7 @@ TEST_F(KillRunWine, AHaltedRunIsPostedToThePublishedCompanionWindow) {
     Add(stubborn, "Stubborn", false, 0).SetStopOnError(true);
     Add(later, "Later", true, 5);
     run.KillCurrentSet();
-    EXPECT_EQ(Received(record), "1434 ");
+    EXPECT_EQ(Received(record), "1434 0x0 0x0 Corvath\r\n");
     EXPECT_EQ(rec.ActionTexts(), (std::vector<std::string>{"'Stubborn' didn't close after waiting  0 seconds.",
                                                            "Stopped killing any other programs."}));
     EXPECT_TRUE(stubborn.Running() && later.Running());
