@@ -1,7 +1,6 @@
 // Closing real programs through the real ports where no fake can stand in:
-// the order in which the passes reach a real program's windows, a program
-// that keeps its caller waiting, the matches of one row closed together, and
-// the companion window published in the real registry.
+// the order in which the passes reach a real program's windows, and the
+// companion window published in the real registry.
 #include "core/engine/cKillRun.h"
 #include "core/settings/cQuellixOptions.h"
 #include "core/ui/cBuiltinStringTable.h"
@@ -15,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 namespace qx {
 namespace {
@@ -85,34 +83,6 @@ TEST_F(KillRunWine, AStubbornProgramGetsEveryPassInOrderThenIsTerminated) {
                                  "WM_ENDSESSION 0x0 0x80000000 Stubborn\r\n";
     const std::string got = Received(record);
     EXPECT_TRUE(got == expected || got == expected + "WM_CLOSE 0x0 0x0 Stubborn (popup 1)\r\n") << got;
-}
-
-// Asking its user first holds the run no longer than the program's own wait
-// beyond the fixed pauses; it is then ended as its rules say.
-TEST_F(KillRunWine, AProgramThatAnswersLateIsEndedAfterItsOwnWait) {
-    const cTargetProcess t({"--title", "Late", "--on-close", "ignore", "--answer-after", "60000"});
-    ASSERT_TRUE(t.Ready());
-    const DWORD start = GetTickCount();
-    EXPECT_TRUE(rec.Kill(os, Add(t, "Late", true, 1)));
-    EXPECT_LT(GetTickCount() - start, 1000u + 2000u + 1000u + 1000u); // pauses, wait, and some slack
-    EXPECT_TRUE(t.WaitForExit(2000));
-    EXPECT_EQ(rec.ActionTexts().back(), "'Late' was terminated.");
-}
-
-// Programs that each take a second to close, all matching one row: asked
-// together, they end together, and the log reads as one after another.
-TEST_F(KillRunWine, TheMatchesOfOneRowEndTogether) {
-    std::vector<std::unique_ptr<cTargetProcess>> targets;
-    for (int i = 0; i < 4; ++i)
-        targets.push_back(std::make_unique<cTargetProcess>(
-            std::vector<std::string>{"--title", "Together", "--on-close", "delay:1000"}));
-    for (const auto& t : targets) ASSERT_TRUE(t->Ready());
-    Add(*targets.front(), "Together", true, 5);
-    const DWORD start = GetTickCount();
-    run.KillCurrentSet();
-    EXPECT_LT(GetTickCount() - start, 2500u); // one after another takes more than 4 s
-    for (const auto& t : targets) EXPECT_FALSE(t->Running());
-    EXPECT_EQ(rec.ActionTexts(), std::vector<std::string>(4, "'Together' was killed cleanly."));
 }
 
 // A program that ignores every request, with no force and no wait, stops the

@@ -9,21 +9,15 @@
 namespace qx::win32 {
 namespace {
 
-using test::cTempFolder;
-
-TEST(Win32FileSystem, AppendIsSharedAndWholeFilesRoundTripMoveAndReplaceUnderUnicodeNames) {
+TEST(Win32FileSystem, FilesRoundTripUnderUnicodeNamesAndTheLogIsSharedWithOtherWriters) {
     cWin32FileSystem fs;
-    const cTempFolder folder("fs caf\xC3\xA9");
+    const test::cTempFolder folder("fs caf\xC3\xA9");
     const std::string log = folder.File("log"), a = folder.File("a"), b = folder.File("b"),
                       c = folder.File("\xE2\x9C\x93");
     {
-        auto f = fs.OpenAppend(log);
-        ASSERT_NE(f, nullptr);
-        EXPECT_TRUE(f->Write("one\r\n"));
-        // Another writer (a second Quellix, a viewer) may hold the log meanwhile.
-        auto other = fs.OpenAppend(log);
-        ASSERT_NE(other, nullptr);
-        EXPECT_TRUE(other->Write("two\r\n") && f->Write(std::string("\0\xFF", 2)));
+        auto first = fs.OpenAppend(log), second = fs.OpenAppend(log); // a second Quellix, a viewer
+        ASSERT_TRUE(first && second);
+        EXPECT_TRUE(first->Write("one\r\n") && second->Write("two\r\n") && first->Write(std::string("\0\xFF", 2)));
     }
     std::uint64_t length = 0;
     EXPECT_TRUE(fs.GetFileLength(log, length));
@@ -31,43 +25,32 @@ TEST(Win32FileSystem, AppendIsSharedAndWholeFilesRoundTripMoveAndReplaceUnderUni
     EXPECT_EQ(length, 12u);
     EXPECT_EQ(fs.OpenAppend(folder.File("missing\\x.log")), nullptr);
 
-    std::string bytes(200000, '\0');
+    std::string bytes(200000, '\0'), back = "stale";
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
     ASSERT_TRUE(fs.WriteFile(a, bytes) && fs.WriteFile(b, "old"));
-    EXPECT_FALSE(fs.MoveFile(a, b)); // move never overwrites
-    EXPECT_EQ(folder.Contents("b"), "old");
-    EXPECT_TRUE(fs.ReplaceFile(a, b));
-    EXPECT_FALSE(fs.PathExists(a));
+    EXPECT_FALSE(fs.MoveFile(a, b)); // never over another file
+    EXPECT_TRUE(fs.ReplaceFile(a, b) && !fs.PathExists(a));
     EXPECT_TRUE(fs.ReplaceFile(b, c)); // target missing: plain rename
-    std::string back = "stale";
-    ASSERT_TRUE(fs.ReadFile(c, back));
-    EXPECT_EQ(back, bytes);
-    EXPECT_FALSE(fs.ReplaceFile(a, c)); // source missing
+    EXPECT_TRUE(fs.ReadFile(c, back));
+    EXPECT_FALSE(fs.ReplaceFile(a, c) || fs.ReadFile(a, back)); // source missing; what was read stays
+    EXPECT_TRUE(back == bytes);
     ASSERT_TRUE(fs.WriteFile(c, "short")); // truncates
     EXPECT_EQ(folder.Contents("\xE2\x9C\x93"), "short");
-    back = "kept";
-    EXPECT_FALSE(fs.ReadFile(a, back));
-    EXPECT_EQ(back, "kept");
-    EXPECT_TRUE(fs.MoveFile(c, a) && fs.DeleteFile(a));
-    EXPECT_FALSE(fs.DeleteFile(a));
+    EXPECT_TRUE(fs.MoveFile(c, a) && fs.DeleteFile(a) && !fs.DeleteFile(a));
 }
 
 TEST(Win32FileSystem, OnlyAPlainFileIsANormalFileAndAFailureSaysWhyInTheSystemsWords) {
     cWin32FileSystem fs;
-    const cTempFolder folder("kinds");
-    for (const char* name : {"plain", "hidden", "system"}) ASSERT_TRUE(folder.Put(name, "x"));
-    ASSERT_TRUE(SetFileAttributesW(Widen(folder.File("hidden")).c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesW(Widen(folder.File("system")).c_str(), FILE_ATTRIBUTE_SYSTEM));
-    ASSERT_TRUE(fs.CreateDirectory(folder.File("sub")));
-    for (const std::string& path : {folder.File("hidden"), folder.File("system"), folder.File("sub"),
-                                    folder.File("missing"), folder.File("p*"), std::string()})
+    const test::cTempFolder folder("kinds");
+    const std::string sub = folder.File("sub"), plain = folder.File("plain"), hidden = folder.File("hidden");
+    ASSERT_TRUE(fs.WriteFile(plain, "x") && fs.WriteFile(hidden, "x") && fs.CreateDirectory(sub));
+    ASSERT_TRUE(SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    for (const std::string& path : {hidden, sub, folder.File("missing"), folder.File("p*"), std::string()})
         EXPECT_FALSE(fs.NormalFileExists(path)) << path;
-    EXPECT_TRUE(fs.NormalFileExists(folder.File("plain")) && fs.PathExists(folder.File("hidden")));
-    EXPECT_TRUE(fs.IsDirectory(folder.File("sub")));
-    EXPECT_FALSE(fs.IsDirectory(folder.File("plain")));
+    EXPECT_TRUE(fs.NormalFileExists(plain) && fs.PathExists(hidden) && fs.IsDirectory(sub) && !fs.IsDirectory(plain));
     std::uint64_t length = 0;
-    EXPECT_FALSE(fs.GetFileLength(folder.File("sub"), length));
-    EXPECT_FALSE(fs.CreateDirectory(folder.File("no\\such")));
+    EXPECT_FALSE(fs.GetFileLength(sub, length) || fs.CreateDirectory(folder.File("no\\such")));
+    SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_FALSE(fs.WriteFile(folder.File("missing\\x.bat"), "line\r\n"));
     const std::string why = fs.LastErrorDescription();
@@ -78,10 +61,8 @@ TEST(Win32FileSystem, OnlyAPlainFileIsANormalFileAndAFailureSaysWhyInTheSystemsW
     ASSERT_FALSE(why.empty());
     EXPECT_EQ(Narrow(sentence).rfind(why, 0), 0u) << why;
     EXPECT_NE(why.back(), '.');
-    EXPECT_TRUE(fs.WriteFile(folder.File("plain"), "x"));
+    EXPECT_TRUE(fs.WriteFile(plain, "x"));
     EXPECT_EQ(fs.LastErrorDescription(), ""); // a success forgets it
-    for (const char* name : {"hidden", "system"})
-        SetFileAttributesW(Widen(folder.File(name)).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace

@@ -1,13 +1,17 @@
-// The system facts port and what cSystemInfo makes of them on a real system.
+// What the system tells the program through its ports: facts, the clock,
+// code pages and case, and the program's own string table.
+#include "core/ui/cBuiltinStringTable.h"
+#include "core/util/cCodePage1252.h"
 #include "core/util/cSystemInfo.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
+#include "win32/cWin32Clock.h"
 #include "win32/cWin32Registry.h"
+#include "win32/cWin32StringTable.h"
 #include "win32/cWin32SystemFacts.h"
+#include "win32/cWin32TextCodec.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace qx::win32 {
 namespace {
@@ -30,38 +34,89 @@ TEST(Win32SystemFacts, FactsOfTheRunningSystemAndTheSystemInfoBuiltOnThem) {
     EXPECT_TRUE(SameAsVariable(user, L"USERNAME")) << user;
     EXPECT_TRUE(SameAsVariable(facts.LocalAppDataFolder(), L"LOCALAPPDATA")); // without a final backslash
     EXPECT_TRUE(IsFolder(facts.ProgramFolder() + "\\help")) << facts.ProgramFolder();
-    EXPECT_EQ(facts.GetDriveType("C:\\"), 3u); // fixed
-    // A letter with nothing behind it has no root directory.
-    for (int i = 25; i >= 3; --i)
-        if (!(GetLogicalDrives() & (1u << i))) {
-            EXPECT_EQ(facts.GetDriveType(std::string(1, static_cast<char>('A' + i)) + ":\\"), 1u);
-            break;
-        }
+    EXPECT_EQ(facts.GetDriveType("C:\\"), 3u);  // fixed
+    EXPECT_EQ(facts.GetDriveType("Q:\\"), 1u);  // nothing behind the letter: no root directory
     const std::uint32_t lcid = facts.GetSystemDefaultLCID();
-    const std::string id = facts.GetLocaleInfo(lcid, kLocaleILanguage);
-    ASSERT_EQ(id.size(), 4u) << id; // four hex digits, such as 0409
-    EXPECT_EQ(std::stoul(id, nullptr, 16), lcid & 0xFFFF);
+    EXPECT_EQ(std::stoul(facts.GetLocaleInfo(lcid, kLocaleILanguage), nullptr, 16), lcid & 0xFFFF);
     OsVersionInfo v;
     ASSERT_TRUE(facts.GetVersionEx(v));
-    EXPECT_EQ(v.size, 148u);
-    EXPECT_EQ(v.platformId, kVerPlatformWin32Nt);
+    EXPECT_EQ(v.size + v.platformId, 148u + kVerPlatformWin32Nt);
     EXPECT_GT(v.buildNumber, 0u);
 
     cWin32Registry registry;
     cSystemInfo info(facts, registry);
     cErrorInfo error;
     ASSERT_TRUE(info.Create(error)) << error.description;
-    EXPECT_EQ(info.logonName(), user);
-    for (const std::string& folder : {info.WindowsDir(), info.SystemDir(), info.TempPath()})
+    for (const std::string& folder : {info.WindowsDir(), info.SystemDir(), info.TempPath(), info.StartupFolder()})
         EXPECT_TRUE(IsFolder(folder)) << folder;
     EXPECT_EQ(info.TempPath().back(), '\\');
+    EXPECT_EQ(info.StartupFolder().rfind(info.StartMenuDir() + "\\", 0), 0u); // Startup lies inside Programs
     EXPECT_EQ(info.StartMenuDir().substr(info.StartMenuDir().size() - 9), "\\Programs");
-    EXPECT_EQ(info.StartupFolder().rfind(info.StartMenuDir(), 0), 0u); // Startup lies inside Programs
-    EXPECT_EQ(info.EnglishNameOfLang().find('\0'), std::string::npos);
-    EXPECT_FALSE(info.EnglishNameOfLang().empty());
-    std::vector<std::string> drives;
-    EXPECT_TRUE(info.GetDriveList(cSystemInfo::DRIVE_FIXED(), drives));
-    EXPECT_NE(std::find(drives.begin(), drives.end(), "C:"), drives.end());
+}
+
+TEST(Win32Clock, NowIsTheLocalTimeAndDatesFollowTheUserLocale) {
+    cWin32Clock clock;
+    SYSTEMTIME before{};
+    GetLocalTime(&before);
+    const LocalDateTime now = clock.Now();
+    EXPECT_EQ(now.year * 10000 + now.month * 100 + now.day, before.wYear * 10000 + before.wMonth * 100 + before.wDay);
+    EXPECT_EQ(clock.FormatGeneralDate({2026, 13, 40, 25, 61, 99}), "13/40/2026 25:61:99"); // shown plainly
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = L"";
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
+    if (std::wstring(locale) != L"en-US") GTEST_SKIP() << "locale is not en-US";
+    EXPECT_EQ(clock.FormatGeneralDate({2026, 12, 6, 14, 5, 9}), "12/6/2026 2:05:09 PM");
+    EXPECT_EQ(clock.FormatGeneralDate({1999, 1, 31, 0, 0, 0}), "1/31/1999 12:00:00 AM");
+}
+
+// The system's code pages and case mapping against the portable ones the
+// native tests stand on.
+TEST(Win32TextCodec, AgreesWithThePortableCodecOnAWesternSystem) {
+    if (GetACP() != 1252 || GetOEMCP() != 437) GTEST_SKIP() << "code pages " << GetACP() << ", " << GetOEMCP();
+    cWin32TextCodec sys;
+    cCodePage1252 portable;
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+    EXPECT_EQ(sys.FromAnsi(everyByte), portable.FromAnsi(everyByte));
+    EXPECT_EQ(sys.ToAnsi(sys.FromAnsi(everyByte)), everyByte);
+    std::wstring wide(255, L'\0');
+    MultiByteToWideChar(437, 0, everyByte.data(), 255, wide.data(), 255);
+    std::string real = "untouched", fake = "untouched";
+    ASSERT_TRUE(sys.ToOem(Narrow(wide), real) && portable.ToOem(Narrow(wide), fake));
+    EXPECT_EQ(real + fake, everyByte + everyByte);
+    for (const std::string& s : {std::string("Caf\xC3\xA9 \xE2\x82\xAC"), std::string("a\0b", 3),
+                                 std::string("\xE6\x97\xA5x"), std::string()})
+        EXPECT_EQ(sys.ToAnsi(s), portable.ToAnsi(s)) << s;
+    for (const std::string& lacking : {std::string("\u0141\u00f3d\u017a"), std::string("\u20ac"), std::string("\u00c0")})
+        EXPECT_FALSE(sys.ToOem(lacking, real) || portable.ToOem(lacking, fake)) << lacking;
+    EXPECT_EQ(real, everyByte);
+    EXPECT_EQ(sys.UpperCase("C:\\Users\\\u0142ukasz\\\u017c\u00f3\u0142w.exe"), "C:\\USERS\\\u0141UKASZ\\\u017b\u00d3\u0141W.EXE");
+    // No final sigma: systems differ on whether it has a capital.
+    for (const std::string& s : {std::string("\u03b4\u03ad\u03bb\u03c4\u03b1 \u03c3\u03c7\u03ad\u03b4\u03b9\u03bf"),
+                                 std::string("\u043f\u0440\u0438\u0432\u0435\u0442 \u0451\u0436 \u045f B\u00fcro \u00ff \u00f7")})
+        EXPECT_EQ(sys.UpperCase(s), portable.UpperCase(s)) << s;
+}
+
+// The executable's resource table and the core's built-in table come from one
+// list; this proves the resource compiler kept every text intact (UTF-8,
+// blanks at either end, apostrophes) and that the loader reads them back whole.
+TEST(StringTableResource, ExecutableCarriesExactlyTheCoreTexts) {
+    HMODULE module = LoadLibraryExW((std::wstring(L"" QX_BIN_DIR) + L"/quellix.exe").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    cWin32StringTable resources(module);
+    cBuiltinStringTable builtin;
+#define QX_STRING(id, text) id,
+    for (const std::uint32_t id : {
+#include "core/ui/StringTable.inc"
+         }) {
+        std::string fromExe, fromCore = "none";
+        EXPECT_TRUE(resources.LoadString(id, fromExe) && builtin.LoadString(id, fromCore)) << id;
+        EXPECT_EQ(fromExe, fromCore) << id;
+    }
+#undef QX_STRING
+    std::string missing;
+    EXPECT_FALSE(resources.LoadString(65000, missing));
+    FreeLibrary(module);
 }
 
 } // namespace

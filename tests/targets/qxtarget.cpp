@@ -2,7 +2,6 @@
 // on its command line:
 //   --title T             title of the first window (default "QxTarget"); later
 //                         windows get "T (kind N)" unless they name their own
-//   --class C             window class of every window (default "QxTargetWnd")
 //   --window KIND[:TITLE] repeatable; KIND is main, popup, tool, hidden,
 //                         disabled, owned (a popup owned by the first window)
 //                         or none. Without any --window: one main window.
@@ -11,9 +10,6 @@
 //                         (by default it closes the program at once)
 //   --refuse-endsession   WM_QUERYENDSESSION answers FALSE and WM_ENDSESSION
 //                         never ends it: a program that stays whatever it is asked
-//   --answer-after MS     WM_QUERYENDSESSION is answered only after MS
-//                         milliseconds of pumping messages, as when a program
-//                         asks its user first
 //   --record FILE         appends one line per WM_CLOSE, WM_QUERYENDSESSION,
 //                         WM_ENDSESSION or message >= WM_USER received:
 //                         "<name or number> <wParam hex> <lParam hex> <title>"
@@ -33,10 +29,10 @@
 namespace {
 
 struct Options {
-    std::wstring title = L"QxTarget", className = L"QxTargetWnd", recordFile, readyFile;
+    std::wstring title = L"QxTarget", recordFile, readyFile;
     std::vector<std::wstring> windows; // "kind" or "kind:title"
     bool ignoreClose = false, refuseEndSession = false, crash = false;
-    UINT delayMs = 0, exitAfterMs = 0, answerAfterMs = 0;
+    UINT delayMs = 0, exitAfterMs = 0;
 };
 
 Options g_opt;
@@ -77,17 +73,6 @@ void WriteReadyFile() {
     MoveFileExW(tmp.c_str(), g_opt.readyFile.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-// Keeps the window responsive (it is not hung) while it makes its caller wait.
-void PumpFor(UINT ms) {
-    const DWORD end = GetTickCount() + ms;
-    for (DWORD now = GetTickCount(); static_cast<LONG>(end - now) > 0; now = GetTickCount()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&m);
-    }
-}
-
 LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE || msg == WM_QUERYENDSESSION || msg == WM_ENDSESSION || msg >= WM_USER) Record(w, msg, wp, lp);
     switch (msg) {
@@ -96,7 +81,6 @@ LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         else if (!g_opt.ignoreClose) PostQuitMessage(0);
         return 0;
     case WM_QUERYENDSESSION:
-        if (g_opt.answerAfterMs) PumpFor(g_opt.answerAfterMs);
         return g_opt.refuseEndSession ? FALSE : TRUE;
     case WM_ENDSESSION:
         if (wp && !g_opt.refuseEndSession) PostQuitMessage(0);
@@ -115,12 +99,10 @@ bool ParseOptions(int argc, wchar_t** argv) {
         }
         if (i + 1 == argc) return false;
         if (a == L"--title") g_opt.title = v;
-        else if (a == L"--class") g_opt.className = v;
         else if (a == L"--record") g_opt.recordFile = v;
         else if (a == L"--ready") g_opt.readyFile = v;
         else if (a == L"--window") g_opt.windows.push_back(v);
         else if (a == L"--exit-after") g_opt.exitAfterMs = static_cast<UINT>(_wtoi(v.c_str()));
-        else if (a == L"--answer-after") g_opt.answerAfterMs = static_cast<UINT>(_wtoi(v.c_str()));
         else if (a == L"--on-close" && v == L"ignore") g_opt.ignoreClose = true;
         else if (a == L"--on-close" && v.rfind(L"delay:", 0) == 0) g_opt.delayMs = static_cast<UINT>(_wtoi(v.c_str() + 6));
         else return false;
@@ -135,8 +117,7 @@ bool CreateWindows(HINSTANCE inst) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WndProc;
     wc.hInstance = inst;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = g_opt.className.c_str();
+    wc.lpszClassName = L"QxTargetWnd";
     if (!RegisterClassExW(&wc)) return false;
     for (const std::wstring& spec : g_opt.windows) {
         const auto colon = spec.find(L':');
@@ -152,7 +133,7 @@ bool CreateWindows(HINSTANCE inst) {
         else if (kind == L"disabled") style |= WS_DISABLED;
         else if (kind != L"main" && kind != L"tool") return false;
         HWND owner = kind == L"owned" && n > 0 ? g_windows.front() : nullptr;
-        HWND w = CreateWindowExW(kind == L"tool" ? WS_EX_TOOLWINDOW : 0, g_opt.className.c_str(), title.c_str(), style,
+        HWND w = CreateWindowExW(kind == L"tool" ? WS_EX_TOOLWINDOW : 0, L"QxTargetWnd", title.c_str(), style,
                                  40 + 30 * n, 40 + 30 * n, 320, 200, owner, nullptr, inst, nullptr);
         if (!w) return false;
         g_windows.push_back(w);
