@@ -24,6 +24,7 @@ using test::cTempFolder;
 using test::cTempPath;
 
 constexpr const wchar_t* kOptionsKey = L"Software\\Veltrane\\Quellix\\Options";
+constexpr const wchar_t* kHandlesKey = L"Software\\Window Handles\\Window Handles";
 constexpr const char* kUnable = "Unable to parse command line arguments or no kill set specified:";
 
 void SetOption(const wchar_t* name, const std::string& text) {
@@ -46,6 +47,13 @@ int Count(const std::string& text, const std::string& part) {
     return n;
 }
 
+// Posted messages arrive a moment later.
+std::string Received(const cTempPath& record) {
+    for (int i = 0; i < 200 && record.Contents().empty(); ++i) Sleep(10);
+    Sleep(50); // and nothing more is coming
+    return record.Contents();
+}
+
 struct Outcome {
     test::AnsweredRun answered;
     std::string out, err; // standard output and error
@@ -64,6 +72,7 @@ protected:
     ~CommandLineWine() override {
         for (const wchar_t* name : {L"Logging", L"LogPath", L"DefaultDataDirectory", L"LastLoadedSet"})
             RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, name);
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kHandlesKey, L"CorvathHwnd");
     }
 
     // Runs a program in the work folder, answering every box with OK as a user would.
@@ -95,24 +104,46 @@ protected:
     const bool copied = CopyFileW(win32::Widen(cTargetProcess::ExePath()).c_str(), win32::Widen(spareExe).c_str(), 0);
 };
 
-TEST_F(CommandLineWine, SavedSetInTheDataFolderWithOverridesAndAnExclusion) {
-    const cTargetProcess stubborn({"--title", "QxCmd Stubborn", "--on-close", "ignore", "--refuse-endsession"});
+// A saved set as it is, then with overrides and an exclusion: a program that
+// stays whatever it is asked halts the first run, which the companion window
+// published in the registry hears of; the second ends it after every pass.
+TEST_F(CommandLineWine, SavedSetInTheDataFolderHaltsThenWithOverridesClosesInPassOrder) {
+    const cTempPath companionRecord("companion"), record("stubborn");
+    const cTargetProcess companion({"--window", "hidden:Corvath", "--record", companionRecord});
+    const cTargetProcess stubborn({"--title", "QxCmd Stubborn", "--window", "main", "--window", "popup", "--on-close",
+                                   "ignore", "--refuse-endsession", "--record", record});
     const cTargetProcess spare({"--title", "QxCmd Spare"}, 10000, spareExe);
-    const cTargetProcess bystander({"--title", "QxCmd Bystander"});
-    ASSERT_TRUE(copied && stubborn.Ready() && spare.Ready() && bystander.Ready());
-    // As saved, the stubborn program would be waited for 30 s and then left running.
-    WriteSet(data, "CmdSet.qxs",
-             {Entry("QxCmd Stubborn", cTargetProcess::ExePath(), false, 30), Entry("QxCmd Spare", spareExe, true, 1)});
-    const Outcome r = Start("quellix.exe", "cmdset /f /w:1 /x=qxspare");
-    EXPECT_EQ(r.answered.exitCode, 0u);
+    const cTargetProcess later({"--title", "QxCmd Later"});
+    ASSERT_TRUE(copied && companion.Ready() && stubborn.Ready() && spare.Ready() && later.Ready());
+    const DWORD published = companion.Windows().at(0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kHandlesKey, L"CorvathHwnd", REG_DWORD, &published, 4), 0);
+    SetFileEntry halting = Entry("QxCmd Stubborn", cTargetProcess::ExePath(), false, 0);
+    halting.StopOnError = true;
+    WriteSet(data, "CmdSet.qxs", {halting, Entry("QxCmd Spare", spareExe, true, 1),
+                                  Entry("QxCmd Later", cTargetProcess::ExePath(), true, 1)});
+    Outcome r = Start("quellix.exe", "cmdset");
+    EXPECT_EQ(r.answered.exitCode, 1u);
     EXPECT_EQ(r.answered.boxes.size() + r.answered.otherWindows, 0u);
-    EXPECT_TRUE(stubborn.WaitForExit(2000));
+    EXPECT_TRUE(stubborn.Running() && spare.Running() && later.Running());
+    EXPECT_EQ(Received(companionRecord), "1434 0x0 0x0 Corvath\r\n");
+    EXPECT_EQ(Count(log.Contents(), "Stopped killing any other programs."), 1) << log.Contents();
+
+    r = Start("quellix.exe", "cmdset /f /w:1 /x=qxspare");
+    EXPECT_EQ(r.answered.exitCode, 0u);
+    EXPECT_TRUE(stubborn.WaitForExit(2000) && later.WaitForExit(2000));
     EXPECT_TRUE(spare.Running());
-    EXPECT_TRUE(bystander.Running()); // same program, other title: the entry matches titles
     EXPECT_EQ(Count(log.Contents(), "'QxCmd Stubborn' was terminated.\r\n"), 1) << log.Contents();
     EXPECT_EQ(log.Contents().find("QxCmd Spare"), std::string::npos) << log.Contents();
     EXPECT_EQ(Option(L"LastLoadedSet"), data.Path() + "\\CMDSET.QXS");
     EXPECT_EQ(Option(L"DefaultDataDirectory"), data.Path() + "\\"); // kept with its backslash
+    // Pass 1 (the popup), pass 2 (main), pass 3 (query and end of session),
+    // then the popup once more, posted just before the termination: on a busy
+    // machine the program may be gone before it reads it.
+    const std::string passes = "WM_CLOSE 0x0 0x0 QxCmd Stubborn (popup 1)\r\nWM_CLOSE 0x0 0x0 QxCmd Stubborn\r\n"
+                               "WM_QUERYENDSESSION 0x0 0x80000000 QxCmd Stubborn\r\n"
+                               "WM_ENDSESSION 0x0 0x80000000 QxCmd Stubborn\r\n";
+    const std::string got = record.Contents();
+    EXPECT_TRUE(got.ends_with(passes) || got.ends_with(passes + "WM_CLOSE 0x0 0x0 QxCmd Stubborn (popup 1)\r\n")) << got;
 }
 
 TEST_F(CommandLineWine, ALineThatCannotBeUsedIsToldEndsWithExitCodeTwoAndKillsNothing) {
