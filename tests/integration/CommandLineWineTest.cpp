@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <memory>
 
 namespace qx {
 namespace {
@@ -204,14 +203,12 @@ TEST_F(CommandLineWine, ConsoleTwinPrintsOutcomesAndErrorsAndShowsNoWindow) {
 }
 
 TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
-    std::vector<std::unique_ptr<cTargetProcess>> targets;
-    for (int i = 0; i < 3; ++i)
-        targets.push_back(std::make_unique<cTargetProcess>(std::vector<std::string>{"--title", "QxTwin Plan"}));
-    for (const auto& t : targets) ASSERT_TRUE(t->Ready());
+    const cTargetProcess a({"--title", "QxTwin Plan"}), b({"--title", "QxTwin Plan"}), c({"--title", "QxTwin Plan"});
+    ASSERT_TRUE(a.Ready() && b.Ready() && c.Ready());
     const cTempPath report("plan-R\xC3\xA9-\xE6\x8A\xA5\xE5\x91\x8A");
     Outcome r = Start("quellixc.exe", "/T=\"QxTwin Plan\" /L /O=\"" + report.Path() + "\"");
     EXPECT_EQ(r.answered.exitCode, 0u);
-    for (const auto& t : targets) EXPECT_TRUE(t->Running());
+    EXPECT_TRUE(a.Running() && b.Running() && c.Running());
     const nlohmann::json plan = nlohmann::json::parse(report.Contents());
     EXPECT_EQ(plan["preview"], true);
     std::vector<DWORD> planned;
@@ -220,8 +217,8 @@ TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
         EXPECT_TRUE(p["outcome"].is_null());
         planned.push_back(p["processId"].get<DWORD>());
         at = r.out.find("process " + std::to_string(planned.back()), at);
-        EXPECT_NE(at, std::string::npos) << r.out;
     }
+    EXPECT_NE(at, std::string::npos) << r.out;
     EXPECT_EQ(planned.size(), 3u);
     EXPECT_EQ(r.out.rfind("Would close, in this order:\r\n", 0), 0u) << r.out;
     EXPECT_EQ(Count(r.out, "\r\n"), 4) << r.out;
@@ -229,9 +226,8 @@ TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
 
     r = Start("quellixc.exe", "/T=\"QxTwin Plan\" /O=-");
     EXPECT_EQ(r.answered.exitCode, 0u);
-    std::string closedLines;
-    for (int i = 0; i < 3; ++i) closedLines += "'QxTwin Plan' was killed cleanly.\r\n";
-    EXPECT_EQ(r.err, closedLines); // standard output holds the report alone
+    const std::string closedLine = "'QxTwin Plan' was killed cleanly.\r\n";
+    EXPECT_EQ(r.err, closedLine + closedLine + closedLine); // the report is alone on the output
     const nlohmann::json run = nlohmann::json::parse(r.out);
     EXPECT_EQ(run["exitCode"], 0);
     std::vector<DWORD> closed;
@@ -240,7 +236,7 @@ TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
         closed.push_back(p["processId"].get<DWORD>());
     }
     EXPECT_EQ(closed, planned);
-    for (const auto& t : targets) EXPECT_TRUE(t->WaitForExit(2000));
+    EXPECT_TRUE(a.WaitForExit(2000) && b.WaitForExit(2000) && c.WaitForExit(2000));
 }
 
 } // namespace
