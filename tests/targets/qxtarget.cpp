@@ -5,9 +5,7 @@
 //   --window KIND[:TITLE] repeatable; KIND is main, popup, tool, hidden,
 //                         disabled, owned (a popup owned by the first window)
 //                         or none. Without any --window: one main window.
-//   --on-close ignore|delay:MS
-//                         WM_CLOSE does nothing, or closes after MS milliseconds
-//                         (by default it closes the program at once)
+//   --on-close ignore     WM_CLOSE does nothing (by default it closes the program)
 //   --refuse-endsession   WM_QUERYENDSESSION answers FALSE and WM_ENDSESSION
 //                         never ends it: a program that stays whatever it is asked
 //   --record FILE         appends one line per WM_CLOSE, WM_QUERYENDSESSION,
@@ -32,7 +30,7 @@ struct Options {
     std::wstring title = L"QxTarget", recordFile, readyFile;
     std::vector<std::wstring> windows; // "kind" or "kind:title"
     bool ignoreClose = false, refuseEndSession = false, crash = false;
-    UINT delayMs = 0, exitAfterMs = 0;
+    UINT exitAfterMs = 0;
 };
 
 Options g_opt;
@@ -77,8 +75,7 @@ LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE || msg == WM_QUERYENDSESSION || msg == WM_ENDSESSION || msg >= WM_USER) Record(w, msg, wp, lp);
     switch (msg) {
     case WM_CLOSE:
-        if (g_opt.delayMs) SetTimer(nullptr, 0, g_opt.delayMs, nullptr);
-        else if (!g_opt.ignoreClose) PostQuitMessage(0);
+        if (!g_opt.ignoreClose) PostQuitMessage(0);
         return 0;
     case WM_QUERYENDSESSION:
         return g_opt.refuseEndSession ? FALSE : TRUE;
@@ -104,7 +101,6 @@ bool ParseOptions(int argc, wchar_t** argv) {
         else if (a == L"--window") g_opt.windows.push_back(v);
         else if (a == L"--exit-after") g_opt.exitAfterMs = static_cast<UINT>(_wtoi(v.c_str()));
         else if (a == L"--on-close" && v == L"ignore") g_opt.ignoreClose = true;
-        else if (a == L"--on-close" && v.rfind(L"delay:", 0) == 0) g_opt.delayMs = static_cast<UINT>(_wtoi(v.c_str() + 6));
         else return false;
         ++i;
     }
@@ -153,7 +149,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
     if (g_opt.exitAfterMs) SetTimer(nullptr, 0, g_opt.exitAfterMs, nullptr);
     WriteReadyFile();
     MSG m;
-    // A thread timer is the delayed close or the end of the lifetime.
+    // The thread's timer is the end of its lifetime.
     while (GetMessageW(&m, nullptr, 0, 0) > 0 && !(m.message == WM_TIMER && m.hwnd == nullptr))
         DispatchMessageW(&m);
     return 0;
