@@ -92,8 +92,9 @@ protected:
         ASSERT_EQ(cSetFile::Write(46362.0, entries, codec, bytes), cSetFile::WriteResult::Ok);
         ASSERT_TRUE(folder.Put(name, bytes));
     }
-    static SetFileEntry Entry(const std::string& title, const std::string& exe, bool force, std::int32_t wait) {
-        return {true, force, true, false, false, wait, title, exe};
+    static SetFileEntry Entry(const std::string& title, const std::string& exe, bool force, std::int32_t wait,
+                              bool stopOnError = false) {
+        return {true, force, true, stopOnError, false, wait, title, exe};
     }
 
     const cTempPath log{"cmdline-log"};
@@ -106,7 +107,7 @@ protected:
 // A saved set as it is, then with overrides and an exclusion: a program that
 // stays whatever it is asked halts the first run, which the companion window
 // published in the registry hears of; the second ends it after every pass.
-TEST_F(CommandLineWine, SavedSetInTheDataFolderHaltsThenWithOverridesClosesInPassOrder) {
+TEST_F(CommandLineWine, SavedSetHaltsThenWithOverridesClosesInPassOrderAndABadLineIsToldInABox) {
     const cTempPath companionRecord("companion"), record("stubborn");
     const cTargetProcess companion({"--window", "hidden:Corvath", "--record", companionRecord});
     const cTargetProcess stubborn({"--title", "QxCmd Stubborn", "--window", "main", "--window", "popup", "--on-close",
@@ -116,9 +117,8 @@ TEST_F(CommandLineWine, SavedSetInTheDataFolderHaltsThenWithOverridesClosesInPas
     ASSERT_TRUE(copied && companion.Ready() && stubborn.Ready() && spare.Ready() && later.Ready());
     const DWORD published = companion.Windows().at(0);
     ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kHandlesKey, L"CorvathHwnd", REG_DWORD, &published, 4), 0);
-    SetFileEntry halting = Entry("QxCmd Stubborn", cTargetProcess::ExePath(), false, 0);
-    halting.StopOnError = true;
-    WriteSet(data, "CmdSet.qxs", {halting, Entry("QxCmd Spare", spareExe, true, 1),
+    WriteSet(data, "CmdSet.qxs", {Entry("QxCmd Stubborn", cTargetProcess::ExePath(), false, 0, true),
+                                  Entry("QxCmd Spare", spareExe, true, 1),
                                   Entry("QxCmd Later", cTargetProcess::ExePath(), true, 1)});
     Outcome r = Start("quellix.exe", "cmdset");
     EXPECT_EQ(r.answered.exitCode, 1u);
@@ -143,21 +143,18 @@ TEST_F(CommandLineWine, SavedSetInTheDataFolderHaltsThenWithOverridesClosesInPas
                                "WM_ENDSESSION 0x0 0x80000000 QxCmd Stubborn\r\n";
     const std::string got = record.Contents();
     EXPECT_TRUE(got.ends_with(passes) || got.ends_with(passes + "WM_CLOSE 0x0 0x0 QxCmd Stubborn (popup 1)\r\n")) << got;
-}
 
-// The window program tells what it cannot use in a box, and its help on the
-// redirected output, where a script never waits on a box.
-TEST_F(CommandLineWine, ALineThatCannotBeUsedIsToldInABoxAndHelpGoesToTheOutput) {
-    const cTargetProcess target({"--title", "QxCmd Kept"});
-    ASSERT_TRUE(target.Ready());
-    const Outcome r = Start("quellix.exe", "/T=\"QxCmd Kept\" /W:abc");
+    // What the window program cannot use it tells in a box, and its help on
+    // the redirected output, where a script never waits on a box.
+    r = Start("quellix.exe", "/T=\"QxCmd Spare\" /W:abc");
     EXPECT_EQ(r.answered.exitCode, 2u);
-    EXPECT_EQ(r.answered.boxes, std::vector<std::string>{std::string(kUnable) + " /T=\"QXCMD KEPT\" /W:ABC - Type mismatch"});
+    EXPECT_EQ(r.answered.boxes,
+              std::vector<std::string>{std::string(kUnable) + " /T=\"QXCMD SPARE\" /W:ABC - Type mismatch"});
     EXPECT_EQ(Count(log.Contents(), "Error: " + std::string(kUnable)), 1) << log.Contents();
-    const Outcome help = Start("quellix.exe", "/P=qxtarget.exe /?");
-    EXPECT_EQ(help.answered.exitCode + help.answered.boxes.size() + help.answered.otherWindows, 0u);
-    EXPECT_EQ(help.out.rfind("Usage: QUELLIX [set ...]", 0), 0u) << help.out;
-    EXPECT_TRUE(target.Running());
+    r = Start("quellix.exe", "/P=qxspare.exe /?");
+    EXPECT_EQ(r.answered.exitCode + r.answered.boxes.size() + r.answered.otherWindows, 0u);
+    EXPECT_EQ(r.out.rfind("Usage: QUELLIX [set ...]", 0), 0u) << r.out;
+    EXPECT_TRUE(spare.Running());
 }
 
 TEST_F(CommandLineWine, ConsoleTwinPrintsOutcomesAndErrorsAndShowsNoWindow) {
