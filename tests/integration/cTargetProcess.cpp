@@ -4,18 +4,17 @@
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace qx::test {
 
+// QX_BIN_DIR is a Unix path when the tests were built by a cross compiler:
+// Wine maps it under the Z: drive.
 std::string BinPath(const std::string& name) {
-    std::string dir = QX_BIN_DIR;
-    // QX_BIN_DIR is a Unix path when the tests were built by a cross compiler:
-    // Wine maps it under the Z: drive.
-    if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;
-    for (char& c : dir)
-        if (c == '/') c = '\\';
-    return dir + "\\" + name;
+    std::string path = std::string(QX_BIN_DIR[0] == '/' ? "Z:" : "") + QX_BIN_DIR + "/" + name;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
 
 // No argument holds a quote or ends in a backslash, so plain quotes suffice.

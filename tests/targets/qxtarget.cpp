@@ -54,7 +54,7 @@ void Record(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                   static_cast<unsigned long long>(wp), static_cast<unsigned long long>(lp));
     wchar_t title[256] = L"";
     char utf8[1024] = "";
-    GetWindowTextW(w, title, 256);
+    GetWindowTextW(w, title, 256); // as UTF-8, whatever the code page
     WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof utf8, nullptr, nullptr);
     AppendBytes(g_opt.recordFile, std::string(line) + utf8 + "\r\n");
 }
@@ -122,9 +122,8 @@ bool CreateWindows(HINSTANCE inst) {
         const int n = static_cast<int>(g_windows.size());
         std::wstring title = n == 0 ? g_opt.title : g_opt.title + L" (" + kind + L" " + std::to_wstring(n) + L")";
         if (colon != std::wstring::npos) title = spec.substr(colon + 1);
-        const DWORD popup = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
         DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-        if (kind == L"popup" || kind == L"owned") style = popup;
+        if (kind == L"popup" || kind == L"owned") style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
         else if (kind == L"hidden") style = WS_OVERLAPPEDWINDOW;
         else if (kind == L"disabled") style |= WS_DISABLED;
         else if (kind != L"main" && kind != L"tool") return false;
