@@ -78,8 +78,8 @@ protected:
     Outcome Start(const std::string& exe, const std::string& arguments) {
         const cTempPath out("out"), err("err");
         SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-        HANDLE o = CreateFileW(win32::Widen(out).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-        HANDLE e = CreateFileW(win32::Widen(err).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+        HANDLE o = CreateFileW(win32::Widen(out).c_str(), GENERIC_WRITE, 0, &sa, CREATE_ALWAYS, 0, nullptr);
+        HANDLE e = CreateFileW(win32::Widen(err).c_str(), GENERIC_WRITE, 0, &sa, CREATE_ALWAYS, 0, nullptr);
         const test::AnsweredRun r = test::RunAnswered("\"" + BinPath(exe) + "\" " + arguments, work.Path(), IDOK, o,
                                                       60000, e);
         CloseHandle(o);
@@ -144,7 +144,7 @@ TEST_F(CommandLineWine, SavedSetHaltsThenWithOverridesClosesInPassOrderAndABadLi
                                "WM_QUERYENDSESSION 0x0 0x80000000 QxCmd Stubborn\r\n"
                                "WM_ENDSESSION 0x0 0x80000000 QxCmd Stubborn\r\n";
     const std::string got = record.Contents();
-    EXPECT_TRUE(got.ends_with(passes) || got.ends_with(passes + "WM_CLOSE 0x0 0x0 QxCmd Stubborn (popup 1)\r\n")) << got;
+    EXPECT_TRUE(got.ends_with(passes) || got.ends_with(passes + passes.substr(0, passes.find('\n') + 1))) << got;
 
     // What the window program cannot use it tells in a box, and its help on
     // the redirected output, where a script never waits on a box.
