@@ -1,15 +1,18 @@
 #pragma once
-// A scriptable operating system for the engine's tests: processes with
-// executable paths, top-level windows with styles, owners and titles, how each
-// window answers the closing messages, and a virtual millisecond clock that
-// only moves when the code under test waits, so timed behaviour is tested
-// without waiting for real.
+// A scriptable operating system for the tests: processes, top-level windows
+// and how each answers the closing messages, and a virtual millisecond clock
+// that only moves when the code under test waits, so timed behaviour is
+// tested without waiting for real. Tests that only look at what is posted
+// use it without processes or windows.
 #include "core/platform/IProcessWindowServices.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qx::fake {
@@ -18,7 +21,7 @@ namespace qx::fake {
 enum class CloseReaction {
     ExitProcess, // the program ends (after the window's delay)
     CloseWindow, // only this window goes; the program ends with its last window
-    Ignore,      // nothing happens
+    Ignore,
 };
 
 struct FakeWindowSetup {
@@ -31,158 +34,268 @@ struct FakeWindowSetup {
     WindowHandle parent = 0;
     CloseReaction onClose = CloseReaction::ExitProcess;
     CloseReaction onEndSession = CloseReaction::ExitProcess; // on WM_ENDSESSION with wParam TRUE
-    std::uint32_t delayMs = 0;                               // time from the message to the reaction
-    std::uintptr_t queryEndSessionReply = 1;                 // answer to WM_QUERYENDSESSION
-    std::uint32_t queryEndSessionDelayMs = 0;                // time it takes to answer (a dialog, say)
+    std::uint32_t delayMs = 0;                               // from the message to the reaction
+    std::uint32_t queryEndSessionDelayMs = 0;                // until it answers WM_QUERYENDSESSION (with TRUE)
 };
 
 inline constexpr const char* kFakeUserSid = "S-1-5-21-7-7-7-1001";
 
 struct FakeProcessSetup {
     std::string exePath;
-    bool canOpen = true;      // OpenProcess for closing succeeds
-    bool canInspect = true;   // OpenProcess for the snapshot and the module list succeed
-    bool canTerminate = true; // TerminateProcess succeeds
-    bool pathReadable = true; // QueryProcessImagePath succeeds
-    bool hung = false;        // stops pumping: ignores every message, SendMessageTimeout aborts
-    bool waitFails = false;   // WaitForSingleObject on it fails with lastError 6
-    bool openableAfterExit = false; // its object outlives it (another handle is open)
-    bool critical = false;    // reported by IsProcessCritical
-    bool service = false;     // hosts a running service
-    ProcessOwner owner = {kFakeUserSid, 1}; // the fake's own user and session unless set
-    std::uint64_t creationTime = 0; // FILETIME; 0 = now at creation
-    std::string toolhelpName;       // what tool-help reports; empty = exePath
+    bool canOpen = true;    // OpenProcess for closing succeeds
+    bool canInspect = true; // OpenProcess for the snapshot and the module list succeed
+    bool canTerminate = true;
+    bool waitFails = false; // WaitForSingleObject on it fails with lastError 6
+    bool critical = false;
+    bool service = false; // hosts a running service
+    ProcessOwner owner = {kFakeUserSid, 1};
 };
 
-struct SentMessage {
+struct FakeMessage {
     std::uint32_t tick;
     WindowHandle window;
-    std::uint32_t msg;
+    std::uint32_t message;
     std::uintptr_t wParam;
     std::intptr_t lParam;
     bool sent; // SendMessageTimeout rather than PostMessage
 };
 
 class cFakeOS final : public IProcessWindowServices {
-public:
-    cFakeOS();
+    struct Process {
+        std::uint32_t pid;
+        FakeProcessSetup setup;
+        bool running;
+        std::uint64_t created; // FILETIME
+    };
+    // The system's error codes the fake reports.
+    enum : std::uint32_t { kAccessDenied = 5, kInvalidHandle = 6, kNotFound = 87, kNoWindow = 1400, kTimeout = 1460 };
 
+public:
     // --- scripting ---
-    std::uint32_t AddProcess(const FakeProcessSetup& setup);
-    // Starts a process under a given id (to model an id reused by another program).
-    void AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup);
-    WindowHandle AddWindow(const FakeWindowSetup& setup);
-    void EndProcess(std::uint32_t pid); // the program ends by itself now
-    // Schedules something at an absolute virtual time.
-    void At(std::uint32_t tick, std::function<void()> action);
-    // Input for this program's own thread arrives at the given time.
-    void InputAt(std::uint32_t tick);
+    std::uint32_t AddProcess(const FakeProcessSetup& setup) {
+        while (byPid_.count(nextPid_))
+            nextPid_ += 4;
+        AddProcessWithId(nextPid_, setup);
+        return nextPid_;
+    }
+    // Starts a process under a given id (an id reused by another program).
+    void AddProcessWithId(std::uint32_t pid, const FakeProcessSetup& setup) {
+        EndProcess(pid);
+        byPid_[pid] = instances_.size();
+        instances_.push_back(Process{pid, setup, true, GetSystemTimeAsFileTime()});
+    }
+    WindowHandle AddWindow(const FakeWindowSetup& setup) {
+        windows_[nextWindow_] = setup;
+        return std::exchange(nextWindow_, nextWindow_ + 2);
+    }
+    // The program ends by itself now.
+    void EndProcess(std::uint32_t pid) {
+        if (byPid_.count(pid)) instances_[byPid_[pid]].running = false;
+        std::erase_if(windows_, [pid](const auto& w) { return w.second.pid == pid; });
+    }
+    void At(std::uint32_t tick, std::function<void()> action) { events_.emplace(When(tick), std::move(action)); }
     void SetSelfPid(std::uint32_t pid) { selfPid_ = pid; }
-    // Who this program runs for; ownerKnown false makes that query fail.
+    void SetTick(std::uint32_t tick) { tickBase_ = tick - static_cast<std::uint32_t>(now_); }
+    void Advance(std::uint32_t ms) {
+        WaitUntil(ms, [] { return false; });
+    }
     ProcessOwner selfOwner = {kFakeUserSid, 1};
-    bool ownerKnown = true;
-    bool servicesKnown = true; // the service manager answers
-    void SetTick(std::uint32_t tick) { tick_ = tick; }
-    // Sets the wall clock (not the tick counter) forward or back, as a time
-    // sync does; creation times already given keep their value.
-    void MoveWallClock(std::int64_t ms) { wallClockOffset_ += ms * 10000; }
-    // Moves the clock forward, running whatever falls due.
-    void Advance(std::uint32_t ms);
+    bool ownerKnown = true, servicesKnown = true; // false: that query fails
 
     // --- inspection ---
-    bool IsRunning(std::uint32_t pid) const;
-    std::uint32_t Tick() const { return tick_; }
-    const std::vector<SentMessage>& Messages() const { return messages_; }
-    std::vector<SentMessage> MessagesTo(WindowHandle w) const;
+    bool IsRunning(std::uint32_t pid) const { return byPid_.count(pid) && instances_[byPid_.at(pid)].running; }
+    std::uint32_t Tick() const { return tickBase_ + static_cast<std::uint32_t>(now_); }
     int OpenHandleCount() const { return static_cast<int>(handles_.size()); }
-    int TerminateCalls() const { return terminateCalls_; }
-    std::vector<std::uint32_t> TerminatedPids() const { return terminated_; }
-    int DispatchCalls() const { return dispatchCalls_; }
-    int EnumWindowsCalls() const { return enumWindowsCalls_; }
-    std::vector<std::uint32_t> BlockingWaits() const { return blockingWaits_; } // ms asked of WaitForSingleObject
+    std::vector<FakeMessage> posts; // every message posted or sent, in order
+    int dispatchCalls = 0, enumWindowsCalls = 0;
 
     // --- IProcessWindowServices ---
-    ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t processId) override;
-    bool TerminateProcess(ProcessHandle h, std::uint32_t exitCode) override;
-    std::uint32_t WaitForSingleObject(ProcessHandle h, std::uint32_t milliseconds) override;
-    void CloseHandle(ProcessHandle h) override;
+    ProcessHandle OpenProcess(std::uint32_t access, std::uint32_t processId) override {
+        RunDue();
+        if (!IsRunning(processId)) return Fail(kNotFound);
+        const ProcessHandle h = byPid_[processId] + 1;
+        const FakeProcessSetup& s = instances_[h - 1].setup;
+        if ((access & kProcessVmRead) != 0 ? !s.canInspect : !s.canOpen) return Fail(kAccessDenied);
+        handles_.insert(h);
+        return h;
+    }
+    bool TerminateProcess(ProcessHandle h, std::uint32_t) override {
+        RunDue();
+        if (handles_.count(h) == 0) return Fail(kInvalidHandle);
+        if (Ended(h) || !Of(h)->setup.canTerminate) return Fail(kAccessDenied);
+        EndProcess(Of(h)->pid);
+        return true;
+    }
+    std::uint32_t WaitForSingleObject(ProcessHandle h, std::uint32_t milliseconds) override {
+        if (handles_.count(h) == 0 || (Of(h) && Of(h)->setup.waitFails)) {
+            Fail(kInvalidHandle);
+            return kWaitFailed;
+        }
+        return WaitUntil(milliseconds, [&] { return Ended(h); }) ? kWaitObject0 : kWaitTimeout;
+    }
+    void CloseHandle(ProcessHandle h) override {
+        if (handles_.count(h)) handles_.erase(handles_.find(h));
+    }
     std::uint32_t GetCurrentProcessId() override { return selfPid_; }
-    std::uint32_t GetTickCount() override { return tick_; }
+    std::uint32_t GetTickCount() override { return Tick(); }
     std::uint32_t GetLastError() override { return lastError_; }
-    bool QueryProcessImagePath(ProcessHandle h, std::string& path) override;
-    bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& fileTime) override;
-    bool IsProcessCritical(ProcessHandle h, bool& critical) override;
-    bool QueryProcessOwner(ProcessHandle h, ProcessOwner& owner) override;
-    bool QueryCurrentProcessOwner(ProcessOwner& owner) override;
-    bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override;
-    std::uint64_t GetSystemTimeAsFileTime() override;
-    bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override;
+    bool QueryProcessImagePath(ProcessHandle h, std::string& path) override {
+        return Read(h, path, [](auto& p) { return p.setup.exePath; });
+    }
+    bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& t) override {
+        return Read(h, t, [](auto& p) { return p.created; });
+    }
+    bool IsProcessCritical(ProcessHandle h, bool& c) override {
+        return Read(h, c, [](auto& p) { return p.setup.critical; });
+    }
+    bool QueryProcessOwner(ProcessHandle h, ProcessOwner& o) override {
+        return Read(h, o, [](auto& p) { return p.setup.owner; });
+    }
+    bool QueryCurrentProcessOwner(ProcessOwner& owner) override {
+        if (ownerKnown) owner = selfOwner;
+        return ownerKnown;
+    }
+    bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override {
+        ids.clear();
+        for (const Process& p : instances_)
+            if (servicesKnown && p.running && p.setup.service) ids.push_back(p.pid);
+        return servicesKnown;
+    }
+    std::uint64_t GetSystemTimeAsFileTime() override {
+        constexpr std::uint64_t kStart = 134000000000000000ULL; // a date in 2025
+        return kStart + now_ * 10000;
+    }
+    bool ToolhelpSnapshot(std::vector<ToolhelpProcess>& out) override {
+        RunDue();
+        out.clear();
+        for (const auto& [pid, i] : byPid_)
+            if (instances_[i].running) out.push_back({pid, instances_[i].setup.exePath});
+        return true;
+    }
     bool EnumProcesses(std::vector<std::uint32_t>& ids, std::uint32_t bufferBytes,
-                       std::uint32_t& bytesReturned) override;
-    bool GetMainModulePath(ProcessHandle h, std::string& path) override;
-    bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override;
-    std::uint32_t GetWindowThreadProcessId(WindowHandle w) override;
-    std::string GetWindowText(WindowHandle w) override;
-    std::string GetClassName(WindowHandle w) override;
-    bool IsWindowVisible(WindowHandle w) override;
-    WindowHandle GetParent(WindowHandle w) override;
-    WindowHandle GetOwner(WindowHandle w) override;
-    std::uint32_t GetWindowLong(WindowHandle w, std::int32_t index) override;
-    void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+                       std::uint32_t& bytesReturned) override {
+        RunDue();
+        ids.clear();
+        for (const auto& [pid, i] : byPid_) {
+            if (ids.size() == bufferBytes / 4) break; // a full buffer: the caller grows it and asks again
+            if (instances_[i].running) ids.push_back(pid);
+        }
+        bytesReturned = static_cast<std::uint32_t>(ids.size() * 4);
+        return true;
+    }
+    bool GetMainModulePath(ProcessHandle h, std::string& path) override {
+        return Of(h) && Of(h)->setup.canInspect && !Ended(h) && Read(h, path, [](auto& p) { return p.setup.exePath; });
+    }
+    bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override {
+        ++enumWindowsCalls;
+        RunDue();
+        std::vector<WindowHandle> order; // a callback may close windows
+        for (const auto& w : windows_)
+            order.push_back(w.first);
+        return std::all_of(order.begin(), order.end(), callback);
+    }
+    std::uint32_t GetWindowThreadProcessId(WindowHandle w) override { return Window(w).pid; }
+    std::string GetWindowText(WindowHandle w) override { return Window(w).title; }
+    std::string GetClassName(WindowHandle w) override { return Window(w).className; }
+    bool IsWindowVisible(WindowHandle w) override { return (Window(w).style & kWsVisible) != 0; }
+    WindowHandle GetParent(WindowHandle w) override { return Window(w).parent; }
+    WindowHandle GetOwner(WindowHandle w) override { return Window(w).owner; }
+    std::uint32_t GetWindowLong(WindowHandle w, std::int32_t index) override {
+        if (windows_.count(w) == 0) lastError_ = kNoWindow;
+        return index == kGwlExStyle ? Window(w).exStyle : index == kGwlStyle ? Window(w).style : 0;
+    }
+    void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override {
+        posts.push_back({Tick(), w, msg, wParam, lParam, false});
+        if (windows_.count(w) == 0) return;
+        if (msg == kWmClose) React(w, Window(w).onClose);
+        if (msg == kWmEndSession && wParam != 0) React(w, Window(w).onEndSession);
+    }
     bool SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam,
-                            std::uint32_t flags, std::uint32_t timeoutMs, std::uintptr_t& reply) override;
-    std::uint32_t MsgWaitForProcessOrInput(ProcessHandle h, std::uint32_t milliseconds) override;
-    void DispatchPendingMessages() override { ++dispatchCalls_; }
+                            std::uint32_t, std::uint32_t timeoutMs, std::uintptr_t& reply) override {
+        if (windows_.count(w) == 0) return Fail(kNoWindow);
+        posts.push_back({Tick(), w, msg, wParam, lParam, true});
+        const std::uint32_t answerMs = msg == kWmQueryEndSession ? Window(w).queryEndSessionDelayMs : 0;
+        Advance(std::min(answerMs, timeoutMs));
+        if (answerMs > timeoutMs) return Fail(kTimeout);
+        reply = msg == kWmQueryEndSession ? 1 : 0;
+        return true;
+    }
+    // No input arrives for this program's own thread.
+    std::uint32_t MsgWaitForProcessOrInput(ProcessHandle h, std::uint32_t milliseconds) override {
+        return WaitUntil(milliseconds, [&] { return h != 0 && Ended(h); }) ? kWaitObject0 : kWaitTimeout;
+    }
+    void DispatchPendingMessages() override { ++dispatchCalls; }
 
 private:
-    struct Process {
-        FakeProcessSetup setup;
-        bool running = true;
-        std::uint64_t generation = 0; // distinguishes a reused id
-    };
-    struct Window {
-        FakeWindowSetup setup;
-        std::uint64_t generation = 0;
-    };
-    struct Event {
-        std::uint32_t tick;
-        std::uint64_t order;
-        std::function<void()> action;
-    };
-    struct Handle {
-        std::uint32_t pid;
-        std::uint64_t generation;
-    };
+    bool Fail(std::uint32_t error) {
+        lastError_ = error;
+        return false;
+    }
+    // A missing window reads as an empty, invisible one.
+    const FakeWindowSetup& Window(WindowHandle w) const {
+        static const FakeWindowSetup none = [] {
+            FakeWindowSetup empty;
+            empty.className.clear();
+            empty.style = 0;
+            return empty;
+        }();
+        const auto it = windows_.find(w);
+        return it == windows_.end() ? none : it->second;
+    }
+    // The process the handle was opened on.
+    const Process* Of(ProcessHandle h) const { return handles_.count(h) ? &instances_[h - 1] : nullptr; }
+    bool Ended(ProcessHandle h) const { return Of(h) && !Of(h)->running; }
+    template <class T, class Field> bool Read(ProcessHandle h, T& out, Field field) const {
+        if (Of(h)) out = field(*Of(h));
+        return Of(h) != nullptr;
+    }
+    void React(WindowHandle w, CloseReaction reaction) {
+        if (reaction == CloseReaction::Ignore || !byPid_.count(Window(w).pid)) return;
+        At(Tick() + Window(w).delayMs, [this, w, instance = byPid_[Window(w).pid], reaction] {
+            const std::uint32_t pid = instances_[instance].pid;
+            if (!instances_[instance].running) return;
+            windows_.erase(w);
+            const bool last =
+                std::none_of(windows_.begin(), windows_.end(), [pid](auto& kv) { return kv.second.pid == pid; });
+            if (reaction == CloseReaction::ExitProcess || last) EndProcess(pid);
+        });
+    }
+    // The virtual moment of a tick, taking the counter's wrap into account.
+    std::uint64_t When(std::uint32_t tick) const {
+        const auto ahead = static_cast<std::int32_t>(tick - Tick());
+        return ahead < 0 ? now_ : now_ + static_cast<std::uint64_t>(ahead);
+    }
+    // Moves time on until `done` holds (true) or `ms` have passed (false), running what falls due.
+    bool WaitUntil(std::uint32_t ms, const std::function<bool()>& done) {
+        const std::uint64_t deadline = now_ + ms;
+        for (;;) {
+            RunDue();
+            if (done()) return true;
+            if (now_ >= deadline) return false;
+            std::uint64_t next = deadline;
+            if (!events_.empty()) next = std::min(next, events_.begin()->first);
+            now_ = next;
+        }
+    }
+    void RunDue() {
+        while (!events_.empty() && events_.begin()->first <= now_) {
+            const auto action = std::move(events_.begin()->second);
+            events_.erase(events_.begin());
+            action();
+        }
+    }
 
-    const Window* FindWindow(WindowHandle w) const;
-    const Process* FindHandleProcess(ProcessHandle h) const;
-    bool HandleProcessEnded(ProcessHandle h) const;
-    void React(WindowHandle w, CloseReaction reaction);
-    void CloseOneWindow(WindowHandle w);
-    void RunDue();
-    // Moves time forward until `done` holds or `ms` have passed; true when `done` held.
-    bool WaitUntil(std::uint32_t ms, const std::function<bool()>& done);
-
-    std::map<std::uint32_t, Process> processes_;
-    std::map<WindowHandle, Window> windows_; // handles grow, so map order is creation order
-    std::vector<Event> events_;
-    std::vector<std::uint32_t> inputs_;
-    std::map<ProcessHandle, Handle> handles_;
-    std::vector<SentMessage> messages_;
-    std::vector<std::uint32_t> terminated_;
-    std::vector<std::uint32_t> blockingWaits_;
-    std::uint32_t tick_ = 100000;
+    std::vector<Process> instances_;                  // every process started; a handle to one is its index + 1
+    std::map<std::uint32_t, std::size_t> byPid_;      // the latest instance under each id
+    std::multiset<ProcessHandle> handles_;            // open ones
+    std::map<WindowHandle, FakeWindowSetup> windows_; // handles grow, so this is creation order
+    std::multimap<std::uint64_t, std::function<void()>> events_;
+    std::uint64_t now_ = 0;           // virtual milliseconds since the start
+    std::uint32_t tickBase_ = 100000; // the tick counter at the start
     std::uint32_t selfPid_ = 4;
     std::uint32_t nextPid_ = 1000;
     WindowHandle nextWindow_ = 0x10010;
-    ProcessHandle nextHandle_ = 0x100;
-    std::uint64_t nextOrder_ = 0;
-    std::uint64_t generationCounter_ = 0;
     std::uint32_t lastError_ = 0;
-    std::int64_t wallClockOffset_ = 0; // in FILETIME units
-    int terminateCalls_ = 0;
-    int dispatchCalls_ = 0;
-    int enumWindowsCalls_ = 0;
 };
 
 } // namespace qx::fake

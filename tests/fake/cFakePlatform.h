@@ -19,7 +19,8 @@ namespace qx::fake {
 class cFakePlatform {
 public:
     static constexpr const char* kOptionsKey = "Software\\Veltrane\\Quellix\\Options";
-    static constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    static constexpr const char* kShellFolders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
     explicit cFakePlatform(const std::string& programFolder) {
         fs.AddFolder(programFolder);
@@ -34,7 +35,8 @@ public:
     // A REG_DWORD option under the machine-wide options key.
     void PutOption(const std::string& name, std::int32_t n) {
         std::string bytes(4, '\0');
-        for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            bytes[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
         registry.PutRawValue(kHkeyLocalMachine, kOptionsKey, name, RegistryValue{kRegDword, bytes});
     }
     // The stored bytes of an option, or "<none>".

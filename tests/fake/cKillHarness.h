@@ -1,15 +1,19 @@
 #pragma once
-// Everything KillMe needs apart from the system: recorded captions and message
-// boxes, and a real logger writing into a memory file system. cKillHarness
-// adds the scripted OS; integration tests pair the recorder with the real one.
-#include "core/engine/cApplicationProcs.h"
+// What closing programs needs apart from the system. cKillRecorder records
+// captions and message boxes and logs into a memory file system; integration
+// tests pair it with the real system. cRunHarness adds the fake OS, the
+// inventory, the current set and the kill run on a chosen Windows version.
+#include "core/engine/cInventory.h"
+#include "core/engine/cKillRun.h"
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cCodePage1252.h"
 #include "fake/cFakeClock.h"
 #include "fake/cFakeOS.h"
+#include "fake/cFakeSystemFacts.h"
 #include "fake/cFakeUserInterface.h"
 #include "fake/cMemoryFileSystem.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,23 +37,20 @@ public:
         cKillContext k{system, ui, log, texts};
         return entry.KillMe(k);
     }
-
-    // The texts of the action entries, in order (each entry: date line, text, empty line).
-    std::vector<std::string> ActionTexts() const {
-        std::vector<std::string> lines, out;
+    // The text line of every log entry, in order; debug texts keep their "Debug: ".
+    std::vector<std::string> EntryTexts() const {
+        std::vector<std::string> out;
         const std::string* bytes = fs.Contents(kLogPath);
-        if (bytes == nullptr) return out;
-        std::size_t start = 0;
-        for (std::size_t pos; (pos = bytes->find("\r\n", start)) != std::string::npos; start = pos + 2) {
-            lines.push_back(bytes->substr(start, pos - start));
-        }
-        for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-            if (lines[i].find(" - User: ") != std::string::npos && (i == 0 || lines[i - 1] != "*****Debug*****")) {
-                out.push_back(lines[i + 1]);
-            }
+        std::string previous;
+        for (std::size_t start = 0, end; bytes && (end = bytes->find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            if (previous.find(" - User: ") != std::string::npos) out.push_back(bytes->substr(start, end - start));
+            previous = bytes->substr(start, end - start);
         }
         return out;
     }
+    std::vector<std::string> ActionTexts() const { return Texts(false); }
+    std::vector<std::string> DebugTexts() const { return Texts(true); }
 
     cFakeUserInterface ui;
     cMemoryFileSystem fs;
@@ -57,12 +58,87 @@ public:
     cCodePage1252 codec;
     cLogger log;
     cKillMessages texts;
+
+private:
+    std::vector<std::string> Texts(bool debug) const {
+        std::vector<std::string> out;
+        for (const std::string& t : EntryTexts())
+            if ((t.rfind("Debug: ", 0) == 0) == debug) out.push_back(debug ? t.substr(7) : t);
+        return out;
+    }
 };
 
-class cKillHarness : public cKillRecorder {
+inline OsVersionInfo Win95() {
+    return {148, 4, 0, 950, kVerPlatformWin32Windows, ""};
+}
+inline OsVersionInfo Win98() {
+    return {148, 4, 10, 1998, kVerPlatformWin32Windows, ""};
+}
+inline OsVersionInfo WinNT351() {
+    return {148, 3, 51, 1057, kVerPlatformWin32Nt, ""};
+}
+inline OsVersionInfo WinNT4() {
+    return {148, 4, 0, 1381, kVerPlatformWin32Nt, ""};
+}
+inline OsVersionInfo Win2000() {
+    return {148, 5, 0, 2195, kVerPlatformWin32Nt, ""};
+}
+inline OsVersionInfo WinXP() {
+    return {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
+}
+inline OsVersionInfo Win7() {
+    return {148, 6, 1, 7601, kVerPlatformWin32Nt, ""};
+}
+inline OsVersionInfo Win10() {
+    return {148, 10, 0, 19045, kVerPlatformWin32Nt, ""};
+}
+
+class cRunHarness : public cKillRecorder {
 public:
+    explicit cRunHarness(const OsVersionInfo& version = Win2000())
+        : osInfo((facts.version = version, facts)), inventory(os, osInfo, log), kill{os, ui, log, texts},
+          run(kill, osInfo, inventory, set, messages, [this](std::uint32_t m) { ferrow.push_back(m); }) {
+        inventory.SetOwnProcessID(os.GetCurrentProcessId());
+        cBuiltinStringTable table;
+        messages.LoadMessages(table, "C:\\Quellix");
+    }
     bool Kill(const cApplicationProcs& entry) { return cKillRecorder::Kill(os, entry); }
+
+    struct Started {
+        std::uint32_t pid;
+        WindowHandle window;
+    };
+    // Starts a program with one visible window of that title (none when it is empty).
+    Started Start(const std::string& exe, const std::string& title = {},
+                  CloseReaction onClose = CloseReaction::ExitProcess, std::uint32_t delayMs = 0) {
+        FakeProcessSetup p;
+        p.exePath = exe;
+        FakeWindowSetup w;
+        w.pid = os.AddProcess(p);
+        w.title = title;
+        w.onClose = w.onEndSession = onClose;
+        w.delayMs = delayMs;
+        return {w.pid, title.empty() ? 0 : os.AddWindow(w)};
+    }
+    // Appends a checked row for that program to the current set.
+    cApplicationProcs& AddRow(const std::string& exe, const std::string& title, bool visible = true) {
+        cApplicationProcs e;
+        e.SetExePath(exe);
+        e.SetTitle(title);
+        e.SetWinVisible(visible);
+        set.AddToProgramSet(e, false);
+        return set.AppSet().back();
+    }
+
     cFakeOS os;
+    cFakeSystemFacts facts;
+    cOSInfo osInfo;
+    cInventory inventory;
+    cKillSet set;
+    cMessages messages;
+    std::vector<std::uint32_t> ferrow; // messages posted to the companion program
+    cKillContext kill;
+    cKillRun run;
 };
 
 } // namespace qx::fake

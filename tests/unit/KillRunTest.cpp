@@ -1,257 +1,113 @@
+// Running the current set: rows in list order, each over every running
+// program it matches, with the account of failures and halts.
 #include "fake/cRunHarness.h"
 
 #include <gtest/gtest.h>
-
-#include <climits>
 
 namespace qx {
 namespace {
 
 using fake::CloseReaction;
 using fake::cRunHarness;
-using fake::FakeProcessSetup;
-using fake::FakeWindowSetup;
 
-constexpr std::uint32_t kHalted = 1434;
-constexpr std::uint32_t kFailed = 1435;
+std::uint32_t FirstAsked(const cRunHarness& h, WindowHandle w) {
+    for (const fake::FakeMessage& m : h.os.posts)
+        if (m.window == w) return m.tick;
+    return 0;
+}
 
-class KillRun : public ::testing::Test {
-protected:
-    struct Program {
-        std::uint32_t pid;
-        WindowHandle window;
-    };
+std::vector<std::string> ApplicationTitles(const cRunHarness& h) {
+    std::vector<std::string> titles;
+    for (const cListItem& i : h.inventory.lvApplications().Items())
+        titles.push_back(i.text);
+    return titles;
+}
 
-    Program Start(const std::string& exe, const std::string& title, CloseReaction onClose = CloseReaction::ExitProcess,
-                  bool visible = true) {
-        FakeProcessSetup p;
-        p.exePath = exe;
-        const std::uint32_t pid = h.os.AddProcess(p);
-        FakeWindowSetup w;
-        w.pid = pid;
-        w.title = title;
-        w.style = visible ? kWsVisible : 0;
-        w.onClose = onClose;
-        w.onEndSession = onClose;
-        return {pid, h.os.AddWindow(w)};
-    }
-
-    // Puts the program behind the Applications row with this title into the set.
-    cApplicationProcs& AddApplication(const std::string& title, bool checkDuplicates = true) {
-        const cListViewModel& list = h.inventory.lvApplications();
-        for (std::int16_t row = list.Count(); row >= 1; --row) {
-            if (list.Item(row)->text != title) continue;
-            EXPECT_TRUE(h.set.AddToProgramSet(*cKillSet::GetListApp(list, row, h.inventory.mcApplications()),
-                                              checkDuplicates));
-            return h.set.AppSet().back();
-        }
-        ADD_FAILURE() << "no row " << title;
-        return h.set.AppSet().front();
-    }
-
-    cApplicationProcs& AddEntry(const std::string& exe, const std::string& title, bool visible = true) {
-        cApplicationProcs e;
-        e.SetExePath(exe);
-        e.SetTitle(title);
-        e.SetWinVisible(visible);
-        EXPECT_TRUE(h.set.AddToProgramSet(e, false));
-        return h.set.AppSet().back();
-    }
-
-    std::vector<std::string> ApplicationTitles() const {
-        std::vector<std::string> titles;
-        for (const cListItem& i : h.inventory.lvApplications().Items()) titles.push_back(i.text);
-        return titles;
-    }
-
+// Every kind of row in one run, up to the one whose first failure halts it.
+TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFailureHalts) {
     cRunHarness h;
-};
-
-TEST_F(KillRun, UncheckedRowsAreLeftAloneAndOnlyTheRefreshHappens) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    h.inventory.RefreshLists();
-    AddApplication("A");
-    h.set.lvProgramSet().Item(1)->checked = false;
-    h.log.SetDebugMode(true);
-    h.run.KillCurrentSet();
-    EXPECT_TRUE(h.os.IsRunning(a.pid));
-    EXPECT_TRUE(h.ActionTexts().empty());
-    EXPECT_TRUE(h.ferrow.empty());
-    EXPECT_EQ(h.DebugTexts(), (std::vector<std::string>{"Begin KillCurrentSet", "Erase mcProcesses",
-                                                        "FillProcessListNT Done: processes = 1", "PopulateListviews"}));
-}
-
-TEST_F(KillRun, KillsCheckedRowsInListOrderAndRecordsWhatItMatched) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    const Program b = Start("C:\\Apps\\b.exe", "B");
-    h.inventory.RefreshLists();
-    AddApplication("A");
-    AddApplication("B");
-    ASSERT_TRUE(h.set.lvProgramSet().Move(2, 1)); // B is closed first
-    h.run.KillCurrentSet();
-    EXPECT_FALSE(h.os.IsRunning(a.pid));
-    EXPECT_FALSE(h.os.IsRunning(b.pid));
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'B' was killed cleanly.", "'A' was killed cleanly."}));
-    EXPECT_EQ(h.set.AppSet()[0].ProcessID(), a.pid);
-    EXPECT_EQ(h.set.AppSet()[0].Handle(), a.window);
-    EXPECT_EQ(h.ui.GetCaption(), "Quellix"); // restored after "Attempting to kill ..."
-    EXPECT_NE(std::find(h.ui.captions.begin(), h.ui.captions.end(), "Attempting to kill B"), h.ui.captions.end());
-    EXPECT_TRUE(h.inventory.mcApplications().empty()); // refreshed at the end
-    EXPECT_TRUE(h.ferrow.empty());
-    EXPECT_EQ(h.run.FailedKills(), 0);
-    EXPECT_FALSE(h.run.Halted());
-}
-
-TEST_F(KillRun, ProgramNotRunningIsReportedWithoutMessageOrHalt) {
-    const Program b = Start("C:\\Apps\\b.exe", "B");
-    h.inventory.RefreshLists();
-    AddEntry("C:\\Apps\\gone.exe", "Gone").SetStopOnError(true);
-    AddApplication("B");
-    h.run.KillCurrentSet();
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'Gone' couldn't be killed.  It wasn't running.",
-                                                         "'B' was killed cleanly."}));
-    EXPECT_TRUE(h.ferrow.empty());
-    EXPECT_FALSE(h.os.IsRunning(b.pid));
-    EXPECT_EQ(h.run.FailedKills(), 0); // not running is not a failure
-    EXPECT_FALSE(h.run.Halted());
-}
-
-TEST_F(KillRun, EmptyInventoryReportsEveryCheckedRowAndStillRefreshes) {
-    AddEntry("C:\\Apps\\a.exe", "A");
-    AddEntry("C:\\Apps\\b.exe", "B");
-    AddEntry("C:\\Apps\\c.exe", "C");
-    h.set.lvProgramSet().Item(2)->checked = false;
-    const Program late = Start("C:\\Apps\\a.exe", "A"); // started after the (empty) snapshot
-    h.run.KillCurrentSet();
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'A' couldn't be killed.  It wasn't running.",
-                                                         "'C' couldn't be killed.  It wasn't running."}));
-    EXPECT_TRUE(h.os.IsRunning(late.pid));
-    EXPECT_EQ(ApplicationTitles(), (std::vector<std::string>{"A"}));
-}
-
-TEST_F(KillRun, SecondWindowOfAKilledProcessFindsItGoneWhichIsNoFailure) {
-    const Program a = Start("C:\\Apps\\a.exe", "Doc 1");
-    FakeWindowSetup second;
-    second.pid = a.pid;
+    h.Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, 150);
+    const auto slow = h.Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, 700);
+    const auto b = h.Start("C:\\Apps\\b.exe", "B");
+    fake::FakeWindowSetup second;
+    second.pid = h.Start("C:\\Apps\\doc.exe", "Doc 1").pid;
     second.title = "Doc 2";
     h.os.AddWindow(second);
+    h.Start("C:\\Apps\\c.exe", "C");
+    const auto first = h.Start("C:\\Apps\\s.exe", "S", CloseReaction::ExitProcess, 700);
+    const auto stubborn = h.Start("C:\\Apps\\s.exe", "S", CloseReaction::Ignore);
+    const auto never = h.Start("C:\\Apps\\s.exe", "S");
+    const auto later = h.Start("C:\\Apps\\d.exe", "D");
+    h.Start("C:\\Apps\\h.exe");
+    const auto reused = h.Start("C:\\Apps\\r.exe");
     h.inventory.RefreshLists();
-    AddApplication("Doc 1"); // IgnoreTitle by default: both windows match
-    h.run.KillCurrentSet();
-    EXPECT_EQ(h.ActionTexts(),
-              (std::vector<std::string>{"'Doc 1' was killed cleanly.", "'Doc 1' couldn't be killed.  It wasn't running."}));
-    EXPECT_TRUE(h.ferrow.empty());
-    EXPECT_EQ(h.run.FailedKills(), 0);
-    EXPECT_FALSE(h.run.Halted());
-}
+    h.os.EndProcess(reused.pid); // its id goes to a new instance of the same program
+    h.os.Advance(1000);
+    fake::FakeProcessSetup again;
+    again.exePath = "C:\\Apps\\r.exe";
+    h.os.AddProcessWithId(reused.pid, again);
 
-TEST_F(KillRun, HaltOnRowKLeavesLaterRowsUntouchedAndRefreshes) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    const Program b = Start("C:\\Apps\\b.exe", "B", CloseReaction::Ignore);
-    const Program c = Start("C:\\Apps\\c.exe", "C");
-    h.inventory.RefreshLists();
-    AddApplication("A");
-    cApplicationProcs& stubborn = AddApplication("B");
-    stubborn.SetStopOnError(true);
-    stubborn.SetForceClose(false);
-    stubborn.SetCloseWait(0);
-    AddApplication("C");
+    h.AddRow("C:\\Apps\\a.exe", "A");
+    h.AddRow("C:\\Apps\\b.exe", "B");
+    h.AddRow("C:\\Apps\\gone.exe", "Gone").SetStopOnError(true); // not running is no failure
+    h.AddRow("C:\\Apps\\doc.exe", "Doc 1");                      // both windows: the second finds it gone
+    h.AddRow("C:\\Apps\\b.exe", "B");                            // gone the second time
+    h.AddRow("C:\\Apps\\h.exe", "H", true);                      // was a window when the set was made
+    h.AddRow("C:\\APPS\\C.EXE", "C");                            // letter case counts
+    h.AddRow("C:\\Apps\\c.exe", "C");
+    h.set.lvProgramSet().Item(8)->checked = false;
+    h.AddRow("C:\\Apps\\r.exe", "r.exe", false);
+    cApplicationProcs& halting = h.AddRow("C:\\Apps\\s.exe", "S");
+    halting.SetStopOnError(true); // its matches close one after another
+    halting.SetForceClose(false);
+    halting.SetCloseWait(0);
+    h.AddRow("C:\\Apps\\d.exe", "D");
+    h.log.SetDebugMode(true);
+    h.ui.SetCaption("Quellix - office");
     h.run.KillCurrentSet();
-    EXPECT_FALSE(h.os.IsRunning(a.pid));
-    EXPECT_TRUE(h.os.IsRunning(b.pid));
-    EXPECT_TRUE(h.os.IsRunning(c.pid));
-    EXPECT_TRUE(h.os.MessagesTo(c.window).empty());
-    EXPECT_EQ(h.ActionTexts(),
-              (std::vector<std::string>{"'A' was killed cleanly.", "'B' didn't close after waiting  0 seconds.",
-                                        "Stopped killing any other programs."}));
-    EXPECT_EQ(h.ferrow, (std::vector<std::uint32_t>{kHalted}));
-    EXPECT_EQ(ApplicationTitles(), (std::vector<std::string>{"B", "C"}));
-    EXPECT_EQ(h.ui.GetCaption(), "Quellix");
+
+    const std::string gone = " couldn't be killed.  It wasn't running.";
+    EXPECT_EQ(h.EntryTexts(), (std::vector<std::string>{"Debug: Begin KillCurrentSet",
+                                                        "Debug: KillMe 'A'",
+                                                        "'A' was killed cleanly.",
+                                                        "Debug: KillMe 'A'",
+                                                        "'A' was killed cleanly.",
+                                                        "Debug: KillMe 'B'",
+                                                        "'B' was killed cleanly.",
+                                                        "'Gone'" + gone,
+                                                        "Debug: KillMe 'Doc 1'",
+                                                        "'Doc 1' was killed cleanly.",
+                                                        "Debug: KillMe 'Doc 1'",
+                                                        "'Doc 1'" + gone,
+                                                        "Debug: KillMe 'B'",
+                                                        "'B'" + gone,
+                                                        "'H'" + gone,
+                                                        "'C'" + gone,
+                                                        "Debug: KillMe 'r.exe'",
+                                                        "'r.exe'" + gone,
+                                                        "Debug: KillMe 'S'",
+                                                        "'S' was killed cleanly.",
+                                                        "Debug: KillMe 'S'",
+                                                        "'S' didn't close after waiting  0 seconds.",
+                                                        "Stopped killing any other programs.",
+                                                        "Debug: Erase mcProcesses",
+                                                        "Debug: FillProcessListNT Done: processes = 6",
+                                                        "Debug: PopulateListviews"}));
+    EXPECT_GE(FirstAsked(h, b.window), FirstAsked(h, slow.window) + 700);
+    EXPECT_GE(FirstAsked(h, stubborn.window), FirstAsked(h, first.window) + 700);
+    EXPECT_EQ(FirstAsked(h, never.window) + FirstAsked(h, later.window), 0u);
+    EXPECT_EQ(h.set.AppSet()[0].ProcessID(), slow.pid); // the entry keeps what it matched last
+    EXPECT_EQ(h.set.AppSet()[0].Handle(), slow.window);
+    EXPECT_EQ(ApplicationTitles(h), (std::vector<std::string>{"C", "S", "S", "D"}));
+    EXPECT_EQ(h.ui.GetCaption(), "Quellix - office");
+    EXPECT_GT(h.os.dispatchCalls, 0); // the window stays responsive during the pauses
+    EXPECT_EQ(h.ferrow, std::vector<std::uint32_t>{1434});
     EXPECT_EQ(h.run.FailedKills(), 1);
     EXPECT_TRUE(h.run.Halted());
-    // The next run starts its account afresh.
-    h.set.lvProgramSet().Clear();
+    h.set.lvProgramSet().Clear(); // the next run starts its account afresh
     h.run.KillCurrentSet();
     EXPECT_EQ(h.run.FailedKills(), 0);
     EXPECT_FALSE(h.run.Halted());
-}
-
-TEST_F(KillRun, SameProgramInTwoRowsIsGoneTheSecondTime) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    h.inventory.RefreshLists();
-    AddApplication("A", false);
-    AddApplication("A", false);
-    h.run.KillCurrentSet();
-    EXPECT_FALSE(h.os.IsRunning(a.pid));
-    EXPECT_EQ(h.ActionTexts(),
-              (std::vector<std::string>{"'A' was killed cleanly.", "'A' couldn't be killed.  It wasn't running."}));
-    EXPECT_TRUE(h.ferrow.empty());
-}
-
-TEST_F(KillRun, VisibilityAndLetterCaseMustMatch) {
-    const Program hiddenOnly = Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, false);
-    const Program windowed = Start("C:\\Apps\\b.exe", "B");
-    h.inventory.RefreshLists();
-    AddEntry("C:\\Apps\\a.exe", "A", true);       // was a visible window when the set was made
-    AddEntry("C:\\Apps\\b.exe", "b.exe", false);  // was a process without a window
-    AddEntry("C:\\APPS\\B.EXE", "B", true);
-    h.run.KillCurrentSet();
-    EXPECT_TRUE(h.os.IsRunning(hiddenOnly.pid));
-    EXPECT_TRUE(h.os.IsRunning(windowed.pid));
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'A' couldn't be killed.  It wasn't running.",
-                                                         "'b.exe' couldn't be killed.  It wasn't running.",
-                                                         "'B' couldn't be killed.  It wasn't running."}));
-}
-
-TEST_F(KillRun, HugeCloseWaitNoLongerEndsTheRun) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    const Program b = Start("C:\\Apps\\b.exe", "B");
-    h.inventory.RefreshLists();
-    AddApplication("A").SetCloseWait(INT_MAX);
-    AddApplication("B");
-    h.run.KillCurrentSet();
-    EXPECT_FALSE(h.os.IsRunning(a.pid));
-    EXPECT_FALSE(h.os.IsRunning(b.pid));
-    EXPECT_TRUE(h.inventory.mcApplications().empty());
-}
-
-TEST_F(KillRun, ProcessIdReusedSinceTheSnapshotIsNotKilled) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    h.inventory.RefreshLists();
-    AddEntry("C:\\Apps\\a.exe", "A"); // as loaded from a set file: no snapshot time of its own
-    h.os.EndProcess(a.pid);
-    h.os.Advance(1000);
-    FakeProcessSetup again;
-    again.exePath = "C:\\Apps\\a.exe";
-    h.os.AddProcessWithId(a.pid, again);
-    h.run.KillCurrentSet();
-    EXPECT_TRUE(h.os.IsRunning(a.pid));
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'A' couldn't be killed.  It wasn't running."}));
-}
-
-TEST_F(KillRun, FullSetEndsAfterItsLastRow) {
-    cApplicationProcs e;
-    e.SetExePath("C:\\Apps\\gone.exe");
-    e.SetSelected(false);
-    for (int i = 0; i < cKillSet::kMaxEntries; ++i) ASSERT_TRUE(h.set.AddToProgramSet(e, false));
-    h.set.lvProgramSet().Item(32767)->checked = true;
-    h.set.AppSet().back().SetTitle("Last");
-    h.run.KillCurrentSet();
-    EXPECT_EQ(h.ActionTexts(), (std::vector<std::string>{"'Last' couldn't be killed.  It wasn't running."}));
-}
-
-TEST_F(KillRun, RowWhoseTagNamesNoEntryStopsTheRunButTheListsAreRefreshed) {
-    const Program a = Start("C:\\Apps\\a.exe", "A");
-    h.inventory.RefreshLists();
-    AddEntry("C:\\Apps\\gone.exe", "Gone");
-    AddApplication("A");
-    h.set.lvProgramSet().Item(1)->tag = "7";
-    h.os.EndProcess(a.pid);
-    h.run.KillCurrentSet();
-    EXPECT_TRUE(h.ActionTexts().empty());
-    EXPECT_TRUE(h.inventory.mcApplications().empty());
-    EXPECT_EQ(h.ui.GetCaption(), "Quellix");
-    EXPECT_TRUE(h.run.Halted()); // the later rows were never reached
 }
 
 } // namespace

@@ -1,158 +1,85 @@
-#include "core/sets/cKillSet.h"
+// The current set's entries and rows, and the list rows they live in.
+#include "fake/cRunHarness.h"
 
 #include <gtest/gtest.h>
 
 namespace qx {
 namespace {
 
-cApplicationProcs Entry(const std::string& path, const std::string& title, bool visible = true) {
-    cApplicationProcs e;
-    e.SetExePath(path);
-    e.SetTitle(title);
-    e.SetWinVisible(visible);
-    return e;
+std::vector<std::string> Rows(const cListViewModel& list) {
+    std::vector<std::string> rows;
+    for (const cListItem& i : list.Items())
+        rows.push_back(i.text + "|" + i.subItem + "|" + i.tag + (i.checked ? "+" : ""));
+    return rows;
 }
 
-TEST(ListViewModel, PositionsCountFromOneAndMoveKeepsTheOthersInOrder) {
-    cListViewModel list("lvX");
-    EXPECT_EQ(list.Item(1), nullptr);
-    EXPECT_EQ(list.Add("a", "A", "0"), 1);
-    EXPECT_EQ(list.Add("b", "B", "1"), 2);
-    EXPECT_EQ(list.Add("c", "C", "2"), 3);
-    EXPECT_EQ(list.Item(0), nullptr);
-    EXPECT_EQ(list.Item(4), nullptr);
-    ASSERT_TRUE(list.Move(3, 1));
-    EXPECT_EQ(list.Item(1)->text, "c");
-    EXPECT_EQ(list.Item(2)->text, "a");
-    EXPECT_EQ(list.Item(3)->text, "b");
-    ASSERT_TRUE(list.Move(1, 3));
-    EXPECT_EQ(list.Item(3)->text, "c");
-    EXPECT_FALSE(list.Move(0, 1));
-    EXPECT_FALSE(list.Move(1, 4));
-    ASSERT_TRUE(list.Remove(2));
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Item(2)->text, "c");
-    EXPECT_FALSE(list.Remove(3));
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(ListViewModel, TagIndexTakesOnlyDecimalIndexesWithinSixteenBits) {
+TEST(ListViewModel, RowsCountFromOneAndTagsAreDecimalIndexesWithinSixteenBits) {
     cListViewModel list;
-    for (const char* tag : {"0", "32767", "007", "", "-1", "1x", " 1", "32768", "999999"}) list.Add("t", "p", tag);
-    std::int16_t index = -5;
-    EXPECT_TRUE(list.TagIndex(1, index));
-    EXPECT_EQ(index, 0);
-    EXPECT_TRUE(list.TagIndex(2, index));
-    EXPECT_EQ(index, 32767);
-    EXPECT_TRUE(list.TagIndex(3, index));
-    EXPECT_EQ(index, 7);
-    for (std::int16_t row = 4; row <= 9; ++row) EXPECT_FALSE(list.TagIndex(row, index)) << row;
-    EXPECT_FALSE(list.TagIndex(10, index));
+    for (const char* tag : {"0", "32767", "007", "", "-1", "1x", " 1", "32768"})
+        list.Add(tag, "", tag);
+    std::vector<int> indexes;
+    for (std::int16_t row = 0; row <= 9; ++row) {
+        std::int16_t index = -1;
+        indexes.push_back(list.TagIndex(row, index) ? index : -1);
+    }
+    EXPECT_EQ(indexes, (std::vector<int>{-1, 0, 32767, 7, -1, -1, -1, -1, -1, -1}));
+    EXPECT_TRUE(list.Move(4, 1) && list.Move(2, 4) && list.Remove(2));
+    EXPECT_FALSE(list.Move(0, 1) || list.Move(1, 8) || list.Remove(8) || list.Item(0) || list.Item(8));
+    std::vector<std::string> texts;
+    for (const cListItem& i : list.Items())
+        texts.push_back(i.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"", "007", "0", "-1", "1x", " 1", "32768"}));
 }
 
-TEST(KillSet, FirstEntryGetsIndexZeroRowOneAndItsCheckBoxFromSelected) {
+TEST(KillSet, AddsCopiesWithCheckedRowsAndRefusesTheSameProgramOnlyWhenAsked) {
+    const struct {
+        const char* path;
+        const char* title;
+        bool visible, selected, checkDuplicates, added;
+    } adds[] = {
+        {"C:\\A\\a.exe", "A", true, false, true, true},    {"C:\\A\\a.exe", "A", true, true, true, false},
+        {"C:\\A\\a.exe", "A - 2", true, true, true, true}, {"C:\\A\\a.exe", "A", false, true, true, true},
+        {"C:\\A\\A.exe", "A", true, true, true, true},     {"C:\\A\\a.exe", "A", true, true, false, true},
+    };
     cKillSet set;
-    cApplicationProcs e = Entry("C:\\A\\a.exe", "A");
-    e.SetSelected(false);
-    ASSERT_TRUE(set.AddToProgramSet(e, true));
-    ASSERT_EQ(set.AppSet().size(), 1u);
-    const cListItem* row = set.lvProgramSet().Item(1);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->text, "A");
-    EXPECT_EQ(row->subItem, "C:\\A\\a.exe");
-    EXPECT_EQ(row->tag, "0");
-    EXPECT_FALSE(row->checked);
-    EXPECT_EQ(set.EntryOfRow(1), &set.AppSet()[0]);
-    EXPECT_EQ(set.EntryOfRow(2), nullptr);
-}
-
-TEST(KillSet, DuplicateTestRefusesTheSameProgramAndLeavesSetChangedAlone) {
-    cKillSet set;
-    ASSERT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A"), true));
-    EXPECT_TRUE(set.SetChanged());
-    set.SetSetChanged(false);
-    EXPECT_FALSE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A"), true));
-    EXPECT_FALSE(set.SetChanged());
-    // A different title, visibility or letter case is another program.
-    EXPECT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A - 2"), true));
-    EXPECT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A", false), true));
-    EXPECT_TRUE(set.AddToProgramSet(Entry("C:\\A\\A.exe", "A"), true));
-    EXPECT_EQ(set.lvProgramSet().Count(), 4);
-    EXPECT_EQ(set.lvProgramSet().Item(4)->tag, "3");
-}
-
-TEST(KillSet, DeletedEntryDoesNotBlockTheSameLiveProgram) {
-    cKillSet set;
-    ASSERT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A"), true));
-    set.AppSet()[0].SetDeleted(true);
+    for (const auto& a : adds) {
+        cApplicationProcs e;
+        e.SetExePath(a.path);
+        e.SetTitle(a.title);
+        e.SetWinVisible(a.visible);
+        e.SetSelected(a.selected);
+        set.SetSetChanged(false);
+        EXPECT_EQ(set.AddToProgramSet(e, a.checkDuplicates), a.added) << a.title;
+        EXPECT_EQ(set.SetChanged(), a.added && a.checkDuplicates) << a.title;
+    }
+    const cApplicationProcs again = set.AppSet()[0];
+    for (const std::size_t i : {0u, 4u})
+        set.AppSet()[i].SetDeleted(true); // not in the way of the same live program
+    set.lvProgramSet().Remove(5);
     set.lvProgramSet().Remove(1);
-    EXPECT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A"), true));
-    EXPECT_EQ(set.AppSet().size(), 2u);
-    EXPECT_EQ(set.lvProgramSet().Item(1)->tag, "1");
+    EXPECT_TRUE(set.AddToProgramSet(again, true));
+    EXPECT_EQ(Rows(set.lvProgramSet()), (std::vector<std::string>{"A - 2|C:\\A\\a.exe|1+", "A|C:\\A\\a.exe|2+",
+                                                                  "A|C:\\A\\A.exe|3+", "A|C:\\A\\a.exe|5"}));
+    EXPECT_EQ(set.EntryOfRow(1), &set.AppSet()[1]);
+    set.lvProgramSet().Item(1)->tag = "6";
+    EXPECT_EQ(set.EntryOfRow(1), nullptr);
+    EXPECT_TRUE(cKillSet::IsSameEntry(set.AppSet()[1], set.AppSet()[5], true));
+    EXPECT_FALSE(cKillSet::IsSameEntry(set.AppSet()[1], set.AppSet()[5], false));
 }
 
-TEST(KillSet, IsSameEntryIgnoresOnlyTheTitleWhenAsked) {
-    const cApplicationProcs a = Entry("C:\\A\\a.exe", "one");
-    cApplicationProcs b = Entry("C:\\A\\a.exe", "two");
-    EXPECT_FALSE(cKillSet::IsSameEntry(a, b, false));
-    EXPECT_TRUE(cKillSet::IsSameEntry(a, b, true));
-    b.SetWinVisible(false);
-    EXPECT_FALSE(cKillSet::IsSameEntry(a, b, true));
-    b = a;
-    b.SetDeleted(true);
-    EXPECT_FALSE(cKillSet::IsSameEntry(a, b, true));
-    b = a;
-    b.SetExePath("c:\\a\\a.exe");
-    EXPECT_FALSE(cKillSet::IsSameEntry(a, b, true));
-    // Rules, ids and handles are not part of the program's identity.
-    b = a;
-    b.SetProcessID(99);
-    b.SetHandle(77);
-    b.SetCloseWait(1);
-    b.SetForceClose(!a.ForceClose());
-    b.SetSelected(false);
-    EXPECT_TRUE(cKillSet::IsSameEntry(a, b, false));
-}
-
-TEST(KillSet, StoresCopiesSoOneScratchEntryServesManyAdditions) {
-    cKillSet set;
-    cApplicationProcs scratch = Entry("C:\\A\\a.exe", "A");
-    EXPECT_EQ(set.AddToAppSet(scratch), 0);
-    scratch.SetTitle("B");
-    EXPECT_EQ(set.AddToAppSet(scratch), 1);
-    EXPECT_EQ(set.AppSet()[0].Title(), "A");
-    EXPECT_EQ(set.AppSet()[1].Title(), "B");
-    EXPECT_EQ(set.lvProgramSet().Count(), 0); // AddToAppSet adds no row
-}
-
-TEST(KillSet, GetListAppReturnsTheInventoryObjectBehindTheRow) {
-    std::vector<cApplicationProcs> apps = {Entry("C:\\a.exe", "a"), Entry("C:\\b.exe", "b")};
-    cListViewModel list("lvApplications");
-    EXPECT_EQ(cKillSet::AddProgramSetItem(list, "b", "C:\\b.exe", 1), 1);
-    EXPECT_EQ(cKillSet::AddProgramSetItem(list, "gone", "C:\\c.exe", 2), 2);
-    EXPECT_EQ(cKillSet::GetListApp(list, 1, apps), &apps[1]);
-    EXPECT_EQ(cKillSet::GetListApp(list, 2, apps), nullptr); // Tag beyond the inventory
-    EXPECT_EQ(cKillSet::GetListApp(list, 3, apps), nullptr);
-}
-
-TEST(KillSet, AFullSetRefusesFurtherEntries) {
-    cKillSet set;
-    const cApplicationProcs e = Entry("C:\\a.exe", "a");
-    for (int i = 0; i < cKillSet::kMaxEntries; ++i) ASSERT_TRUE(set.AddToProgramSet(e, false));
-    EXPECT_FALSE(set.AddToProgramSet(e, false));
-    EXPECT_EQ(set.AddToAppSet(e), -1);
-    EXPECT_EQ(set.AppSet().size(), 32767u);
-    EXPECT_EQ(set.lvProgramSet().Item(32767)->tag, "32766");
-    EXPECT_EQ(set.lvProgramSet().Add("t", "p", "0"), 0); // the list's own limit
-}
-
-TEST(KillSet, WithoutDuplicateTestEqualEntriesAreAllAddedAndSetChangedStays) {
-    cKillSet set;
-    EXPECT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A"), false));
-    EXPECT_TRUE(set.AddToProgramSet(Entry("C:\\A\\a.exe", "A"), false));
-    EXPECT_EQ(set.lvProgramSet().Count(), 2);
-    EXPECT_FALSE(set.SetChanged());
+TEST(KillSet, AFullSetRefusesFurtherEntriesAndARunOverItEndsAfterItsLastRow) {
+    fake::cRunHarness h;
+    for (int i = 0; i < cKillSet::kMaxEntries; ++i)
+        h.AddRow("C:\\Apps\\gone.exe", "Gone");
+    EXPECT_FALSE(h.set.AddToProgramSet(cApplicationProcs{}, false));
+    EXPECT_EQ(h.set.AppSet().size(), 32767u);
+    EXPECT_EQ(h.set.lvProgramSet().Add("t", "p", "0"), 0); // the list's own limit
+    for (std::int16_t row = 1; row < cKillSet::kMaxEntries; ++row)
+        h.set.lvProgramSet().Item(row)->checked = false;
+    h.set.AppSet().back().SetTitle("Last");
+    h.run.KillCurrentSet();
+    EXPECT_EQ(h.ActionTexts(), std::vector<std::string>{"'Last' couldn't be killed.  It wasn't running."});
+    EXPECT_EQ(h.set.lvProgramSet().Item(32767)->tag, "32766");
 }
 
 } // namespace

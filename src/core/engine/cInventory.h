@@ -43,22 +43,22 @@ public:
 
     void RefreshLists();
 
-    // --- the steps of a refresh ---
-    void addProcess(std::uint32_t processId, const std::string& exePath, std::uint64_t creationTime = 0);
-    // Position of the first process with that id in mcProcesses, or -1.
-    int InProcList(std::uint32_t processId) const;
+    // --- the steps of a refresh (the benchmarks and the set editor's tests run them alone) ---
     std::int16_t FillProcessList95();
     std::int16_t FillProcessListNT();
-    void addWindow(std::uint32_t processId, WindowHandle window, const std::string& title, bool visible);
-    // Window-enumeration callback; always true so that every window is visited.
-    bool ListWindowProc(WindowHandle window);
-    // Cuts the text at its first NUL and trims blanks, in place; returns it.
-    static std::string StripNull(std::string& text);
     void BuildApplicationList();
     void AddApplication(const cApplicationProcs& entry);
     void PopulateListviews();
 
 private:
+    void addProcess(std::uint32_t processId, const std::string& exePath, std::uint64_t creationTime = 0);
+    // Position of the first process with that id in mcProcesses, or -1.
+    int InProcList(std::uint32_t processId) const;
+    void addWindow(std::uint32_t processId, WindowHandle window, const std::string& title, bool visible);
+    // Window-enumeration callback; always true so that every window is visited.
+    bool ListWindowProc(WindowHandle window);
+    // Cuts the text at its first NUL and trims blanks, in place; returns it.
+    static std::string StripNull(std::string& text);
     void EraseProcesses();
 
     IProcessWindowServices& os_;

@@ -32,8 +32,6 @@ public:
     // The one test of sameness: path, Deleted and WinVisible always, the
     // title too unless exePathOnly; texts exactly, letter case included.
     static bool IsSameEntry(const cApplicationProcs& a, const cApplicationProcs& b, bool exePathOnly);
-    // Appends a copy to AppSet; its index, or -1 when AppSet is full.
-    std::int16_t AddToAppSet(const cApplicationProcs& entry);
     // Appends a row (text, Exe Path, Tag = index in decimal); its position, 0 when full.
     static std::int16_t AddProgramSetItem(cListViewModel& list, const std::string& title, const std::string& exePath,
                                           std::int16_t index);
@@ -45,6 +43,9 @@ public:
     cApplicationProcs* EntryOfRow(std::int16_t row);
 
 private:
+    // Appends a copy to AppSet; its index, or -1 when AppSet is full.
+    std::int16_t AddToAppSet(const cApplicationProcs& entry);
+
     std::vector<cApplicationProcs> appSet_;
     cListViewModel lvProgramSet_;
     bool setChanged_ = false;
