@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <deque>
 #include <sstream>
 
 namespace qx {
@@ -28,11 +27,10 @@ constexpr const char* kOptions = fake::cFakePlatform::kOptionsKey;
 
 struct cRecordedConsole final : IConsole {
     Texts out, err;
-    bool canShow = true;
     void WriteOutput(const std::string& line) override { out.push_back(line); }
     void WriteError(const std::string& line) override { err.push_back(line); }
-    bool OutputRedirected() override { return canShow; }
-    bool CanShowOutput() override { return canShow; }
+    bool OutputRedirected() override { return true; }
+    bool CanShowOutput() override { return true; }
 };
 
 SetFileEntry Saved(const std::string& name, bool selected = true, bool stop = false) {
@@ -48,11 +46,10 @@ struct World {
         f.fs.currentDirectory = "D:\\Work";
         f.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
         f.PutOption("Logging", logging ? 3 : 1);
-        f.PutOption("ShowSpash", 0); // the stored name
         f.PutText(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Work\\TWO.QXS");
         f.os.SetSelfPid(4);
         for (const char* name : {"Go", "NoGo", "Excl", "Off"}) Start(name);
-        Start("Delta", CloseReaction::ExitProcess, "App", "\u0394\u0388\u039b\u03a4\u0391 \u2013 \u03a3\u03c7\u03ad\u03b4\u03b9\u03bf");
+        Start("Delta", CloseReaction::ExitProcess, "App", "\u0394\u0388\u039b\u03a4\u0391 \u2013 \u03a3\u03c7\u03ad");
         Start("Stay", CloseReaction::Ignore);
         Start("Bg", CloseReaction::Ignore, "");
         Start("Shell", CloseReaction::Ignore, "Progman", "Desktop", "C:\\Windows\\explorer.exe");
@@ -102,9 +99,9 @@ struct World {
             const json& k = p["rules"];
             s += " [" + p["title"].get<std::string>() + (p["processId"].is_null() ? " - " : " ") +
                  k["waitSeconds"].dump() + (k["force"] == true ? "F" : "") + (k["stopOnFailure"] == true ? "S" : "") +
-                 (k["everyInstance"] == true ? "I" : "") + " " +
-                 (p["outcome"].is_null() ? "planned" : p["outcome"].get<std::string>() + " " + p["milliseconds"].dump()) +
-                 "]";
+                 (k["everyInstance"] == true ? "I " : " ");
+            s += p["outcome"].is_null() ? "planned]"
+                                        : p["outcome"].get<std::string>() + " " + p["milliseconds"].dump() + "]";
         }
         return s;
     }
@@ -142,40 +139,31 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
     const std::string unable = "Unable to parse command line arguments or no kill set specified: ";
     const std::string go = "'Go' was killed cleanly.", stay = "'Stay' didn't close after waiting  0 seconds.";
     // The log is written in the ANSI code page, which has no Greek.
-    const std::string delta = "'" + std::string(5, '?') + " \x96 " + std::string(6, '?') + "' was killed cleanly.";
+    const std::string delta = "'" + std::string(5, '?') + " \x96 " + std::string(3, '?') + "' was killed cleanly.";
     const std::string pastEnd = "Error number: \t62\r\nLocation:     \tOpenProgramSet\r\nInput past end of file";
     const std::string locked = "/O=- /P=GO.EXE /O=D:\\LOCKED\\R.JSON - D:\\Locked\\r.json: Access is denied";
-    const struct {
-        bool twin; // the console twin logs nothing here: its texts are the log's
-        const char* line;
-        std::string expected;
-    } cases[] = {
+    // In the console twin (which logs nothing here: its texts are the log's) or the window program, the line, and
+    // what the run left.
+    const std::tuple<bool, const char*, std::string> cases[] = {
         // That file name only, politely; forced and window-less ones are terminated.
         {true, "/P=go.exe", "exit 0, ended Go\nout: " + go},
-        {true, "/P=stay.exe /P=bg.exe /W:0 /O=-",
-         "exit 0, ended Stay Bg\nerr: 'Stay' was terminated.\nerr: 'Bg.exe' was killed cleanly.\n"
-         "out: report 0 2026-12-06T13:05:09Z [Stay 0FI terminated 3000] [Bg.exe 0FI terminated 0]"},
+        {false, "/DEBUG /P=x",
+         "exit 0, ended\nlog: Debug: Command line args: /DEBUG /P=X\nlog: Debug: Unloading\nlog: Debug: SaveSettings"},
         // A set found nowhere ends without a word; the one before it is not offered for saving.
         {false, "two nosuchset /P=go.exe", "exit 2, ended"},
-        {false, " /zz -q ", "exit 2, ended\nbox: " + unable + "/ZZ -Q\nlog: Error: " + unable + "/ZZ -Q"},
+        // Nothing requested: a bad wait is not even read.
+        {false, " /z -q /w:a", "exit 2, ended\nbox: " + unable + "/Z -Q /W:A\nlog: Error: " + unable + "/Z -Q /W:A"},
         {true, "/P=go.exe /W:abc", "exit 2, ended\nerr: " + unable + "/P=GO.EXE /W:ABC - Type mismatch"},
-        {false, "/W:abc", "exit 2, ended\nbox: " + unable + "/W:ABC\nlog: Error: " + unable + "/W:ABC"},
         // A damaged set is reported once; what it let through is neither run nor offered for saving.
         {true, "broken", "exit 2, ended\nerr: " + pastEnd},
-        {false, "broken",
-         "exit 2, ended\nbox: " + pastEnd +
-             "\nlog: Error number: 62\nlog: Location:     OpenProgramSet\nlog: Input past end of file"},
-        // The current folder's set before the data folder's namesake.
-        {false, "two /-F /W:0", "exit 1, ended Go\nlog: " + stay + "\nlog: " + go},
+        // The current folder's set before the data folder's namesake, then a full path; no entry twice.
+        {false, "two C:\\QUELLIX\\DATA\\DATA.QXS /-F /W:0",
+         "exit 1, ended Go\nlog: " + stay + "\nlog: " + go + "\nlast set: C:\\QUELLIX\\DATA\\DATA.QXS"},
         // Everything but the shell, the system and the exclusions; "/KW" only what has a window.
         {false, "/KA /X=stay /X=excl",
          "exit 0, ended Go NoGo Off Delta Bg\nlog: " + delta + "\nlog: 'Off' was killed cleanly.\n"
          "log: 'NoGo' was killed cleanly.\nlog: " + go + "\nlog: 'Bg.exe' was killed cleanly."},
-        {false, "/KW /W:0",
-         "exit 0, ended Go NoGo Excl Off Delta Stay\nlog: 'Stay' was terminated.\nlog: " + delta +
-             "\nlog: 'Off' was killed cleanly.\nlog: 'Excl' was killed cleanly.\nlog: 'NoGo' was killed cleanly.\n"
-             "log: " + go},
-        {false, "/KW /X=", "exit 0, ended"},
+        {false, "/KW /X=o /X=excl /W:0", "exit 0, ended Delta Stay\nlog: 'Stay' was terminated.\nlog: " + delta},
         // Any part of a title in any case, also beyond Latin letters.
         {false, "/T=\u03b4\u03ad\u03bb\u03c4\u03b1", "exit 0, ended Delta\nlog: " + delta},
         // Excluded, not running, unchecked, closed, halted and the rest skipped, in the report's order.
@@ -190,33 +178,23 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
          "out: 'Stay'  C:\\Apps\\Stay.exe  process 1020  wait 8 s, no force, stop on failure, this title only\n"
          "out: 'Go'  C:\\Apps\\Go.exe  process 1000  wait 8 s, no force, stop on failure, this title only\n"
          "file: report 0 2026-12-06T13:05:09Z plan [Stay 8S planned] [Go 8S planned]"},
-        // Two sets merge in order without duplicates; a full path and an extension are taken as given.
-        {true, "D:\\WORK\\TWO.QXS data.qxs /L /O=-",
-         "exit 0, ended\nerr: Would close, in this order:\n"
-         "err: 'Stay'  C:\\Apps\\Stay.exe  process 1020  wait 5 s, force, go on, every instance\n"
-         "err: 'Go'  C:\\Apps\\Go.exe  process 1000  wait 5 s, force, go on, every instance\n"
-         "out: report 0 2026-12-06T13:05:09Z plan [Stay 5FI planned] [Go 5FI planned]"},
         // The last report path, as typed; one that cannot be written stops the run before anything closes.
         {false, "/O=- /P=go.exe /O=D:\\Locked\\r.json", "exit 2, ended\nbox: " + unable + locked +
                                                            "\nlog: Error: " + unable + locked},
-        {false, "/DEBUG /P=nothing.exe",
-         "exit 0, ended\nlog: Debug: Command line args: /DEBUG /P=NOTHING.EXE\nlog: Debug: Unloading\n"
-         "log: Debug: SaveSettings"},
     };
-    for (const auto& c : cases) {
-        World w(!c.twin);
-        const int exitCode = RunCommandLine(c.twin ? w.twin : w.f.platform, w.console, kFolder, c.line, c.twin);
-        EXPECT_EQ(w.Outcome(exitCode), c.expected) << c.line;
+    for (const auto& [twin, line, expected] : cases) {
+        World w(!twin);
+        EXPECT_EQ(w.Outcome(RunCommandLine(twin ? w.twin : w.f.platform, w.console, kFolder, line, twin)), expected);
     }
 }
 
 TEST(CommandLineRun, WaitTakesSignedDecimalsRoundedHalfToEvenAndTellsWhyOthersFail) {
     const std::pair<const char*, const char*> cases[] = {
-        {" +7\t", "7"}, {"-3", "-3"}, {"2.5", "2"}, {"3.5", "4"}, {"2.51", "3"}, {"2.50001", "3"}, {".5", "0"},
-        {"5.", "5"}, {"-0.5", "0"}, {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"},
-        {"", "Type mismatch"}, {"1E3", "Type mismatch"}, {".", "Type mismatch"}, {"+-1", "Type mismatch"},
-        {"1.2.3", "Type mismatch"}, {"1 2", "Type mismatch"}, {"2147483648", "Overflow"},
-        {"2147483647.5", "Overflow"}, {"-2147483649", "Overflow"}, {"99999999999999999999999", "Overflow"}};
+        {" +7\t", "7"}, {"2.5", "2"}, {"3.5", "4"}, {"2.51", "3"}, {"2.50001", "3"}, {".5", "0"}, {"5.", "5"},
+        {"-0.5", "0"}, {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"", "Type mismatch"},
+        {"1E3", "Type mismatch"}, {".", "Type mismatch"}, {"+-1", "Type mismatch"}, {"1.2.3", "Type mismatch"},
+        {"2147483648", "Overflow"}, {"2147483647.5", "Overflow"}, {"-2147483649", "Overflow"},
+        {"9999999999999", "Overflow"}};
     for (const auto& [text, expected] : cases) {
         std::int32_t seconds = 0;
         std::string why;
@@ -226,138 +204,93 @@ TEST(CommandLineRun, WaitTakesSignedDecimalsRoundedHalfToEvenAndTellsWhyOthersFa
     }
 }
 
-TEST(CommandLineRun, HelpPreviewAndWindowModeAreSwitchesAmongTheOthers) {
-    const struct {
-        const char* line;
-        bool help, preview, commandLineMode;
-    } cases[] = {{"", false, false, false},          {" /debug\t", false, false, false},
-                 {"OFFICE /F /?", true, false, true}, {"\"/?\" -? /?X /DEBUGX", false, false, true},
-                 {"set /l", false, true, false},      {"/LX", false, false, true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(cCommandLineKill::IsHelpRequest(c.line), c.help) << c.line;
-        EXPECT_EQ(cCommandLineKill::IsPreview(c.line), c.preview) << c.line;
-        EXPECT_EQ(cProgramSession::IsCommandLineMode(c.line), c.commandLineMode) << c.line;
-    }
-}
-
 TEST(CommandLineRun, TheTwinsBoxesGoToStandardErrorAndQuestionsTakeTheAnswerThatChangesNothing) {
-    cRecordedConsole console;
-    cConsoleUserInterface ui(console);
+    World w;
     const std::pair<std::uint32_t, int> cases[] = {{kMbOk | kMbIconCritical, kIdOk}, {kMbOkCancel, kIdCancel},
                                                    {kMbYesNoCancel | kMbIconQuestion, kIdCancel}, {kMbYesNo, kIdNo}};
-    for (const auto& [style, answer] : cases) EXPECT_EQ(ui.MessageBox("Q" + std::to_string(style), style), answer);
-    EXPECT_EQ(console.err, (Texts{"Q16", "Q1", "Q35", "Q4"}));
-    std::string path;
-    EXPECT_FALSE(ui.ShowFileDialog({}, path));
+    for (const auto& [style, answer] : cases) EXPECT_EQ(w.consoleUi.MessageBox(std::to_string(style), style), answer);
+    EXPECT_EQ(w.console.err, (Texts{"16", "1", "35", "4"}));
 }
 
-TEST(CommandLineRun, UsageGoesInABoxOnlyWhenNoConsoleWouldShowIt) {
-    for (const bool canShow : {true, false}) {
-        World w;
-        w.console.canShow = canShow;
-        ShowUsage(w.f.platform, w.console, "Quellix 1.2");
-        const Texts shown = canShow ? w.console.out : w.Boxes();
-        ASSERT_EQ(shown.size() + w.console.out.size() + w.f.ui.boxes.size(), 2u);
-        EXPECT_TRUE(shown[0].starts_with("Usage: QUELLIX [set") && shown[0].ends_with("\r\n\r\nQuellix 1.2"));
-    }
-}
-
-TEST(ProgramSession, EachStartIsWindowOrCommandLineWithTheWindowStepsInTheirPlace) {
+TEST(ProgramSession, WindowStepsComeInTheirPlaceAndOnlyTheWindowStaysOpenWhenSavingIsCancelled) {
     const std::pair<const char*, const char*> cases[] = {
-        {" /debug\t", "window, debug, 2 rows, status 'TWO.QXS', splash step: 0 rows, layout step: 2 rows 0 programs"},
+        {" /debug\t", "window, debug, 2 rows 'TWO.QXS', splash step: 0 rows, layout step: 2 rows 0 programs, "
+                      "open: -, closed: D:\\Work\\TWO.QXS"},
         // The plan is the user's unsaved set to review.
-        {"/p=go.exe /l", "window, 1 rows, changed, status '[New Set]', splash step: 0 rows, layout step: 0 rows 0 programs"},
-        // The last set stays closed; "/DEBUG" with anything else traces the run.
-        {"/debug /P=nothing.exe", "command line, quits, debug, 0 rows, status ''"}};
+        {"/p=go.exe /l", "window, 1 rows '[New Set]', changed, splash step: 0 rows, layout step: 0 rows 0 programs, "
+                         "open: -, closed: D:\\Work\\TWO.QXS"},
+        // The last set stays closed, and there is no window to go back to.
+        {"data", "command line, quits, 1 rows 'DATA.QXS', closed: C:\\Quellix\\data\\DATA.QXS"}};
     for (const auto& [line, expected] : cases) {
         World w;
         cProgramSession s(w.f.platform, kFolder);
         std::string steps;
         const auto rows = [&s] { return std::to_string(s.Set().lvProgramSet().Count()) + " rows"; };
-        s.SetWindowStartupStep([&](cSharedObjects& shared) {
-            steps += std::string(shared.Options().ShowSplash() ? ", splash" : "") + ", splash step: " + rows();
-        });
+        s.SetWindowStartupStep([&](cSharedObjects&) { steps += ", splash step: " + rows(); });
         s.SetWindowLayoutStep([&](cSharedObjects&) {
             steps += ", layout step: " + rows() + " " + std::to_string(s.Inventory().lvApplications().Count()) +
                      " programs";
         });
         ASSERT_TRUE(s.Load(line));
-        EXPECT_EQ(std::string(s.CommandLineMode() ? "command line" : "window") + (s.QuitAtStart() ? ", quits" : "") +
-                      (s.Shared().Logger().DebugMode() ? ", debug" : "") +
-                      (w.f.os.IsRunning(w.pids[0].second) ? "" : ", Go ended") + ", " + rows() +
-                      (s.Set().SetChanged() ? ", changed" : "") + ", status '" + w.f.ui.statusText[1] + "'" + steps,
-                  expected);
+        EXPECT_EQ(cProgramSession::IsCommandLineMode(line), s.CommandLineMode());
+        std::string shown = std::string(s.CommandLineMode() ? "command line" : "window") +
+                            (s.QuitAtStart() ? ", quits" : "") + (s.Shared().Logger().DebugMode() ? ", debug" : "") +
+                            ", " + rows() + " '" + w.f.ui.statusText[1] + "'" +
+                            (s.Set().SetChanged() ? ", changed" : "") + steps;
+        s.Set().SetSetChanged(true);
+        w.f.PutText(kHkeyLocalMachine, kOptions, "LastLoadedSet", "-");
+        w.f.ui.answers = {kIdCancel, kIdNo};
+        for (bool closed = false; !closed;) {
+            closed = s.Close();
+            shown += (closed ? ", closed: " : ", open: ") + w.f.StoredOption("LastLoadedSet");
+        }
+        EXPECT_EQ(shown, expected);
     }
 }
 
-TEST(ProgramSession, OnlyTheWindowStaysOpenWhenTheSaveQuestionIsCancelledAndAFailedStartSavesNothing) {
-    for (const char* line : {"", "two"}) {
-        World w;
-        cProgramSession s(w.f.platform, kFolder);
-        ASSERT_TRUE(s.Load(line));
-        s.Set().SetSetChanged(true);
-        w.f.PutText(kHkeyLocalMachine, kOptions, "LastLoadedSet", "untouched");
-        w.f.ui.answers = {kIdCancel, kIdNo};
-        const bool closed = s.Close(); // a command line has no window to go back to
-        EXPECT_EQ(closed, *line != '\0');
-        EXPECT_EQ(w.f.StoredOption("LastLoadedSet"), closed ? "D:\\Work\\TWO.QXS" : "untouched");
-        EXPECT_TRUE(closed || s.Close());
-        EXPECT_EQ(w.f.StoredOption("LastLoadedSet"), "D:\\Work\\TWO.QXS");
-        EXPECT_EQ(w.Boxes(), Texts(closed ? 1 : 2, "Save changes to current set?")) << line;
-    }
+TEST(ProgramSession, FailedStartEndsAtOnceAndSavesNothing) {
     World w;
     w.f.PutText(kHkeyCurrentUser, fake::cFakePlatform::kShellFolders, "Startup", " ");
-    w.f.PutOption("Logging", 77);
     cProgramSession s(w.f.platform, kFolder);
-    EXPECT_FALSE(s.Load("/P=go.exe"));
-    EXPECT_TRUE(s.Close());
-    EXPECT_EQ(s.ExitCode(), 3);
-    EXPECT_EQ(w.Boxes(), Texts{"Error number: \t999\r\nLocation:     \tcSystemInfo\r\nUnable to locate Startup directory"});
-    EXPECT_EQ(w.f.StoredOption("Logging"), std::string("\x4D\0\0\0", 4));
+    EXPECT_FALSE(s.Load("/P=go.exe") || !s.Close());
+    EXPECT_EQ(w.Outcome(s.ExitCode()), "exit 3, ended\nbox: Error number: \t999\r\nLocation:     \tcSystemInfo\r\n"
+                                       "Unable to locate Startup directory");
 }
 
 // A program folder the user may not write to (a non-administrator, the
 // program under Program Files) sends the data to the user's own folder, said
 // once; no start or exit asks again or loops.
 TEST(ProgramSession, DataDirectoryThatCannotBeMadeIsAskedForOnceAndThenMovedOnce) {
-    // Beside a program folder that holds no set yet.
-    const char* folder = "C:\\Qx";
+    const char* folder = "C:\\Qx"; // that holds no set yet
     const std::string own = "C:\\Users\\alice\\AppData\\Local\\Veltrane\\Quellix\\data", beside = "C:\\Qx\\data";
     const std::string cannot = "Unable to create the data directory.\r\n\r\nIs it OK to ";
     const std::string tryBeside = cannot + "try to create C:\\Qx\\data as the data directory?";
-    const std::string saveBeside = cannot + "create data in C:\\Qx\\data or do you want to cancel saving?";
     const std::string told = "The data directory can't be created beside the program. Your kill sets are kept in "
                              "this folder instead:\r\n\r\n" + own;
-    const struct {
-        bool stored;        // a gone folder is stored at the start
-        const char* denied; // where nothing can be made
-        bool lostAtExit;    // the option names a gone folder by the time of the exit
-        std::deque<int> answers;
-        Texts boxes;
-        std::string dataDirectory; // the option afterwards
-    } cases[] = {
-        {true, "", false, {kIdYes}, {tryBeside}, beside},
-        {true, "", false, {kIdNo}, {tryBeside, "Using C:\\Qx\\data as the data directory."}, beside},
-        {false, folder, false, {}, {told}, own},
-        {true, folder, false, {kIdYes}, {tryBeside, told}, own},
-        {false, "C:\\", false, {}, {}, beside},
-        {false, "", true, {kIdCancel}, {saveBeside}, beside}, // not the gone one
-        {false, folder, true, {kIdOk}, {told, saveBeside, told}, own},
+    const std::string saveBeside = cannot + "create data in C:\\Qx\\data or do you want to cancel saving?";
+    // Whether the option names a gone folder at the start (else by the exit), where nothing can be made, the
+    // answer to a question, the boxes shown and the option afterwards.
+    const std::tuple<bool, const char*, int, Texts, std::string> cases[] = {
+        {true, "", kIdYes, {tryBeside}, beside},
+        {true, "", kIdNo, {tryBeside, "Using C:\\Qx\\data as the data directory."}, beside},
+        {true, folder, kIdYes, {tryBeside, told}, own},
+        {false, "", kIdCancel, {saveBeside}, beside},
+        {false, folder, kIdOk, {told, saveBeside, told}, own},
     };
-    for (const auto& c : cases) {
+    for (const auto& [gone, denied, answer, boxes, dataDirectory] : cases) {
         World w;
         w.f.fs.AddFolder(folder);
-        if (*c.denied) w.f.fs.DenyWrites(c.denied);
-        if (c.stored) w.f.PutText(kHkeyLocalMachine, kOptions, "DefaultDataDirectory", "Q:\\gone\\data");
-        w.f.ui.answers = c.answers;
+        if (*denied) w.f.fs.DenyWrites(denied);
+        if (gone) w.f.PutText(kHkeyLocalMachine, kOptions, "DefaultDataDirectory", "Q:\\gone\\data");
+        w.f.ui.answers = {answer};
         for (const bool again : {false, true}) {
             cProgramSession s(w.f.platform, folder);
             ASSERT_TRUE(s.Load(""));
-            if (c.lostAtExit && !again) s.Shared().Options().SetDefaultDataPath("Q:\\gone\\data");
+            if (!gone && !again) s.Shared().Options().SetDefaultDataPath("Q:\\gone\\data");
             EXPECT_TRUE(s.Close());
             // The next start finds the folder ready, or has nowhere to go again, without a word.
-            EXPECT_EQ(w.Boxes(), again ? Texts{} : c.boxes) << c.boxes.size() << again;
-            EXPECT_EQ(w.f.StoredOption("DefaultDataDirectory"), c.dataDirectory) << c.boxes.size();
+            EXPECT_EQ(w.Boxes(), again ? Texts{} : boxes) << boxes.size() << again;
+            EXPECT_EQ(w.f.StoredOption("DefaultDataDirectory"), dataDirectory) << boxes.size();
             w.f.ui.boxes.clear();
         }
     }
