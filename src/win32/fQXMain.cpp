@@ -174,14 +174,13 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         if (!session_.Load(commandLine) || session_.CommandLineMode()) {
             CloseSplash();
             startupFailed_ = !session_.CommandLineMode();
-            quitAtStart_ = true;
             return false;
         }
         cSharedObjects& shared = session_.Shared();
         editor_ = std::make_unique<cSetEditor>(session_.Set(), session_.Inventory(), session_.Messages());
         editor_->SetKillPropertiesDialog([this](const std::string& title) { ShowKillProperties(title); });
         if (!windowSettings_) { // the layout step never ran
-            startupFailed_ = quitAtStart_ = true;
+            startupFailed_ = true;
             return false;
         }
         editor_->SetRememberPosition(windowSettings_->RememberMark());
@@ -203,10 +202,7 @@ bool fQXMain::Load(const std::string& commandLine, int showCommand) {
         if (shared.Options().RequireAdminLogin()) {
             cAdminLogin login(platform_.strings, platform_.ui, shared.Options().AdminPassword());
             const bool passed = forms_.login ? forms_.login(hwnd_, login) : false;
-            if (!passed) {
-                quitAtStart_ = true;
-                return false;
-            }
+            if (!passed) return false;
         }
         helpFile_ = shared.ProgramFolder() + "\\" + cGlobalsClass::sHelpFile();
         return true;
@@ -229,7 +225,6 @@ void fQXMain::CloseSplash() {
 
 void fQXMain::FailLoad(const std::string& description) {
     startupFailed_ = true;
-    quitAtStart_ = true;
     CloseSplash();
     try {
         session_.Shared().Logger().LogError("", true, cErrorInfo{0, "fQXMain", description});

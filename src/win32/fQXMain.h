@@ -52,11 +52,10 @@ public:
     // The window-mode load: options, splash, last set, saved layout, first
     // inventory, then the window shown (showCommand as wWinMain got it) and
     // the login. False when the program must end: start-up failed (already
-    // reported; nothing is saved then) or QuitAtStart (a refused login; the
-    // caller closes the window with Close()).
+    // reported; nothing is saved then) or a refused login (the caller closes
+    // the window with Close()).
     bool Load(const std::string& commandLine, int showCommand);
     bool StartupFailed() const { return startupFailed_; }
-    bool QuitAtStart() const { return quitAtStart_; }
 
     // Runs messages until the window is gone; accelerators included.
     void RunMessageLoop();
@@ -66,27 +65,12 @@ public:
     bool Close();
 
     HWND Hwnd() const { return hwnd_; }
-    HWND ListWindow(const std::string& listName) const;
-    HWND Toolbar() const { return toolbar_; }
-    HWND StatusBar() const { return status_; }
-    HWND TabStrip() const { return tab_; }
     HMENU EditMenu() const;
 
     cProgramSession& Session() { return session_; }
-    cSetEditor& Editor() { return *editor_; }
-    const cMainLayout& Layout() const { return layout_; }
-    const cCommandState& CommandState() const { return state_; }
-    bool KillRunning() const { return editor_ && editor_->KillRunning(); }
-    // The kill set list's drop target, as OLE calls it (for tests: a drop
-    // without a mouse).
-    IDropTarget* DropTarget() const;
 
     // A command as its menu item runs it; ignored while it is disabled.
     void Execute(eCommand command);
-    // A toolbar click by the button's key; an unknown key does nothing.
-    void ToolbarClick(const std::string& key);
-    // The window's DPI (96 when the system cannot say).
-    int Dpi() const { return dpi_; }
 
 private:
     static constexpr UINT kMsgUpdateState = WM_APP + 1; // a coalesced command-state update
@@ -98,6 +82,10 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnNotify(NMHDR* header);
+    // A toolbar click by the button's key; an unknown key does nothing.
+    void ToolbarClick(const std::string& key);
+    bool KillRunning() const { return editor_ && editor_->KillRunning(); }
+    HWND ListWindow(const std::string& listName) const;
     void OnCreate();
     void CloseSplash();
     // An unexpected error during the load: the splash goes, the error is
@@ -173,7 +161,6 @@ private:
     bool statePending_ = false;  // a command-state update is posted
     bool closePending_ = false;  // the close box was used during a kill run
     bool startupFailed_ = false;
-    bool quitAtStart_ = false;
     bool loaded_ = false;
     bool splashShown_ = false;
     bool placing_ = false; // the saved rectangle is being applied

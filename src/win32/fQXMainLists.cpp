@@ -88,8 +88,6 @@ void fQXMain::BeginDrag(HWND list) {
     data->Release();
 }
 
-IDropTarget* fQXMain::DropTarget() const { return dropTarget_; }
-
 void fQXMain::HandleDrop(const std::string& text) {
     // Handled after DoDragDrop has returned: the drop opens the modal Kill
     // Properties dialog, which must not run inside the drag's own loop.

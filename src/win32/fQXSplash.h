@@ -26,10 +26,6 @@ public:
     // Takes the box away; nothing happens when it is not shown.
     void Close();
 
-    HWND Window() const { return window_; }
-    // The dots per inch the box is laid out for.
-    int Dpi() const { return dpi_; }
-
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void MakeFonts(int dpi);

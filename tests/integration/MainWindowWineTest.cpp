@@ -1,103 +1,89 @@
-// The main window in this test's own process: over the real ports it builds a
-// set from running target programs by a drop, saves it through the real file
-// dialog and kills it; over the fake ports its own handling of closing, the
-// mouse, the start-up and a change of DPI.
-#include "core/sets/cSetFile.h"
+// The main window in this test's own process. Over the real ports: the login,
+// a previewed plan, a drop with its Kill Properties, the keyboard and the
+// toolbar, every dialog and wizard page with its screenshot, Save As through
+// the real file dialog and a kill run in the program's own message loop. Over
+// the fake ports: a logoff and a change of DPI.
+#include "core/settings/modPasswordHash.h"
 #include "fake/cFakePlatform.h"
 #include "integration/cDialogUser.h"
 #include "integration/cTargetProcess.h"
+#include "integration/cTempFolder.h"
 #include "integration/cTempPath.h"
 #include "integration/modScreenshot.h"
+#include "integration/modShellLinkReader.h"
 #include "win32/WideText.h"
-#include "win32/WinApi.h"
 #include "win32/WindowHandle.h"
 #include "win32/cTextDataObject.h"
 #include "win32/cWin32Platform.h"
+#include "win32/fQXAboutIds.h"
 #include "win32/fQXAppPropertiesIds.h"
+#include "win32/fQXCreateShortcutWizardIds.h"
+#include "win32/fQXLoginIds.h"
 #include "win32/fQXMain.h"
 #include "win32/fQXMainIds.h"
+#include "win32/fQXMiscSettingsIds.h"
 #include "win32/modMainForms.h"
+#include "win32/modWindowDpi.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cwctype>
-#include <stdexcept>
+#include <array>
+#include <cstdlib>
+#include <functional>
 #include <thread>
+#include <tuple>
 
 namespace qx::win32 {
 namespace {
 
+using test::cDialogUser;
 constexpr const wchar_t* kOptionsKey = L"Software\\Veltrane\\Quellix\\Options";
-
-using RealPorts = cWin32Platform;
 
 void SetOption(const wchar_t* name, DWORD value) {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, name, REG_DWORD, &value, sizeof value);
 }
 
-void Pump(int rounds = 5) {
-    for (int i = 0; i < rounds; ++i) {
+void Pump() {
+    for (int i = 0; i < 5; ++i) {
         MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&m);
-        }
         Sleep(10);
     }
 }
 
-bool Grayed(HMENU menu, eCommand c) {
-    return (GetMenuState(menu, IDM_QX_FIRST + static_cast<UINT>(c), MF_BYCOMMAND) & MF_GRAYED) != 0;
+void Command(HWND main, eCommand c) {
+    SendMessageW(main, WM_COMMAND, IDM_QX_FIRST + static_cast<UINT>(c), 0);
 }
 
-std::wstring RowText(HWND list, int row, int column) {
-    wchar_t buffer[512] = L"";
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return buffer;
+// The list's rows as the user sees them: check box and first column.
+std::wstring Rows(HWND list) {
+    std::wstring rows;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+        wchar_t text[256] = L"";
+        ListView_GetItemText(list, row, 0, text, 256);
+        rows += std::wstring(ListView_GetCheckState(list, row) ? L"[x] " : L"[ ] ") + text + L";";
+    }
+    return rows;
 }
 
-bool RowChecked(HWND list, int row) {
-    return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK) &
-            LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-}
-
-void SelectRow(HWND list, int row, bool selected) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-void SetChecked(HWND list, int row, bool checked) {
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-// Drops text on the kill set list as OLE hands it over, then lets the window
-// handle it.
-DWORD Drop(fQXMain& w, const std::string& text) {
+// Drops text on the kill set list through the drop target the window
+// registered with OLE, as a drag from the other lists hands it over.
+void Drop(HWND main, const std::string& text) {
+    auto* target = static_cast<IDropTarget*>(GetPropW(GetDlgItem(main, IDC_QX_PROGRAMSET), L"OleDropTargetInterface"));
+    ASSERT_NE(target, nullptr);
     auto* data = new cTextDataObject(text);
-    IDropTarget* target = w.DropTarget();
     POINTL at{10, 10};
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    DWORD effect = DROPEFFECT_COPY;
     target->DragEnter(data, MK_LBUTTON, at, &effect);
-    const DWORD entered = effect;
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     target->Drop(data, 0, at, &effect);
     data->Release();
     Pump();
-    return entered;
 }
 
-// The row of the Applications list whose title is given; -1 when none.
+// The Applications row (from 1) of the window with this title; -1 when none.
 int ApplicationRow(fQXMain& w, const std::string& title) {
     const cListViewModel& apps = w.Session().Inventory().lvApplications();
     for (int i = 1; i <= apps.Count(); ++i)
@@ -105,289 +91,285 @@ int ApplicationRow(fQXMain& w, const std::string& title) {
     return -1;
 }
 
-TEST(MainWindow, BuildsSavesAndKillsASetOfRunningPrograms) {
+// The user's number separators as many European locales have them, for as
+// long as this lives.
+struct EuropeanNumbers {
+    const LCTYPE kinds[2] = {LOCALE_SDECIMAL, LOCALE_STHOUSAND};
+    wchar_t old[2][8] = {};
+    EuropeanNumbers() {
+        for (int i = 0; i < 2; ++i)
+            GetLocaleInfoW(LOCALE_USER_DEFAULT, kinds[i], old[i], 8);
+        for (int i = 0; i < 2; ++i)
+            SetLocaleInfoW(LOCALE_USER_DEFAULT, kinds[i], i == 0 ? L"," : L".");
+    }
+    ~EuropeanNumbers() {
+        for (int i = 0; i < 2; ++i)
+            SetLocaleInfoW(LOCALE_USER_DEFAULT, kinds[i], old[i]);
+    }
+};
+
+TEST(MainWindow, ARealSessionFromLoginThroughEveryDialogToAKillRun) {
+    struct Restore {
+        ~Restore() {
+            SetOption(L"RequirePassword", 0);
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
+        }
+    } restore;
+    const EuropeanNumbers numbers;
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
-    SetOption(L"RequirePassword", 0);
     SetOption(L"ShowSpash", 0);
+    SetOption(L"RequirePassword", 1);
+    SetOption(L"AdminPassword", static_cast<DWORD>(PasswordHash("Open Sesame")));
     test::cTargetProcess alpha({"--title", "QxMain Alpha"});
     test::cTargetProcess beta({"--title", "QxMain Beta"});
-    ASSERT_TRUE(alpha.Ready());
-    ASSERT_TRUE(beta.Ready());
+    ASSERT_TRUE(alpha.Ready() && beta.Ready());
 
-    RealPorts ports;
+    cWin32Platform ports;
     fQXSplash splash;
     fQXMain w(ports.platform, ports.facts.ProgramFolder(), MakeMainForms(splash));
     ASSERT_TRUE(w.Create());
-    ports.ui.SetMainWindow(ToWindowHandle(w.Hwnd()));
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    ASSERT_TRUE(IsWindowVisible(w.Hwnd()));
-    HMENU menu = GetMenu(w.Hwnd());
-    HWND set = w.ListWindow("lvProgramSet");
-    HWND apps = w.ListWindow("lvApplications");
-    const int a = ApplicationRow(w, "QxMain Alpha");
-    const int b = ApplicationRow(w, "QxMain Beta");
-    ASSERT_GT(a, 0);
-    ASSERT_GT(b, 0);
-    EXPECT_EQ(SendMessageW(apps, LVM_GETITEMCOUNT, 0, 0), w.Session().Inventory().lvApplications().Count());
-    EXPECT_EQ(RowText(apps, a - 1, 0), L"QxMain Alpha"); // the virtual list shows the model's rows
+    const HWND main = w.Hwnd(), set = GetDlgItem(main, IDC_QX_PROGRAMSET), tab = GetDlgItem(main, IDC_QX_TAB);
+    const HWND apps = GetDlgItem(main, IDC_QX_APPLICATIONS);
+    ports.ui.SetMainWindow(ToWindowHandle(main));
 
-    // The drop asks for the rules of both programs at once in Kill Properties.
-    std::wstring dialogTitle;
-    test::cDialogUser properties(L"Kill Properties", [&](test::cDialogUser& u, HWND d) {
-        dialogTitle = u.Text(u.Control(d, IDC_AP_LBLTITLE));
-        u.Type(u.Control(d, IDC_AP_TXTWAIT), L"3");
-        if (!u.Checked(d, IDC_AP_OPTFORCE)) u.Toggle(u.Control(d, IDC_AP_OPTFORCE));
-        u.Click(u.Control(d, IDOK));
-    });
-    const DWORD effect = Drop(w, "lvApplications," + std::to_string(a) + "," + std::to_string(b));
-    properties.Join();
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-    ASSERT_TRUE(properties.Found());
-    EXPECT_FALSE(properties.LeftOpen());
-    EXPECT_EQ(dialogTitle, L"[Multiple Programs]");
-    ASSERT_EQ(SendMessageW(set, LVM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Alpha");
-    EXPECT_EQ(RowText(set, 1, 0), L"QxMain Beta");
-    EXPECT_NE(RowText(set, 0, 1).find(L"qxtarget.exe"), std::wstring::npos);
-    EXPECT_TRUE(RowChecked(set, 0));
-    // The rules chosen once reach both programs.
-    for (const cApplicationProcs& e : w.Session().Set().AppSet()) {
-        EXPECT_TRUE(e.ForceClose());
-        EXPECT_EQ(e.CloseWait(), 3);
+    // Works the dialog with the caption on a second thread while `show` runs
+    // what opens it, modal over the main window.
+    const auto drive = [&](const wchar_t* caption, const std::function<void()>& show, cDialogUser::Script script) {
+        cDialogUser user(caption, [&](cDialogUser& u, HWND d) {
+            EXPECT_TRUE(GetWindow(d, GW_OWNER) == main && !IsWindowEnabled(main)) << Narrow(caption);
+            script(u, d);
+        });
+        show();
+        user.Join();
+        EXPECT_TRUE(user.Found() && !user.LeftOpen()) << Narrow(caption);
+        EXPECT_TRUE(IsWindowEnabled(main));
+    };
+    const auto shot = [](HWND d, const std::string& name) { EXPECT_TRUE(test::SaveWindowPng(d, name + ".png")); };
+
+    // A wrong password is told, then selected for typing over; the right one opens the window.
+    bool loaded = false;
+    drive(
+        L"Admin Login", [&] { loaded = w.Load("/T=\"QxMain Alpha\" /L", SW_SHOWNORMAL); },
+        [&](cDialogUser& u, HWND d) {
+            HWND password = u.Control(d, IDC_LOGIN_PASSWORD);
+            u.Type(password, L"open sesame");
+            shot(d, "login");
+            u.Click(u.Control(d, IDOK));
+            std::wstring told;
+            if (HWND box = u.WaitForBox(d, told)) u.Answer(box, IDOK);
+            EXPECT_EQ(told, L"Invalid Password, try again!");
+            EXPECT_TRUE(u.WaitFor([&] { return SendMessageW(password, EM_GETSEL, 0, 0) == MAKELRESULT(0, 11); }));
+            u.Type(password, L"Open Sesame");
+            u.Click(u.Control(d, IDOK));
+        });
+    ASSERT_TRUE(loaded);
+    SetOption(L"RequirePassword", 0);
+    // The plan is the unsaved set, and nothing was closed.
+    EXPECT_EQ(Rows(set), L"[x] QxMain Alpha;");
+    EXPECT_TRUE(w.Session().Set().SetChanged() && alpha.Running());
+
+    // A drop asks for the rules; the wait is read in the user's locale.
+    const std::string drop = "lvApplications," + std::to_string(ApplicationRow(w, "QxMain Beta"));
+    drive(
+        L"Kill Properties", [&] { Drop(main, drop); },
+        [&](cDialogUser& u, HWND d) {
+            EXPECT_EQ(u.Text(u.Control(d, IDC_AP_LBLTITLE)), L"QxMain Beta");
+            HWND wait = u.Control(d, IDC_AP_TXTWAIT);
+            u.Focus(d, wait);
+            u.Type(wait, L"3,5");
+            u.Focus(d, u.Control(d, IDC_AP_OPTFORCE));
+            EXPECT_EQ(u.Text(wait), L"4");
+            shot(d, "dialog-kill-properties");
+            u.Toggle(u.Control(d, IDC_AP_OPTIGNORE));
+            u.Click(u.Control(d, IDOK));
+        });
+    ASSERT_EQ(Rows(set), L"[x] QxMain Alpha;[x] QxMain Beta;");
+    const cApplicationProcs& added = w.Session().Set().AppSet().back();
+    EXPECT_TRUE(added.CloseWait() == 4 && !added.ForceClose());
+
+    // Tab and Shift+Tab walk the kill set, the tab strip and the visible list.
+    const HWND ring[3] = {set, tab, apps};
+    for (int step = 0; step < 6; ++step) {
+        const bool back = step >= 3;
+        const HWND from = ring[step % 3], to = ring[(step + (back ? 2 : 1)) % 3];
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = back ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SetFocus(from);
+        SendMessageW(from, WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_EQ(GetFocus(), to) << GetDlgCtrlID(from) << (back ? " back" : "");
     }
+    SetKeyboardState(std::array<BYTE, 256>{}.data());
 
-    // A check box goes to the model; the kill set focused with row 2
-    // selected, the toolbar's raise swaps the rows.
-    SetChecked(set, 1, false);
+    // A check box reaches the model; a click on the toolbar's raise moves the selected row up.
+    ListView_SetCheckState(set, 1, FALSE);
     EXPECT_FALSE(w.Session().Set().lvProgramSet().Item(2)->checked);
-    SetChecked(set, 1, true);
+    ListView_SetCheckState(set, 1, TRUE);
     SetFocus(set);
-    SelectRow(set, 0, false);
-    SelectRow(set, 1, true);
+    ListView_SetItemState(set, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     Pump();
-    EXPECT_TRUE(Grayed(menu, eCommand::Lower));
-    w.ToolbarClick("raise");
-    EXPECT_EQ(RowText(set, 0, 0), L"QxMain Beta");
-    EXPECT_EQ(RowText(set, 1, 0), L"QxMain Alpha");
-
-    ASSERT_TRUE(test::SaveWindowPng(w.Hwnd(), "main-window.png"));
+    HWND toolbar = GetDlgItem(main, IDC_QX_TOOLBAR);
+    RECT raise{};
+    SendMessageW(toolbar, TB_GETITEMRECT, 12, reinterpret_cast<LPARAM>(&raise));
+    SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(raise.left + 4, raise.top + 4));
+    SendMessageW(toolbar, WM_LBUTTONUP, 0, MAKELPARAM(raise.left + 4, raise.top + 4));
+    Pump();
+    EXPECT_EQ(Rows(set), L"[x] QxMain Beta;[x] QxMain Alpha;");
+    EXPECT_TRUE(test::SaveWindowPng(main, "main-window.png"));
 
     // Save As through the real file dialog, answered as a user would.
     test::cTempPath saved("main set");
-    const std::string savedPath = saved.Path(); // an extension typed is kept
-    test::cDialogUser user(L"Save As",
-                           [&](test::cDialogUser& u, HWND d) { u.AnswerFileDialog(d, Widen(saved.Path())); });
-    w.Execute(eCommand::SaveAs);
-    user.Join();
-    SetFileHeader header;
-    std::vector<SetFileEntry> entries;
-    ASSERT_EQ(cSetFile::Read(saved.Contents(), ports.codec, header, entries), cSetFile::ReadResult::Ok);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].Title, "QxMain Beta");
-    EXPECT_EQ(entries[1].Title, "QxMain Alpha");
-    EXPECT_FALSE(w.Session().Set().SetChanged());
-    wchar_t panel[MAX_PATH] = L"";
-    SendMessageW(w.StatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(panel));
-    EXPECT_NE(std::wstring(panel).find(L"main set"), std::wstring::npos) << Narrow(panel, wcslen(panel));
+    drive(
+        L"Save As", [&] { Command(main, eCommand::SaveAs); },
+        [&](cDialogUser& u, HWND d) { u.AnswerFileDialog(d, Widen(saved.Path())); });
+    EXPECT_NE(saved.Contents().find("QxMain Alpha"), std::string::npos);
+    EXPECT_NE(ports.ui.StatusText(1).find("main set"), std::string::npos) << ports.ui.StatusText(1);
 
-    // The kill run: commands that change the set are off while it runs, and
-    // a close during the run waits for its end.
-    std::atomic<bool> done{false}, sawRunning{false}, killOff{false}, captionChanged{false};
-    HWND main = w.Hwnd();
-    std::thread watcher([&] {
-        bool closed = false;
-        while (!done) {
-            if (IsIconic(main)) {
-                sawRunning = true;
-                killOff = Grayed(menu, eCommand::Kill);
-                wchar_t caption[256] = L"";
-                InternalGetWindowText(main, caption, 256);
-                if (std::wstring(caption) != L"Quellix") captionChanged = true;
-                if (!closed && captionChanged) {
-                    PostMessageW(main, WM_CLOSE, 0, 0);
-                    closed = true;
-                }
-            }
-            Sleep(5);
+    // Every dialog and wizard page from its menu command.
+    const test::cTempFolder folder("wizard lnk");
+    ASSERT_TRUE(folder.Put("Target App.exe", "MZ"));
+    const auto settings = [&](cDialogUser& u, HWND d) {
+        const char* names[3] = {"settings", "password", "logging"};
+        const int shown[3] = {IDC_MS_TXTWAIT, IDC_MS_TXTPASSWORD1, IDC_MS_CBOLOGTYPE};
+        for (int page = 0; page < 3; ++page) {
+            // As a click on the tab does: the dialog hears of the change.
+            SendMessageW(u.Control(d, IDC_MS_TABSTRIP1), TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(IsWindowVisible(u.Control(d, shown[i])) != FALSE, i == page);
+            shot(d, std::string("dialog-advanced-settings-") + names[page]);
         }
+        u.Click(u.Control(d, IDCANCEL));
+    };
+    const auto about = [&](cDialogUser& u, HWND d) {
+        EXPECT_EQ(u.Text(u.Control(d, IDC_ABOUT_VERSION)), L"Version " QX_VERSION);
+        shot(d, "about");
+        PostMessageW(d, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    const auto wizard = [&](cDialogUser& u, HWND d) {
+        const auto click = [&](int id) { u.Toggle(u.Control(d, id)); };
+        // Each page's screenshot once its own controls show.
+        const auto page = [&](const char* name, int shown) {
+            EXPECT_TRUE(IsWindowVisible(u.Control(d, shown))) << name;
+            shot(d, std::string("wizard-page-") + name);
+        };
+        page("0", IDC_WIZ_WELCOME);
+        click(IDC_WIZ_NEXT);
+        page("2", IDC_WIZ_WHAT_TO_DO);
+        click(IDC_WIZ_OPT_PROGRAM_SET);
+        click(IDC_WIZ_NEXT);
+        click(IDC_WIZ_NEXT);
+        page("4-set", IDC_WIZ_LBL_KILL_SET);
+        click(IDC_WIZ_BACK);
+        click(IDC_WIZ_BACK);
+        click(IDC_WIZ_OPT_ONE_PROGRAM);
+        click(IDC_WIZ_NEXT);
+        for (int id : {IDC_WIZ_CHK_OVERRIDE, IDC_WIZ_CHK_FORCE_CLOSE, IDC_WIZ_CHK_STOP_KILLING, IDC_WIZ_CHK_WAIT})
+            click(id);
+        u.Type(u.Control(d, IDC_WIZ_TXT_WAIT), L"30");
+        page("3", IDC_WIZ_CHK_OVERRIDE);
+        click(IDC_WIZ_NEXT);
+        u.Type(u.Control(d, IDC_WIZ_TXT_KILL_TARGET), Widen(folder.File("Target App.exe")));
+        page("4", IDC_WIZ_LBL_KILL_PROGRAM);
+        click(IDC_WIZ_NEXT);
+        u.Type(u.Control(d, IDC_WIZ_TXT_DEST_DIR), Widen(folder.Path()));
+        u.Type(u.Control(d, IDC_WIZ_TXT_NAME), L"Close Target");
+        page("5", IDC_WIZ_TXT_DEST_DIR);
+        click(IDC_WIZ_NEXT);
+        page("1", IDC_WIZ_CLICK_FINISH);
+        u.Click(u.Control(d, IDC_WIZ_NEXT));
+    };
+    const auto closeBox = [&](cDialogUser&, HWND d) {
+        shot(d, "dialog-data-directory");
+        PostMessageW(d, WM_CLOSE, 0, 0);
+    };
+    using Form = std::tuple<eCommand, const wchar_t*, cDialogUser::Script>;
+    for (const auto& [command, caption, script] : {Form{eCommand::AdvancedSettings, L"Advanced Settings", settings},
+                                                   Form{eCommand::About, L"About Quellix", about},
+                                                   Form{eCommand::DataPath, L"Select Default Data Directory", closeBox},
+                                                   Form{eCommand::Wizard, L"Create Shortcut Wizard", wizard}})
+        drive(
+            caption, [&, command = command] { Command(main, command); }, script);
+    const auto link = test::ReadShellLink(folder.File("Close Target.lnk"));
+    EXPECT_EQ(link.arguments, "/P=\"Target App.exe\" /S /F /W:30");
+
+    // In the program's own loop: Delete (a shortcut key) and Undo, then the kill
+    // run, which keeps the set's commands off; a close during the run waits for
+    // its end and then offers the changed set for saving.
+    std::thread user([&] {
+        const auto count = [&] { return ListView_GetItemCount(set); };
+        PostMessageW(set, WM_KEYDOWN, VK_DELETE, 0);
+        EXPECT_TRUE(cDialogUser::WaitFor([&] { return count() == 1; }));
+        PostMessageW(main, WM_COMMAND, IDM_QX_UNDO, 0);
+        EXPECT_TRUE(cDialogUser::WaitFor([&] { return count() == 2; }));
+        PostMessageW(main, WM_COMMAND, IDM_QX_FIRST + static_cast<UINT>(eCommand::Kill), 0);
+        EXPECT_TRUE(cDialogUser::WaitFor([&] { return IsIconic(main) != FALSE; }));
+        EXPECT_NE(GetMenuState(GetMenu(main), IDM_QX_FIRST + static_cast<UINT>(eCommand::Kill), 0) & MF_GRAYED, 0u);
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        std::wstring text;
+        HWND box = cDialogUser::WaitForBox(main, text);
+        for (int i = 0; i < 10 && box == nullptr && IsIconic(main); ++i)
+            box = cDialogUser::WaitForBox(main, text);
+        EXPECT_EQ(text, L"Save changes to current set?");
+        EXPECT_FALSE(IsIconic(main));
+        if (box != nullptr) cDialogUser::Answer(box, IDNO);
     });
-    w.Execute(eCommand::Kill);
-    done = true;
-    watcher.join();
-    EXPECT_TRUE(sawRunning);
-    EXPECT_TRUE(killOff);
-    EXPECT_TRUE(captionChanged);
-    EXPECT_TRUE(alpha.WaitForExit(5000));
-    EXPECT_TRUE(beta.WaitForExit(5000));
-    ASSERT_NE(w.Hwnd(), nullptr); // the close waited for the run
-    EXPECT_FALSE(IsIconic(w.Hwnd()));
-    wchar_t caption[256] = L"";
-    GetWindowTextW(w.Hwnd(), caption, 256);
-    EXPECT_EQ(std::wstring(caption), L"Quellix");
-    Pump(20);
-    EXPECT_EQ(w.Hwnd(), nullptr); // and then closed
+    w.RunMessageLoop();
+    user.join();
+    EXPECT_TRUE(alpha.WaitForExit(5000) && beta.WaitForExit(5000));
+    EXPECT_EQ(w.Hwnd(), nullptr);
     wchar_t last[MAX_PATH] = L"";
     DWORD size = sizeof last;
     RegGetValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet", RRF_RT_REG_SZ, nullptr, last, &size);
-    EXPECT_EQ(Narrow(last, wcslen(last)), savedPath);
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kOptionsKey, L"LastLoadedSet");
+    EXPECT_EQ(Narrow(last), saved.Path());
 }
 
-// The manifest in the resources selects version 6 of the common controls
-// (visual styles) for every exe that links them, this one included. Wine's
-// version 6 reports 5.x from DllGetVersion, so the test looks at where the
-// loaded library comes from: the side-by-side assembly, not system32.
+// The manifest selects version 6 of the common controls. Wine's version 6
+// reports 5.x, so the test looks at where the loaded library comes from.
 TEST(MainWindow, ManifestSelectsCommonControlsSix) {
-    ASSERT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-    ASSERT_NE(comctl, nullptr);
     wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(comctl, path, MAX_PATH);
+    GetModuleFileNameW(GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH);
     std::wstring lower(path);
-    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
-    EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << Narrow(path, wcslen(path));
-    EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << Narrow(path, wcslen(path));
+    CharLowerW(lower.data());
+    EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << Narrow(path);
+    EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << Narrow(path);
 }
 
-class MainWindowOverFakes : public ::testing::Test {
-protected:
-    MainWindowOverFakes() {
-        fake.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
-        fake.os.SetSelfPid(GetCurrentProcessId());
-        fake::FakeProcessSetup p;
-        p.exePath = "C:\\Apps\\editor.exe";
-        const std::uint32_t pid = fake.os.AddProcess(p);
-        fake::FakeWindowSetup win;
-        win.pid = pid;
-        win.title = "Fake Editor";
-        fake.os.AddWindow(win);
-    }
+// The window's rectangle, stored at a logoff on a monitor of another DPI,
+// comes back the same.
+TEST(MainWindowOverFakes, DpiChangeScalesTheWindowAndALogoffStoresItsRectangle) {
     fake::cFakePlatform fake{"C:\\Quellix"};
-};
+    fake.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
+    const RECT placed{40, 30, 40 + 1100, 30 + 760};
+    {
+        fQXMain w(fake.platform, "C:\\Quellix");
+        ASSERT_TRUE(w.Create());
+        ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
+        HWND set = GetDlgItem(w.Hwnd(), IDC_QX_PROGRAMSET);
+        const int before = DpiOfWindow(w.Hwnd());
+        RECT list{}, now{}, scaled{}, suggested = placed;
+        GetClientRect(set, &list);
+        SendMessageW(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(w.Hwnd(), &now);
+        EXPECT_TRUE(EqualRect(&now, &placed));
+        GetClientRect(set, &scaled);
+        EXPECT_NEAR(scaled.right, MulDiv(list.right, 144, before), 2);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(set, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(std::abs(font.lfHeight), MulDiv(9, 144, 72));
 
-TEST_F(MainWindowOverFakes, CloseAndLogoffOfferAChangedSetForSavingAndStoreTheOptions) {
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    Drop(w, "lvApplications,1");
-    ASSERT_TRUE(w.Session().Set().SetChanged());
-    // Cancel keeps the set, the window and the logoff held up.
-    fake.ui.answers = {kIdCancel, kIdCancel};
-    SendMessageW(w.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
-    ASSERT_NE(w.Hwnd(), nullptr);
-    ASSERT_EQ(fake.ui.boxes.size(), 2u);
-    EXPECT_EQ(fake.ui.boxes[1].text, "Save changes to current set?");
-    // No lets the logoff go on, with the options and the layout stored first.
-    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 613, 400, SWP_NOMOVE | SWP_NOZORDER);
-    const std::int32_t twips = cMainLayout::PixelsToTwips(613, w.Dpi());
-    fake.ui.answers = {kIdNo};
-    EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-    EXPECT_EQ(w.Hwnd(), nullptr);
-    EXPECT_EQ(fake.ui.boxes.size(), 3u);
-    const std::string stored = fake.StoredOption("FormWidth");
-    ASSERT_EQ(stored.size(), 4u);
-    std::int32_t width = 0;
-    for (int i = 3; i >= 0; --i) width = width * 256 + static_cast<unsigned char>(stored[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(width, twips);
-}
-
-TEST_F(MainWindowOverFakes, SplitterDragMovesTheListsAndTabsSwitchByKey) {
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    SetWindowPos(w.Hwnd(), nullptr, 0, 0, 800, 500, SWP_NOMOVE | SWP_NOZORDER);
-    HWND set = w.ListWindow("lvProgramSet");
-    RECT before{};
-    GetWindowRect(set, &before);
-    const cLayoutRect bar = cMainLayout::ToPixels(w.Layout().Splitter(), w.Dpi());
-    const int y = bar.top + 20;
-    SendMessageW(w.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.left + 1, y));
-    EXPECT_TRUE(w.Layout().SplitterDragging());
-    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar.left + 61, y));
-    SendMessageW(w.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(bar.left + 61, y));
-    EXPECT_FALSE(w.Layout().SplitterDragging());
-    // A move after the release does nothing.
-    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(bar.left + 200, y));
-    RECT after{};
-    GetWindowRect(set, &after);
-    EXPECT_NEAR((after.right - after.left) - (before.right - before.left), 60, 1);
-
-    HWND apps = w.ListWindow("lvApplications"), procs = w.ListWindow("lvProcesses");
-    EXPECT_TRUE(IsWindowVisible(apps));
-    EXPECT_FALSE(IsWindowVisible(procs));
-    SendMessageW(w.TabStrip(), TCM_SETCURSEL, 1, 0);
-    NMHDR change{w.TabStrip(), IDC_QX_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(w.Hwnd(), WM_NOTIFY, IDC_QX_TAB, reinterpret_cast<LPARAM>(&change));
-    EXPECT_FALSE(IsWindowVisible(apps));
-    EXPECT_TRUE(IsWindowVisible(procs));
-    w.Close();
-}
-
-TEST_F(MainWindowOverFakes, AnErrorDuringTheLoadIsShownAndLoggedAndSavesNothing) {
-    fake.PutOption("ShowSpash", -1);
-    fake.PutOption("Logging", 2);
-    cMainForms forms;
-    forms.showSplash = [] { throw std::runtime_error("no splash today"); };
-    fQXMain w(fake.platform, "C:\\Quellix", forms);
-    ASSERT_TRUE(w.Create());
-    EXPECT_FALSE(w.Load("", SW_SHOWNORMAL));
-    EXPECT_TRUE(w.StartupFailed());
-    EXPECT_TRUE(w.QuitAtStart());
-    EXPECT_FALSE(IsWindowVisible(w.Hwnd()));
-    ASSERT_EQ(fake.ui.boxes.size(), 1u);
-    EXPECT_NE(fake.ui.boxes[0].text.find("no splash today"), std::string::npos) << fake.ui.boxes[0].text;
-    const std::string* log = fake.fs.Contents("C:\\Quellix\\Quellix.log");
-    ASSERT_NE(log, nullptr);
-    EXPECT_NE(log->find("no splash today"), std::string::npos);
-    EXPECT_TRUE(w.Close());
-    EXPECT_EQ(fake.StoredOption("FormWidth"), "<none>");
-}
-
-TEST_F(MainWindowOverFakes, DpiChangeTakesTheSuggestedRectangleAndScalesLayoutAndFonts) {
-    fQXMain w(fake.platform, "C:\\Quellix");
-    ASSERT_TRUE(w.Create());
-    ASSERT_TRUE(w.Load("", SW_SHOWNORMAL));
-    HWND set = w.ListWindow("lvProgramSet");
-    const int before = w.Dpi();
-    ASSERT_NE(before, 144);
-    const auto column = static_cast<int>(SendMessageW(set, LVM_GETCOLUMNWIDTH, 0, 0));
-    const auto fontHeight = [](HWND control) {
-        LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        return lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    };
-
-    RECT suggested{40, 30, 40 + 1100, 30 + 760};
-    SendMessageW(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(w.Dpi(), 144);
-    RECT now{};
-    GetWindowRect(w.Hwnd(), &now);
-    EXPECT_EQ(now.left, 40);
-    EXPECT_EQ(now.top, 30);
-    EXPECT_EQ(now.right - now.left, 1100);
-    EXPECT_EQ(now.bottom - now.top, 760);
-
-    // The twips layout is placed at the new scale.
-    const cLayoutRect expected = cMainLayout::ToPixels(w.Layout().ProgramSet(), 144);
-    RECT list{};
-    GetWindowRect(set, &list);
-    MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&list), 2);
-    EXPECT_EQ(list.left, expected.left);
-    EXPECT_EQ(list.top, expected.top);
-    EXPECT_EQ(list.right - list.left, expected.width);
-    EXPECT_EQ(list.bottom - list.top, expected.height);
-    RECT client{};
-    GetClientRect(w.Hwnd(), &client);
-    const cLayoutRect tab = cMainLayout::ToPixels(w.Layout().TabStrip(), 144);
-    EXPECT_NEAR(tab.left + tab.width, client.right, 1); // the strip still reaches the right edge
-    EXPECT_NEAR(static_cast<int>(SendMessageW(set, LVM_GETCOLUMNWIDTH, 0, 0)), MulDiv(column, 144, before), 1);
-    // Fonts follow: 9 pt for the lists, 12 pt for the set's title.
-    EXPECT_EQ(fontHeight(set), MulDiv(9, 144, 72));
-    EXPECT_EQ(fontHeight(GetDlgItem(w.Hwnd(), IDC_QX_SETLABEL)), MulDiv(12, 144, 72));
-    w.Close();
+        EXPECT_EQ(SendMessageW(w.Hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        EXPECT_EQ(w.Hwnd(), nullptr);
+    }
+    fQXMain again(fake.platform, "C:\\Quellix");
+    ASSERT_TRUE(again.Create());
+    ASSERT_TRUE(again.Load("", SW_SHOWNORMAL));
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(again.Hwnd(), &wp);
+    EXPECT_TRUE(EqualRect(&wp.rcNormalPosition, &placed));
+    again.Close();
 }
 
 } // namespace

@@ -29,24 +29,18 @@ public:
     // A control of the dialog or of any child dialog in it.
     static HWND Control(HWND dialog, int id);
     static std::wstring Text(HWND window);
-    static bool Checked(HWND dialog, int id);
-    // The tooltip the dialog shows for one of its controls; empty when none.
-    static std::wstring Tip(HWND dialog, HWND control);
     // Replaces the text as typing does (the edit reports the change).
-    static void Type(HWND edit, const std::wstring& text);
+    static void Type(HWND edit, const std::wstring& text) {
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     // Moves the keyboard focus to the control, as Tab or a click does.
-    static void Focus(HWND dialog, HWND control);
-    // The control that has the keyboard focus in the dialog's thread.
-    static HWND Focused(HWND dialog);
+    static void Focus(HWND dialog, HWND control) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
     // A click whose handler may open a box or close the dialog: queued, not waited for.
-    static void Click(HWND button);
+    static void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
     // A click on a check box or option button, done when this returns.
-    static void Toggle(HWND button);
-    // Clicks a tab of a tab strip with the mouse.
-    static void ClickTab(HWND tabStrip, int index);
-    // Picks a combo box item as the user does; the dialog hears of the
-    // change after this returns (it may open a box).
-    static void Pick(HWND combo, int index);
+    static void Toggle(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
     // Polls until the condition holds; false after about three seconds.
     static bool WaitFor(const std::function<bool()>& condition);
     // A message box of this process, other than the dialog itself: its
@@ -55,11 +49,6 @@ public:
     static void Answer(HWND box, int button);
     // Types the name into a file dialog and presses its OK.
     static void AnswerFileDialog(HWND dialog, const std::wstring& name);
-    // Another dialog of this process with the caption (a file dialog, say).
-    static HWND WaitForDialog(const std::wstring& caption);
-    // The shown dialog of this process with the caption, at once; nullptr
-    // when there is none. A dialog shows only once its controls exist.
-    static HWND FindOwnDialog(const std::wstring& caption);
 
 private:
     std::wstring caption_;

@@ -7,36 +7,6 @@
 
 namespace qx::test {
 
-namespace {
-
-struct WindowScan {
-    DWORD pid;
-    int button;
-    std::set<HWND> answered;
-    std::set<HWND> others;
-    std::vector<std::string>* boxes;
-};
-
-BOOL CALLBACK ScanWindow(HWND w, LPARAM lp) {
-    auto& scan = *reinterpret_cast<WindowScan*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != scan.pid || !IsWindowVisible(w)) return TRUE;
-    wchar_t cls[64] = L"";
-    GetClassNameW(w, cls, 64);
-    if (std::wstring(cls) != L"#32770") {
-        scan.others.insert(w);
-    } else if (scan.answered.insert(w).second) {
-        std::wstring text(8192, L'\0');
-        const UINT n = GetDlgItemTextW(w, 0xFFFF, text.data(), static_cast<int>(text.size()));
-        scan.boxes->push_back(win32::Narrow(text.data(), n));
-        PostMessageW(w, WM_COMMAND, static_cast<WPARAM>(scan.button), 0);
-    }
-    return TRUE;
-}
-
-} // namespace
-
 AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folder, int button, void* output,
                         std::uint32_t timeoutMs) {
     AnsweredRun r;
@@ -52,10 +22,33 @@ AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folde
                         win32::Widen(folder).c_str(), &si, &pi))
         return r;
     r.started = true;
-    WindowScan scan{pi.dwProcessId, button, {}, {}, &r.boxes};
+    struct Scan {
+        DWORD pid;
+        int button;
+        AnsweredRun& run;
+        std::set<HWND> answered, others;
+    } scan{pi.dwProcessId, button, r, {}, {}};
+    const auto visit = [](HWND w, LPARAM p) -> BOOL {
+        auto& s = *reinterpret_cast<Scan*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        wchar_t cls[64] = L"";
+        GetClassNameW(w, cls, 64);
+        if (pid != s.pid || !IsWindowVisible(w)) return TRUE;
+        if (std::wstring(cls) != L"#32770") {
+            // Closed as its close box does; a splash or a tool window has none.
+            if (s.others.insert(w).second && (GetWindowLongPtrW(w, GWL_STYLE) & WS_SYSMENU) != 0)
+                PostMessageW(w, WM_CLOSE, 0, 0);
+        } else if (s.answered.insert(w).second) {
+            std::wstring text(8192, L'\0');
+            s.run.boxes.push_back(win32::Narrow(text.data(), GetDlgItemTextW(w, 0xFFFF, text.data(), 8192)));
+            PostMessageW(w, WM_COMMAND, static_cast<WPARAM>(s.button), 0);
+        }
+        return TRUE;
+    };
     const DWORD start = GetTickCount();
     while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
-        EnumWindows(ScanWindow, reinterpret_cast<LPARAM>(&scan));
+        EnumWindows(visit, reinterpret_cast<LPARAM>(&scan));
         if (GetTickCount() - start > timeoutMs) TerminateProcess(pi.hProcess, 998);
     }
     DWORD code = 0;

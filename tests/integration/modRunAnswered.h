@@ -1,6 +1,7 @@
 #pragma once
 // Runs a program to its end as a user would who answers every message box it
-// shows with the same button: what it showed and how it ended.
+// shows with the same button and closes each window it shows with a close box: what it
+// showed and how it ended.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,13 +12,13 @@ struct AnsweredRun {
     bool started = false;
     std::uint32_t exitCode = 999;
     std::vector<std::string> boxes; // texts of its message boxes, in order
-    int otherWindows = 0;           // visible windows of its own besides message boxes
+    int otherWindows = 0;           // visible windows of its own besides message boxes (closed)
 };
 
 // commandLine holds the quoted program path and its arguments; folder is its
 // current folder; output (a HANDLE, inheritable) takes its standard output and
 // error when given. A program still running after timeoutMs is ended with 998.
-AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folder, int button,
-                        void* output = nullptr, std::uint32_t timeoutMs = 60000);
+AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folder, int button, void* output = nullptr,
+                        std::uint32_t timeoutMs = 60000);
 
 } // namespace qx::test

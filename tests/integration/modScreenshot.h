@@ -7,8 +7,8 @@
 namespace qx::test {
 
 // Copies what the screen shows inside the window's outer rectangle (the
-// window must be visible and on top) into a PNG file. Waits for pending
-// painting first. False when nothing could be captured or written.
+// window must be visible and on top) into a PNG file, once pending painting
+// is done. False when nothing could be captured or written.
 bool SaveWindowPng(HWND window, const std::string& fileName);
 
 } // namespace qx::test

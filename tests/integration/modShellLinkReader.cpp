@@ -11,7 +11,6 @@
 namespace qx::test {
 
 ShellLinkFields ReadShellLink(const std::string& linkPath) {
-    using win32::Narrow;
     ShellLinkFields fields;
     win32::ComScope com;
     win32::ComPtr<IShellLinkW> link;
@@ -20,21 +19,10 @@ ShellLinkFields ReadShellLink(const std::string& linkPath) {
         FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
         FAILED(file->Load(win32::Widen(linkPath).c_str(), STGM_READ)))
         return fields;
-    fields.loaded = true;
     wchar_t buffer[1024] = L"";
-    if (SUCCEEDED(link->GetPath(buffer, 1024, nullptr, SLGP_RAWPATH))) fields.path = Narrow(buffer, wcslen(buffer));
+    if (SUCCEEDED(link->GetPath(buffer, 1024, nullptr, SLGP_RAWPATH))) fields.path = win32::Narrow(buffer);
     buffer[0] = L'\0';
-    if (SUCCEEDED(link->GetArguments(buffer, 1024))) fields.arguments = Narrow(buffer, wcslen(buffer));
-    buffer[0] = L'\0';
-    if (SUCCEEDED(link->GetWorkingDirectory(buffer, 1024))) fields.workingDirectory = Narrow(buffer, wcslen(buffer));
-    buffer[0] = L'\0';
-    if (SUCCEEDED(link->GetDescription(buffer, 1024))) fields.description = Narrow(buffer, wcslen(buffer));
-    buffer[0] = L'\0';
-    int index = -1;
-    if (SUCCEEDED(link->GetIconLocation(buffer, 1024, &index))) {
-        fields.iconLocation = Narrow(buffer, wcslen(buffer));
-        fields.iconIndex = index;
-    }
+    if (SUCCEEDED(link->GetArguments(buffer, 1024))) fields.arguments = win32::Narrow(buffer);
     return fields;
 }
 

@@ -6,13 +6,8 @@
 namespace qx::test {
 
 struct ShellLinkFields {
-    bool loaded = false;
-    std::string path;
+    std::string path; // empty when the file could not be loaded
     std::string arguments;
-    std::string workingDirectory;
-    std::string description;
-    std::string iconLocation;
-    int iconIndex = -1;
 };
 
 ShellLinkFields ReadShellLink(const std::string& linkPath);
