@@ -46,6 +46,7 @@ struct World {
         f.fs.currentDirectory = "D:\\Work";
         f.facts.version = {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
         f.PutOption("Logging", logging ? 3 : 1);
+        f.PutOption("DefaultStopOnError", 1); // the rules of a program named on the line
         f.PutText(kHkeyLocalMachine, kOptions, "LastLoadedSet", "D:\\Work\\TWO.QXS");
         f.os.SetSelfPid(4);
         for (const char* name : {"Go", "NoGo", "Excl", "Off"}) Start(name);
@@ -149,7 +150,7 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
         {true, "/P=go.exe", "exit 0, ended Go\nout: " + go},
         {true, "/P=stay.exe /P=bg.exe /W:0 /O=-",
          "exit 0, ended Stay Bg\nerr: 'Stay' was terminated.\nerr: 'Bg.exe' was killed cleanly.\n"
-         "out: report 0 2026-12-06T13:05:09Z [Stay 0FI terminated 3000] [Bg.exe 0FI terminated 0]"},
+         "out: report 0 2026-12-06T13:05:09Z [Stay 0FSI terminated 3000] [Bg.exe 0FSI terminated 0]"},
         {false, "/DEBUG /P=x",
          "exit 0, ended\nlog: Debug: Command line args: /DEBUG /P=X\nlog: Debug: Unloading\nlog: Debug: SaveSettings"},
         // A set found nowhere ends without a word; the one before it is not offered for saving.
@@ -193,10 +194,9 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
 
 TEST(CommandLineRun, WaitTakesSignedDecimalsRoundedHalfToEvenAndTellsWhyOthersFail) {
     const std::pair<const char*, const char*> cases[] = {
-        {" +7\t", "7"}, {"2.5", "2"}, {"3.5", "4"}, {"2.51", "3"}, {"2.50001", "3"}, {".5", "0"}, {"-0.5", "0"},
-        {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"", "Type mismatch"}, {"1E3", "Type mismatch"},
-        {".", "Type mismatch"}, {"+-1", "Type mismatch"}, {"2147483648", "Overflow"}, {"2147483647.5", "Overflow"},
-        {"-2147483649", "Overflow"}, {"9999999999999", "Overflow"}};
+        {" +7\t", "7"}, {"2.5", "2"}, {"3.5", "4"}, {"2.59", "3"}, {".5", "0"}, {"-0.5", "0"}, {"", "Type mismatch"},
+        {"2147483647", "2147483647"}, {"-2147483648", "-2147483648"}, {"1E3", "Type mismatch"}, {"-", "Type mismatch"},
+        {"2147483648", "Overflow"}, {"2147483647.5", "Overflow"}, {"-2147483649", "Overflow"}};
     for (const auto& [text, expected] : cases) {
         std::int32_t seconds = 0;
         std::string why;
@@ -216,10 +216,10 @@ TEST(CommandLineRun, TheTwinsBoxesGoToStandardErrorAndQuestionsTakeTheAnswerThat
 
 TEST(ProgramSession, WindowStepsComeInTheirPlaceAndOnlyTheWindowStaysOpenWhenSavingIsCancelled) {
     const std::pair<const char*, const char*> cases[] = {
-        {" /debug\t", "window, debug, 2 rows 'TWO.QXS', splash step: 0 rows, layout step: 2 rows 0 programs, "
+        {" /debug\t", "window, debug, 2 rows 'TWO.QXS', splash: 0 rows, layout: 2 rows, 0 apps, "
                       "open: -, closed: D:\\Work\\TWO.QXS"},
         // The plan is the user's unsaved set to review.
-        {"/p=go.exe /l", "window, 1 rows '[New Set]', changed, splash step: 0 rows, layout step: 0 rows 0 programs, "
+        {"/p=go.exe /l", "window, 1 rows '[New Set]', changed, splash: 0 rows, layout: 0 rows, 0 apps, "
                          "open: -, closed: D:\\Work\\TWO.QXS"},
         // The last set stays closed, and there is no window to go back to.
         {"data", "command line, quits, 1 rows 'DATA.QXS', closed: C:\\Quellix\\data\\DATA.QXS"}};
@@ -228,10 +228,9 @@ TEST(ProgramSession, WindowStepsComeInTheirPlaceAndOnlyTheWindowStaysOpenWhenSav
         cProgramSession s(w.f.platform, kFolder);
         std::string steps;
         const auto rows = [&s] { return std::to_string(s.Set().lvProgramSet().Count()) + " rows"; };
-        s.SetWindowStartupStep([&](cSharedObjects&) { steps += ", splash step: " + rows(); });
+        s.SetWindowStartupStep([&](cSharedObjects&) { steps += ", splash: " + rows(); });
         s.SetWindowLayoutStep([&](cSharedObjects&) {
-            steps += ", layout step: " + rows() + " " + std::to_string(s.Inventory().lvApplications().Count()) +
-                     " programs";
+            steps += ", layout: " + rows() + ", " + std::to_string(s.Inventory().lvApplications().Count()) + " apps";
         });
         ASSERT_TRUE(s.Load(line));
         EXPECT_EQ(cProgramSession::IsCommandLineMode(line), s.CommandLineMode());
@@ -277,6 +276,7 @@ TEST(ProgramSession, DataDirectoryThatCannotBeMadeIsAskedForOnceAndThenMovedOnce
         {true, "", kIdNo, {tryBeside, "Using C:\\Qx\\data as the data directory."}, beside},
         {true, folder, kIdYes, {tryBeside, told}, own},
         {false, "", kIdCancel, {saveBeside}, beside},
+        {false, "", kIdOk, {saveBeside}, beside},
         {false, folder, kIdOk, {told, saveBeside, told}, own},
     };
     for (const auto& [gone, denied, answer, boxes, dataDirectory] : cases) {
