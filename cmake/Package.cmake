@@ -186,9 +186,6 @@ qx_msi(${QX_REBUILT_MSI} ${PROJECT_VERSION} ${QX_STAGE_DIR})
 
 add_executable(qx_package_tests
   ${CMAKE_SOURCE_DIR}/tests/package/PackageWineTest.cpp
-  ${CMAKE_SOURCE_DIR}/tests/integration/cTargetProcess.cpp
-  ${CMAKE_SOURCE_DIR}/tests/integration/cTempPath.cpp
-  ${CMAKE_SOURCE_DIR}/tests/integration/cTempFolder.cpp
   ${CMAKE_SOURCE_DIR}/tests/integration/modShellLinkReader.cpp
   ${CMAKE_SOURCE_DIR}/tests/integration/modRunAnswered.cpp)
 target_include_directories(qx_package_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
@@ -200,7 +197,7 @@ target_compile_definitions(qx_package_tests PRIVATE
   QX_MSI="${QX_MSI}" QX_NEXT_MSI="${QX_NEXT_MSI}" QX_REBUILT_MSI="${QX_REBUILT_MSI}"
   QX_STAGE_DIR="${QX_STAGE_DIR}" QX_PORTABLE_DIR="${QX_PORTABLE_TEST_DIR}")
 add_custom_target(qx_test_packages DEPENDS ${QX_NEXT_MSI} ${QX_REBUILT_MSI})
-add_dependencies(qx_package_tests package qx_test_packages qxtarget)
+add_dependencies(qx_package_tests package qx_test_packages)
 
 # The portable zip is unpacked by the build host into a fresh folder, as a
 # user would with any unzip tool; the test then runs the program from there.

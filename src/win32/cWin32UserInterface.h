@@ -20,7 +20,6 @@ public:
     std::string StatusText(int panel) const;
 
     // The window that owns the message boxes and shows the caption; 0 for none.
-    WindowHandle MainWindow() const { return mainWindow_; }
     void SetMainWindow(WindowHandle w) { mainWindow_ = w; }
 
 private:

@@ -3,18 +3,19 @@
 // its windows exist; ends it on destruction if it still runs.
 //   cTargetProcess t({"--title", "Editor", "--window", "popup"});
 //   ASSERT_TRUE(t.Ready());
-#include "integration/cTempPath.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace qx::test {
 
+// Full Windows path of a program the build put beside the tests.
+std::string BinPath(const std::string& name);
+
 class cTargetProcess {
 public:
     // readyTimeoutMs bounds the wait for the ready file. The target's own
-    // --ready option is added here; don't pass it. exePath runs a copy of
+    // --ready option is added here; don't pass one. exePath runs a copy of
     // qxtarget.exe under another name instead.
     explicit cTargetProcess(const std::vector<std::string>& args, std::uint32_t readyTimeoutMs = 10000,
                             const std::string& exePath = ExePath());
@@ -30,11 +31,9 @@ public:
     bool Running() const;
     // Waits for the process to end; false when it still runs after the time.
     bool WaitForExit(std::uint32_t milliseconds) const;
-    std::uint32_t ExitCode() const;
     void Terminate();
 
-    // Full Windows path of qxtarget.exe.
-    static std::string ExePath();
+    static std::string ExePath() { return BinPath("qxtarget.exe"); }
 
 private:
     std::uintptr_t handle_ = 0;

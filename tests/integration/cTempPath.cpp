@@ -2,8 +2,10 @@
 
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
+#include "win32/cWin32FileSystem.h"
 
 #include <atomic>
+#include <filesystem>
 
 namespace qx::test {
 
@@ -16,23 +18,28 @@ cTempPath::cTempPath(const std::string& stem) {
     DeleteFileW(win32::Widen(path_).c_str());
 }
 
+// Wine reuses process ids from run to run, so whatever is left behind would
+// be found again by the next run's test of the same name.
 cTempPath::~cTempPath() {
-    DeleteFileW(win32::Widen(path_).c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(win32::Widen(path_), ignored);
 }
 
-std::string cTempPath::Contents() const { return ReadFileBytes(path_); }
+std::string cTempPath::Contents() const { return ReadFileBytes(Path()); }
+
+cTempFolder::cTempFolder(const std::string& stem) : cTempPath(stem) {
+    CreateDirectoryW(win32::Widen(Path()).c_str(), nullptr);
+}
+
+std::string cTempFolder::Contents(const std::string& name) const { return ReadFileBytes(File(name)); }
+
+bool cTempFolder::Put(const std::string& name, const std::string& bytes) const {
+    return win32::cWin32FileSystem().WriteFile(File(name), bytes);
+}
 
 std::string ReadFileBytes(const std::string& path) {
-    HANDLE f =
-        CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(f);
+    win32::cWin32FileSystem().ReadFile(path, bytes);
     return bytes;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// A fresh, unused file path in the temp folder; the file is deleted when the
-// object goes away. For --record files and the file-system tests.
+// Fresh, unused paths in the temp folder (their names may hold blanks), gone
+// with everything below them when the object goes away.
 #include <string>
 
 namespace qx::test {
@@ -11,6 +11,7 @@ public:
     ~cTempPath();
     cTempPath(const cTempPath&) = delete;
     cTempPath& operator=(const cTempPath&) = delete;
+    // Without a final backslash.
     const std::string& Path() const { return path_; }
     operator const std::string&() const { return path_; }
     // Whole file as bytes; empty when missing.
@@ -18,6 +19,16 @@ public:
 
 private:
     std::string path_;
+};
+
+// A cTempPath made a folder, for files by name.
+class cTempFolder : public cTempPath {
+public:
+    explicit cTempFolder(const std::string& stem);
+    std::string File(const std::string& name) const { return Path() + "\\" + name; }
+    std::string Contents(const std::string& name) const;
+    // Creates the file with these bytes; false when that failed.
+    bool Put(const std::string& name, const std::string& bytes) const;
 };
 
 // Whole file as bytes; empty when it is missing or cannot be read.

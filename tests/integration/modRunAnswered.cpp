@@ -8,14 +8,15 @@
 namespace qx::test {
 
 AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folder, int button, void* output,
-                        std::uint32_t timeoutMs) {
+                        std::uint32_t timeoutMs, void* errors) {
     AnsweredRun r;
     std::wstring cmd = win32::Widen(commandLine);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     if (output != nullptr) {
         si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = static_cast<HANDLE>(output);
+        si.hStdOutput = static_cast<HANDLE>(output);
+        si.hStdError = static_cast<HANDLE>(errors != nullptr ? errors : output);
     }
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, output != nullptr, 0, nullptr,

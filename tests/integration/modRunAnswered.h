@@ -17,8 +17,9 @@ struct AnsweredRun {
 
 // commandLine holds the quoted program path and its arguments; folder is its
 // current folder; output (a HANDLE, inheritable) takes its standard output and
-// error when given. A program still running after timeoutMs is ended with 998.
+// error when given (errors, when given too, takes its standard error). A
+// program still running after timeoutMs is ended with 998.
 AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folder, int button, void* output = nullptr,
-                        std::uint32_t timeoutMs = 60000);
+                        std::uint32_t timeoutMs = 60000, void* errors = nullptr);
 
 } // namespace qx::test

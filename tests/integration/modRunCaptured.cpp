@@ -6,29 +6,26 @@ namespace qx::test {
 
 bool RunCaptured(std::wstring commandLine, std::string& output, unsigned long creationFlags) {
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE reader = nullptr, writer = nullptr;
+    if (!CreatePipe(&reader, &writer, &sa, 0) || !SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0)) return false;
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = writeEnd;
-    si.hStdError = writeEnd;
+    si.hStdOutput = si.hStdError = writer;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi{};
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, creationFlags, nullptr,
                                         nullptr, &si, &pi);
     // Our copy of the write end must go, or the reads below never see the end.
-    CloseHandle(writeEnd);
+    CloseHandle(writer);
     if (started) {
         char buf[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buf, sizeof buf, &got, nullptr) && got > 0) output.append(buf, got);
+        for (DWORD got = 0; ReadFile(reader, buf, sizeof buf, &got, nullptr) && got > 0;) output.append(buf, got);
         WaitForSingleObject(pi.hProcess, 30000);
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
-    CloseHandle(readEnd);
+    CloseHandle(reader);
     return started != FALSE;
 }
 

@@ -1,14 +1,11 @@
 // Takes one inventory with the real ports and prints its rows, so that tests
 // can see what the Applications and Processes lists hold under every Windows
-// version Wine can pretend to be (and so on both process-service paths).
-// It also builds, without running it, the set that "/KA" would kill.
-// Output: "own=<pid>", then one line per row, fields split by tabs:
+// version Wine can pretend to be (and so on every process-service path).
+// Output: what cOSInfo derives from the version ("os" and name=value pairs),
+// "own=<pid>", then one line per row, fields split by tabs:
 //   <list> <row> <tag> <pid> <window> <visible> <title> <exe path>
-// where list is "A" (lvApplications) or "P" (lvProcesses), then one line per
-// entry of the kill-all set: K <pid> <exe path>.
+// where list is "A" (lvApplications) or "P" (lvProcesses).
 #include "core/engine/cInventory.h"
-#include "core/engine/cKillRun.h"
-#include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cOSInfo.h"
 #include "win32/cWin32Clock.h"
 #include "win32/cWin32FileSystem.h"
@@ -45,6 +42,12 @@ int main() {
     qx::win32::cWin32TextCodec codec;
     qx::cLogger log(fs, ui, clock, codec, facts.ProgramFolder()); // every switch off: writes nothing
     const qx::cOSInfo osInfo(facts);
+    const qx::OsVersionInfo& v = osInfo.VersionRecord();
+    std::printf("os platform=%u major=%u minor=%u unknown=%d win2000=%d win95=%d win98=%d nt3=%d nt4=%d "
+                "nt4orlater=%d dosmode=%d interface=%d version=%.1f\n",
+                v.platformId, v.majorVersion, v.minorVersion, osInfo.isOsUnknown(), osInfo.isWin2000(),
+                osInfo.isWin95(), osInfo.isWin98(), osInfo.isWinNT3(), osInfo.isWinNT4(), osInfo.isWinNT4OrLater(),
+                osInfo.canRestartInDosMode(), osInfo.interfaceUsed(), osInfo.OSVersion());
     qx::cInventory inventory(os, osInfo, log);
     inventory.SetOwnProcessID(os.GetCurrentProcessId());
     inventory.RefreshLists();
@@ -52,17 +55,5 @@ int main() {
     PrintList("A", inventory.lvApplications(), inventory);
     PrintList("P", inventory.lvProcesses(), inventory);
 
-    qx::cBuiltinStringTable table;
-    qx::cKillMessages texts;
-    texts.LoadKillMessages(table);
-    qx::cMessages messages;
-    messages.LoadMessages(table, facts.ProgramFolder());
-    qx::cKillContext kill{os, ui, log, texts};
-    qx::cKillSet set;
-    qx::cKillRun run(kill, osInfo, inventory, set, messages, {});
-    run.KillAll(inventory.lvApplications());
-    run.KillAll(inventory.lvProcesses());
-    for (const qx::cApplicationProcs& e : set.AppSet())
-        std::printf("K\t%lu\t%s\n", static_cast<unsigned long>(e.ProcessID()), e.ExePath().c_str());
     return 0;
 }

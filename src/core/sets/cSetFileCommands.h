@@ -49,13 +49,13 @@ public:
     bool NewProgramSet();
     // Open Set (deleteMode false) or Delete a Saved Set (true).
     bool BrowseProgramSet(bool deleteMode);
-    // Confirms and deletes one set file; always false.
-    bool DeleteProgramSet(const std::string& path);
 
     const std::string& CurrentSetFile() const { return currentSetFile_; }
     void SetCurrentSetFile(const std::string& path) { currentSetFile_ = path; }
 
 private:
+    // Confirms and deletes one set file; always false.
+    bool DeleteProgramSet(const std::string& path);
     bool InvalidFile(const std::string& path, bool showMessages);
     bool Failed(std::int32_t number, const char* source, const char* description);
     bool NothingToSave();

@@ -15,12 +15,6 @@ constexpr Entry kTable[] = {
 };
 } // namespace
 
-std::vector<std::uint32_t> cBuiltinStringTable::Ids() {
-    std::vector<std::uint32_t> ids;
-    for (const Entry& e : kTable) ids.push_back(e.id);
-    return ids;
-}
-
 bool cBuiltinStringTable::LoadString(std::uint32_t id, std::string& text) {
     for (const Entry& e : kTable) {
         if (e.id == id) {

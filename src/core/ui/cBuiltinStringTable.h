@@ -3,15 +3,11 @@
 // resources (tests, tools). Same ids and texts as the resource table.
 #include "core/platform/IStringTable.h"
 
-#include <vector>
-
 namespace qx {
 
 class cBuiltinStringTable final : public IStringTable {
 public:
     bool LoadString(std::uint32_t id, std::string& text) override;
-    // Every id the table holds, in table order.
-    static std::vector<std::uint32_t> Ids();
 };
 
 } // namespace qx

@@ -42,12 +42,12 @@ public:
     const std::string& LastGoodDrive() const { return lastGoodDrive_; }
     // Drive1 change: shows the drive, asking Retry/Cancel while it is not ready.
     DriveChange Drive1_Change(const std::string& driveText, const ShowDrive& showDrive);
-    // The not-ready question for a drive text.
-    std::string NotReadyText(const std::string& driveText) const;
     // OK: the folder selected in the folder list becomes DefaultDataPath.
     void cmdOk_Click(const std::string& selectedFolder);
 
 private:
+    // The not-ready question for a drive text.
+    std::string NotReadyText(const std::string& driveText) const;
     cQuellixOptions& options_;
     cLogger& logger_;
     IStringTable& table_;

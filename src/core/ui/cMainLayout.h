@@ -35,10 +35,6 @@ public:
     bool lblSplitter_MouseMove(int x);
     void lblSplitter_MouseUp() { splitterDragging_ = false; }
     bool SplitterDragging() const { return splitterDragging_; }
-    // The positions the bar's left edge may take for the current width:
-    // kSplitterMargin to width - kSplitterMargin, both inclusive.
-    int SplitterMinimum() const { return kSplitterMargin; }
-    int SplitterMaximum() const { return width_ - kSplitterMargin; }
 
     // The tab strip's click, by the selected tab's key ("applications" or
     // "processes"); any other key changes nothing. False then.
@@ -64,6 +60,10 @@ public:
     static cLayoutRect ToPixels(const cLayoutRect& r, int dpi);
 
 private:
+    // The positions the bar's left edge may take for the current width:
+    // kSplitterMargin to width - kSplitterMargin, both inclusive.
+    int SplitterMinimum() const { return kSplitterMargin; }
+    int SplitterMaximum() const { return width_ - kSplitterMargin; }
     cLayoutRect programSet_{kListLeft, kToolbarBand + kSetLabelHeight, kSetListWidth, 0};
     int setLabelTop_ = kToolbarBand;
     cLayoutRect splitter_{kListLeft + kSetListWidth, kToolbarBand, kSplitterWidth, 0};

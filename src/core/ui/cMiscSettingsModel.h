@@ -110,10 +110,6 @@ public:
     const std::string& LogFilePath() const { return logFilePath_; }
     void SetLogFilePath(std::string v) { logFilePath_ = std::move(v); }
 
-    // True when the log file exists or the user agreed to create it and it was created.
-    bool CheckLogFile();
-    // True unless a required password is missing or not repeated exactly.
-    bool CheckPassword();
     OkResult cmdOK_Click();
     // Shows the log in Notepad; the path is quoted, so a path with blanks
     // reaches Notepad as one argument.
@@ -122,6 +118,10 @@ public:
     void cmdBrowseLogFile_Click();
 
 private:
+    // True when the log file exists or the user agreed to create it and it was created.
+    bool CheckLogFile();
+    // True unless a required password is missing or not repeated exactly.
+    bool CheckPassword();
     std::string QuotedLogPath() const;
     // Stores a changed password setting machine-wide; a refusal is explained
     // and leaves the stored ones as they were.

@@ -1,0 +1,168 @@
+// What the system holds and tells the program through its ports: the
+// registry (the shared contract, values another program stored in odd
+// shapes, keys left open), facts, the clock, code pages and case, and the
+// program's own string table. The version the system reports is seen under
+// each version by the inventory probe.
+#include "core/ui/cBuiltinStringTable.h"
+#include "core/util/cCodePage1252.h"
+#include "core/util/cSystemInfo.h"
+#include "unit/RegistryContract.h"
+#include "win32/WideText.h"
+#include "win32/WinApi.h"
+#include "win32/cWin32Clock.h"
+#include "win32/cWin32Registry.h"
+#include "win32/cWin32StringTable.h"
+#include "win32/cWin32SystemFacts.h"
+#include "win32/cWin32TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace qx::contract {
+
+struct Win32Store {
+    static std::unique_ptr<IRegistry> Make() { return std::make_unique<win32::cWin32Registry>(); }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Store);
+
+} // namespace qx::contract
+
+namespace qx::win32 {
+namespace {
+
+bool IsFolder(const std::string& path) {
+    const DWORD a = GetFileAttributesW(Widen(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool SameAsVariable(const std::string& text, const wchar_t* variable) {
+    wchar_t env[MAX_PATH]{};
+    return GetEnvironmentVariableW(variable, env, MAX_PATH) > 0 &&
+           CompareStringOrdinal(Widen(text).c_str(), -1, env, -1, TRUE) == CSTR_EQUAL;
+}
+
+TEST(Win32Registry, ValuesInOddShapesAreReadAsTheyLieAndKeysLeftOpenCloseWithTheirObject) {
+    struct Case {
+        const wchar_t* name;
+        DWORD type;
+        const void* data;
+        DWORD size;
+        std::string expected;
+    } const cases[] = {
+        {L"Short", REG_DWORD, "\x03\x00", 2, std::string("\x03\x00", 2)},
+        {L"Long", REG_DWORD, "\0\0\0\0\1\0\0\0", 8, std::string("\0\0\0\0\1\0\0\0", 8)},
+        {L"NoNul", REG_SZ, L"D:\\x.log", 6 * 2 + 1, "D:\\x.l"}, // an odd last byte is no character
+        {L"Inside", REG_SZ, L"D:\\d\0junk", 20, std::string("D:\\d\0junk", 9)},
+        {L"Expand", REG_EXPAND_SZ, L"%TEMP%\\\u00e9", 18, "%TEMP%\\\xC3\xA9"},
+    };
+    const std::wstring key(contract::kBase.begin(), contract::kBase.end());
+    std::optional<cWin32Registry> reg{std::in_place};
+    RegKey k = 0;
+    for (const Case& c : cases) {
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), c.name, c.type, c.data, c.size), 0);
+        RegistryValue v;
+        const std::string name(c.name, c.name + wcslen(c.name));
+        EXPECT_EQ(reg->OpenKey(kHkeyCurrentUser, contract::kBase, k) + reg->QueryValue(k, name, v), kErrorSuccess);
+        EXPECT_EQ(std::to_string(v.type) + " " + v.data, std::to_string(c.type) + " " + c.expected) << name;
+    }
+    // The key is left open; it belongs to the object that opened it, and goes with it.
+    const auto stillOpen = [&] {
+        return RegQueryInfoKeyW(reinterpret_cast<HKEY>(k), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    };
+    EXPECT_TRUE(stillOpen());
+    RegistryValue v;
+    EXPECT_EQ(cWin32Registry().QueryValue(k, "Short", v), kErrorInvalidHandle);
+    reg.reset();
+    EXPECT_FALSE(stillOpen());
+    EXPECT_TRUE(contract::DeleteTree(reg.emplace(), kHkeyCurrentUser, contract::kBase));
+}
+
+TEST(Win32SystemFacts, FactsOfTheRunningSystemAndTheSystemInfoBuiltOnThem) {
+    cWin32SystemFacts facts;
+    std::string user;
+    ASSERT_TRUE(facts.GetUserName(user));
+    EXPECT_TRUE(SameAsVariable(user, L"USERNAME")) << user;
+    EXPECT_TRUE(SameAsVariable(facts.LocalAppDataFolder(), L"LOCALAPPDATA")); // without a final backslash
+    EXPECT_TRUE(IsFolder(facts.ProgramFolder() + "\\help")) << facts.ProgramFolder();
+    EXPECT_EQ(facts.GetDriveType("C:\\"), 3u);  // fixed
+    EXPECT_EQ(facts.GetDriveType("Q:\\"), 1u);  // nothing behind the letter: no root directory
+    const std::uint32_t lcid = facts.GetSystemDefaultLCID();
+    EXPECT_EQ(std::stoul(facts.GetLocaleInfo(lcid, kLocaleILanguage), nullptr, 16), lcid & 0xFFFF);
+
+    cWin32Registry registry;
+    cSystemInfo info(facts, registry);
+    cErrorInfo error;
+    ASSERT_TRUE(info.Create(error)) << error.description;
+    for (const std::string& folder : {info.WindowsDir(), info.SystemDir(), info.TempPath(), info.StartupFolder()})
+        EXPECT_TRUE(IsFolder(folder)) << folder;
+    EXPECT_EQ(info.TempPath().back(), '\\');
+    EXPECT_EQ(info.StartupFolder().rfind(info.StartMenuDir() + "\\", 0), 0u); // Startup lies inside Programs
+    EXPECT_EQ(info.StartMenuDir().substr(info.StartMenuDir().size() - 9), "\\Programs");
+}
+
+TEST(Win32Clock, NowIsTheLocalTimeAndDatesFollowTheUserLocale) {
+    cWin32Clock clock;
+    SYSTEMTIME before{};
+    GetLocalTime(&before);
+    const LocalDateTime now = clock.Now();
+    EXPECT_EQ(now.year * 10000 + now.month * 100 + now.day, before.wYear * 10000 + before.wMonth * 100 + before.wDay);
+    EXPECT_EQ(clock.FormatGeneralDate({2026, 13, 40, 25, 61, 99}), "13/40/2026 25:61:99"); // shown plainly
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = L"";
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
+    if (std::wstring(locale) != L"en-US") GTEST_SKIP() << "locale is not en-US";
+    EXPECT_EQ(clock.FormatGeneralDate({2026, 12, 6, 14, 5, 9}), "12/6/2026 2:05:09 PM");
+    EXPECT_EQ(clock.FormatGeneralDate({1999, 1, 31, 0, 0, 0}), "1/31/1999 12:00:00 AM");
+}
+
+// The system's code pages and case mapping against the portable ones the
+// native tests stand on.
+TEST(Win32TextCodec, AgreesWithThePortableCodecOnAWesternSystem) {
+    if (GetACP() != 1252 || GetOEMCP() != 437) GTEST_SKIP() << "code pages " << GetACP() << ", " << GetOEMCP();
+    cWin32TextCodec sys;
+    cCodePage1252 portable;
+    std::string everyByte, real, fake;
+    for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+    std::wstring wide(255, L'\0');
+    MultiByteToWideChar(437, 0, everyByte.data(), 255, wide.data(), 255);
+    ASSERT_TRUE(sys.ToOem(Narrow(wide), real) && portable.ToOem(Narrow(wide), fake));
+    EXPECT_EQ(real + fake, everyByte + everyByte);
+    EXPECT_EQ(sys.FromAnsi(everyByte), portable.FromAnsi(everyByte));
+    EXPECT_EQ(sys.ToAnsi(sys.FromAnsi(everyByte)), everyByte);
+    for (const std::string& s : {std::string("a\0b \xE6\x97\xA5", 7), std::string()})
+        EXPECT_EQ(sys.ToAnsi(s), portable.ToAnsi(s)) << s;
+    for (const std::string lacking : {"\u0141\u00f3d\u017a", "\u20ac", "\u00c0"})
+        EXPECT_FALSE(sys.ToOem(lacking, real) || portable.ToOem(lacking, fake)) << lacking;
+    EXPECT_EQ(real, everyByte);
+    EXPECT_EQ(sys.UpperCase("C:\\\u0142ukasz\\\u017c\u00f3\u0142w.exe"), "C:\\\u0141UKASZ\\\u017b\u00d3\u0141W.EXE");
+    // No final sigma: systems differ on whether it has a capital.
+    const std::string mixed = "\u03b4\u03ad\u03bb\u03c4\u03b1 \u03c3 \u043f\u0440\u0438 \u0451\u045f \u00fc\u00ff";
+    EXPECT_EQ(sys.UpperCase(mixed), portable.UpperCase(mixed));
+}
+
+// The executable's resource table and the core's built-in table come from one
+// list; this proves the resource compiler kept every text intact (UTF-8,
+// blanks at either end, apostrophes) and that the loader reads them back whole.
+TEST(StringTableResource, ExecutableCarriesExactlyTheCoreTexts) {
+    HMODULE module = LoadLibraryExW((std::wstring(L"" QX_BIN_DIR) + L"/quellix.exe").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    cWin32StringTable resources(module);
+    cBuiltinStringTable builtin;
+#define QX_STRING(id, text) id,
+    for (const std::uint32_t id : {
+#include "core/ui/StringTable.inc"
+         }) {
+        std::string fromExe, fromCore = "none";
+        EXPECT_TRUE(resources.LoadString(id, fromExe) && builtin.LoadString(id, fromCore)) << id;
+        EXPECT_EQ(fromExe, fromCore) << id;
+    }
+#undef QX_STRING
+    std::string missing;
+    EXPECT_FALSE(resources.LoadString(65000, missing));
+    FreeLibrary(module);
+}
+
+} // namespace
+} // namespace qx::win32
