@@ -121,8 +121,7 @@ TEST_F(CommandLineWine, SavedSetHaltsThenWithOverridesClosesInPassOrderAndABadLi
 
     r = Start("quellix.exe", "cmdset /f /w:1 /x=qxspare");
     EXPECT_EQ(r.answered.exitCode, 0u);
-    EXPECT_TRUE(stubborn.WaitForExit(2000) && later.WaitForExit(2000));
-    EXPECT_TRUE(spare.Running());
+    EXPECT_TRUE(stubborn.WaitForExit(2000) && later.WaitForExit(2000) && spare.Running());
     EXPECT_EQ(Count(log.Contents(), "'QxCmd Stubborn' was terminated.\r\n"), 1) << log.Contents();
     EXPECT_EQ(log.Contents().find("QxCmd Spare"), std::string::npos) << log.Contents();
     // Pass 1 (the popup), pass 2 (main), pass 3 (query and end of session),
@@ -173,8 +172,7 @@ TEST_F(CommandLineWine, ConsoleTwinPrintsOutcomesAndErrorsAndShowsNoWindow) {
         EXPECT_EQ(*errPart ? r.err.find(errPart) != std::string::npos : r.err.empty(), true) << r.err;
         EXPECT_EQ(r.answered.boxes.size() + r.answered.otherWindows, 0u);
     }
-    EXPECT_TRUE(stay.Running());
-    EXPECT_TRUE(go.WaitForExit(2000) && spare1.WaitForExit(2000) && spare2.WaitForExit(2000));
+    EXPECT_TRUE(stay.Running() && go.WaitForExit(2000) && spare1.WaitForExit(2000) && spare2.WaitForExit(2000));
     EXPECT_EQ(work.Contents("BROKEN.QXS"), broken); // never saved over
 }
 
@@ -185,8 +183,9 @@ TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
     ASSERT_TRUE(a.Ready() && b.Ready() && c.Ready());
     // The process ids of a report's programs in its order; each has the outcome.
     const auto programs = [](const std::string& report, const nlohmann::json& outcome) {
+        const nlohmann::json parsed = nlohmann::json::parse(report);
         std::vector<DWORD> ids;
-        for (const auto& p : nlohmann::json::parse(report)["programs"]) {
+        for (const auto& p : parsed["programs"]) {
             EXPECT_EQ(p["outcome"], outcome);
             ids.push_back(p["processId"].get<DWORD>());
         }

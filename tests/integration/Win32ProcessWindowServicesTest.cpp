@@ -48,10 +48,11 @@ TEST(Win32Processes, OwnerAndEndOfAProcessTheWaitThatInputWakesAndTheLastErrorOf
     PostThreadMessageW(GetCurrentThreadId(), WM_USER + 7, 0, 0);
     PostThreadMessageW(GetCurrentThreadId(), WM_USER + 7, 0, 0);
     EXPECT_EQ(os.MsgWaitForProcessOrInput(p, 5000), kWaitInput); // input, not the process
-    PostQuitMessage(3);
     os.DispatchPendingMessages();
     MSG m;
     EXPECT_FALSE(PeekMessageW(&m, nullptr, WM_USER + 7, WM_USER + 7, PM_NOREMOVE));
+    PostQuitMessage(3);
+    os.DispatchPendingMessages();
     ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(m.wParam, 3u);
     ASSERT_TRUE(os.TerminateProcess(p, 0));
