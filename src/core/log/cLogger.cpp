@@ -1,6 +1,7 @@
 #include "core/log/cLogger.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace qx {
@@ -15,6 +16,33 @@ bool IsBlank(const std::string& s) {
 std::int16_t Clamp16(std::int32_t n) {
     return static_cast<std::int16_t>(std::clamp<std::int32_t>(n, std::numeric_limits<std::int16_t>::min(),
                                                               std::numeric_limits<std::int16_t>::max()));
+}
+
+// The line in the ANSI code page. A character the code page lacks is written
+// as its code point, "<U+03A9>", so that a title or path outside the code
+// page still reads whole in the log instead of as question marks.
+std::string ToLogText(ITextCodec& codec, const std::string& line) {
+    std::string ansi = codec.ToAnsi(line);
+    if (codec.FromAnsi(ansi) == line) return ansi;
+    ansi.clear();
+    for (std::size_t i = 0; i < line.size();) {
+        const auto lead = static_cast<unsigned char>(line[i]);
+        const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::string character = line.substr(i, length);
+        const std::string converted = codec.ToAnsi(character);
+        if (codec.FromAnsi(converted) == character) {
+            ansi += converted;
+        } else {
+            std::uint32_t point = length == 1 ? lead : lead & (0x7Fu >> length);
+            for (std::size_t k = 1; k < character.size(); ++k)
+                point = (point << 6) | (static_cast<unsigned char>(character[k]) & 0x3Fu);
+            char text[16];
+            std::snprintf(text, sizeof text, "<U+%04X>", static_cast<unsigned>(point));
+            ansi += text;
+        }
+        i += length;
+    }
+    return ansi;
 }
 
 } // namespace
@@ -89,7 +117,7 @@ void cLogger::WriteEntry(const std::vector<std::string>& lines) {
     {
         const std::unique_ptr<IAppendFile> file = OpenLog(notice);
         for (const std::string& line : lines) {
-            if (!file || !file->Write(codec_.ToAnsi(line) + "\r\n")) break;
+            if (!file || !file->Write(ToLogText(codec_, line) + "\r\n")) break;
         }
     }
     if (!notice.empty()) ui_.MessageBox(notice, kMbOk | kMbIconInformation);
