@@ -26,20 +26,20 @@ protected:
     cLogger log{fs, ui, clock, codec, kFolder};
 };
 
-TEST_F(Logger, EachKindOfEntryHasItsTextsInTheAnsiCodePage) {
+TEST_F(Logger, EachKindOfEntryHasItsTextsInTheAnsiCodePageWithWhatItLacksAsCodePoints) {
     log.SetDebugMode(true);
     log.LogDebug("before any setting"); // to the program folder, for an unknown user
     fs.AddFolder("C:\\Logs");
     log.SetLogFile(kLog);
     log.SetCurrentUser("J\xC3\xBCrgen");
     log.ApplyLoggingLevel(3);
-    log.LogAction("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5");
+    log.LogAction("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5 \xCE\xA9\xF0\x9F\x98\x80\x80");
     log.LogError("Unable to parse", true, {5, "cX", "ignored"});
     log.LogError("", true, {70000, "cSystemInfo", "Unable to locate Startup directory"});
     log.LogDebug("x");
     EXPECT_EQ(File(kFallback), "*****Debug*****\r\n" + kUnknown + "Debug: before any setting\r\n\r\n");
     const std::string date = "12/6/2026 2:05:09 PM - User: J\xFCrgen\r\n";
-    EXPECT_EQ(File(kLog), date + "Caf\xE9 \x80 ?\r\n\r\n" + kBanner + date +
+    EXPECT_EQ(File(kLog), date + "Caf\xE9 \x80 <U+65E5> <U+03A9><U+1F600><U+0080>\r\n\r\n" + kBanner + date +
                               "Error: Unable to parse\r\n" + kBanner + "\r\n" + kBanner + date +
                               "Error number: 32767\r\nLocation:     cSystemInfo\r\nUnable to locate Startup "
                               "directory\r\n" + kBanner + "\r\n*****Debug*****\r\n" + date + "Debug: x\r\n\r\n");

@@ -140,7 +140,7 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
     const std::string unable = "Unable to parse command line arguments or no kill set specified: ";
     const std::string go = "'Go' was killed cleanly.", stay = "'Stay' didn't close after waiting  0 seconds.";
     // The log is written in the ANSI code page, which has no Greek.
-    const std::string delta = "'" + std::string(5, '?') + " \x96 " + std::string(3, '?') + "' was killed cleanly.";
+    const std::string delta = "'<U+0394><U+0388><U+039B><U+03A4><U+0391> \x96 <U+03A3><U+03C7><U+03AD>' was killed cleanly.";
     const std::string pastEnd = "Error number: \t62\r\nLocation:     \tOpenProgramSet\r\nInput past end of file";
     const std::string locked = "/O=- /P=GO.EXE /O=D:\\LOCKED\\R.JSON - D:\\Locked\\r.json: Access is denied";
     // In the console twin (which logs nothing here: its texts are the log's) or the window program, the line, and
