@@ -51,6 +51,13 @@ public:
     }
     std::vector<std::string> ActionTexts() const { return Texts(false); }
     std::vector<std::string> DebugTexts() const { return Texts(true); }
+    // The outcomes and the start of each program's closing, one line each.
+    std::string RunLog() const {
+        std::string out;
+        for (const std::string& t : EntryTexts())
+            if (t.rfind("Debug: ", 0) != 0 || t.rfind("Debug: KillMe", 0) == 0) out += t + "\n";
+        return out;
+    }
 
     cFakeUserInterface ui;
     cMemoryFileSystem fs;
