@@ -74,8 +74,8 @@ TEST(Inventory, ChoosesTheProcessServiceBySystem) {
         std::int16_t processes;
         std::vector<std::string> debug;
     } cases[] = {{fake::Win95(), 201, toolhelp},
-                 {fake::WinNT351(), 201, toolhelp},
-                 {fake::WinNT4(), 200, status},
+                 {fake::WinNT(3, 51, 1057), 201, toolhelp},
+                 {fake::WinNT(4, 0, 1381), 200, status},
                  {fake::Win10(), 200, status}};
     for (const auto& c : cases) {
         cRunHarness h(c.version);

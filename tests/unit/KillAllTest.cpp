@@ -13,8 +13,9 @@ namespace {
 using fake::cRunHarness;
 
 TEST(KillAll, SparesTheSystemsOwnProcessesByNameOnEachSystem) {
-    const std::vector<OsVersionInfo> systems = {fake::Win95(),   fake::Win98(), fake::WinNT351(), fake::WinNT4(),
-                                                fake::Win2000(), fake::WinXP(), fake::Win7(),     fake::Win10()};
+    const std::vector<OsVersionInfo> systems = {
+        fake::Win95(),   fake::Win9x(10, 1998), fake::WinNT(3, 51, 1057), fake::WinNT(4, 0, 1381),
+        fake::Win2000(), fake::WinXP(),         fake::WinNT(6, 1, 7601),  fake::Win10()};
     // spared on Win95, 98, NT 3.51, 4, 2000, XP, 7, 10
     const std::vector<std::pair<std::string, std::string>> names = {
         {"Explorer.EXE", "11111111"},  {"MPREXE.EXE", "11000000"},    {"MMTASK.TSK", "01000000"},
@@ -46,7 +47,7 @@ TEST(KillAll, SparesTheShellAndFromNT6OnWhatIsNotTheUsersOwnProgramOfThisSession
         bool sparesOthers;              // another user's programs, also under the same path as one taken
     } cases[] = {
         {"Win10", fake::Win10(), true, true, {nt}, "mine", true},
-        {"Win7", fake::Win7(), true, true, {nt}, "mine", true},
+        {"Win7", fake::WinNT(6, 1, 7601), true, true, {nt}, "mine", true},
         {"no owner", fake::Win10(), false, true, {nt, noOwner}, "mine mine other-user other-session closed", false},
         {"services unknown", fake::Win10(), true, false, {nt, "Service processes unknown"}, "mine service", true},
         {"XP", fake::WinXP(), true, true, {nt}, all, false},
