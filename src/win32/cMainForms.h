@@ -58,7 +58,7 @@ struct cMainForms {
 
     // Admin login at start-up, only when the options require it. The model
     // holds the texts and the stored hash; the dialog forwards OK
-    // (login.cmdOK_Click(typed)) until login.Finished(), and Cancel or the
+    // (login.cmdOK_Click(typed)) until it returns true, and Cancel or the
     // close box to login.cmdCancel_Click(). Returns login.LoginSucceeded().
     std::function<bool(HWND owner, cAdminLogin& login)> login;
 

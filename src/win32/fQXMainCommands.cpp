@@ -46,8 +46,9 @@ void fQXMain::KillSelectedSet() {
         session_.Run().KillCurrentSet();
     });
     // Whatever the run left behind, the window comes back usable: the lists
-    // show what the models hold and a close asked for meanwhile goes ahead.
+    // show what is running now and a close asked for meanwhile goes ahead.
     try {
+        session_.Inventory().RefreshLists();
         RenderInventory();
         RenderProgramSet();
         if (!wasIconic) ShowWindow(hwnd_, wasZoomed ? SW_SHOWMAXIMIZED : SW_RESTORE);

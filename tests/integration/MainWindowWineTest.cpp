@@ -311,6 +311,7 @@ TEST(MainWindow, ARealSessionFromLoginThroughEveryDialogToAKillRun) {
             box = cDialogUser::WaitForBox(main, text);
         EXPECT_EQ(text, L"Save changes to current set?");
         EXPECT_FALSE(IsIconic(main));
+        EXPECT_EQ(Rows(apps).find(L"QxMain"), std::wstring::npos); // the window shows what the run left
         if (box != nullptr) cDialogUser::Answer(box, IDNO);
     });
     w.RunMessageLoop();

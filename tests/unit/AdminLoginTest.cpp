@@ -9,36 +9,20 @@ namespace qx {
 namespace {
 
 TEST(AdminLogin, OnlyTheExactPasswordOpensAndEachWrongOneIsToldAndRetried) {
-    cBuiltinStringTable strings;
-    fake::cFakeUserInterface ui;
-    const struct {
-        std::int32_t stored;
-        const char* typed;
-        bool opens;
-    } cases[] = {
-        {PasswordHash("Secret 1"), "Secret 1", true}, {PasswordHash("Secret 1"), "Secret 1 ", false},
-        {PasswordHash("Secret 1"), "secret 1", false}, {PasswordHash("Secret 1"), "Secret", false},
-        {PasswordHash(""), "", true}, {PasswordHash("pw"), "", false},
-        // 0 and -1 both mean no password was set: only the empty text opens it.
-        {0, "", true}, {0, "0", false}, {-1, "", true}, {-1, "-1", false},
-    };
-    for (const auto& c : cases) {
-        ui.boxes.clear();
-        cAdminLogin login(strings, ui, c.stored);
-        EXPECT_EQ(login.cmdOK_Click(c.typed), c.opens) << c.typed;
-        EXPECT_EQ(login.Finished(), c.opens) << c.typed;
-        EXPECT_EQ(login.LoginSucceeded(), c.opens) << c.typed;
-        if (c.opens) {
-            EXPECT_TRUE(ui.boxes.empty());
-            continue;
-        }
-        ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].text, "Invalid Password, try again!");
-        EXPECT_EQ(ui.boxes[0].title, "Login");
-        EXPECT_EQ(ui.boxes[0].style, kMbOk);
-        login.cmdCancel_Click();
-        EXPECT_TRUE(login.Finished());
-        EXPECT_FALSE(login.LoginSucceeded());
+    const std::int32_t secret = PasswordHash("Secret 1");
+    // The stored hash (0 and -1: no password was ever set), what is typed, and whether it opens.
+    const std::tuple<std::int32_t, const char*, bool> cases[] = {
+        {secret, "Secret 1", true}, {secret, "Secret 1 ", false}, {secret, "secret 1", false}, {secret, "", false},
+        {PasswordHash(""), "", true}, {0, "", true}, {0, "0", false}, {-1, "", true}, {-1, "-1", false}};
+    for (const auto& [stored, typed, opens] : cases) {
+        cBuiltinStringTable strings;
+        fake::cFakeUserInterface ui;
+        cAdminLogin login(strings, ui, stored);
+        EXPECT_EQ(login.cmdOK_Click(typed), opens) << typed;
+        if (!opens) login.cmdCancel_Click();
+        EXPECT_EQ(login.LoginSucceeded(), opens) << typed;
+        EXPECT_EQ(ui.boxes.size(), opens ? 0u : 1u);
+        for (const auto& box : ui.boxes) EXPECT_EQ(box.title + ": " + box.text, "Login: Invalid Password, try again!");
     }
 }
 

@@ -107,7 +107,7 @@ TEST(KillTogetherWalks, TheSystemsWindowsAreWalkedAsOftenForManyMatchesAsForOne)
         EXPECT_EQ(h.ActionTexts(), std::vector<std::string>(static_cast<std::size_t>(n), "'A' was killed cleanly."));
         walks.push_back(h.os.enumWindowsCalls - before);
     }
-    EXPECT_EQ(walks[0], walks[1]);
+    EXPECT_EQ(walks, (std::vector<int>{1, 1})); // one for the closing passes; no inventory is taken after the run
 }
 
 // Several windows of one process are several matches of its row: a process

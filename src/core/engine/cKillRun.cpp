@@ -140,8 +140,6 @@ void cKillRun::KillCurrentSet() {
         }
     }
     halted_ = halted;
-
-    inventory_.RefreshLists();
     kill_.ui.SetCaption(caption);
 }
 

@@ -26,8 +26,9 @@ public:
     // Closes the programs of every checked row, in list order, each by every
     // running application that matches it. A row's matches close together
     // and the next row starts when they are done; with StopOnError they
-    // close one after another and a failed kill halts the run. Ends with a
-    // fresh inventory and the caption as it was.
+    // close one after another and a failed kill halts the run. Ends with the
+    // caption as it was; the inventory is left as the run began (a window
+    // refreshes it to show what is left; a command-line run has no use for it).
     void KillCurrentSet();
     // The programs KillCurrentSet would close now, in the order it would
     // close them; entries it would skip or find not running go to the

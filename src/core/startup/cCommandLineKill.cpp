@@ -142,6 +142,10 @@ bool cCommandLineKill::LoadSet(const std::string& argument) {
     if (name.size() < 4 || name.compare(name.size() - 4, 4, kSetExtension) != 0) name += kSetExtension;
     p_.set.SetSetChanged(false);
     if (p_.files.OpenProgramSet(InCurrentFolder(name), false, false)) return true;
+    // A damaged set here has been reported; what it let through must not be
+    // offered for saving (a Save As dialog in a run nobody watches) before a
+    // namesake in the data folder would be tried.
+    if (p_.set.SetChanged()) return false;
     std::string data = p_.options.DefaultDataPath();
     if (data.empty() || data.back() != '\\') {
         data += '\\';

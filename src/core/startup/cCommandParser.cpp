@@ -28,8 +28,7 @@ std::string cCommandParser::At(const std::vector<std::string>& list, std::int16_
 bool cCommandParser::Parse(const std::string& commandLine, bool upperCase) {
     stringArgs_.clear();
     slashArgs_.clear();
-    hyphenArgs_.clear();
-    stringCount_ = slashCount_ = hyphenCount_ = 0;
+    stringCount_ = slashCount_ = 0;
     hasArgs_ = false;
 
     // The blank at the end closes a word or switch that runs to the end.
@@ -38,8 +37,9 @@ bool cCommandParser::Parse(const std::string& commandLine, bool upperCase) {
     State state = State::Idle;
     bool inQuote = false;
     const auto endSwitch = [&] {
+        // A hyphen switch counts as a token, though no command reads one.
         if (token[0] == '/') AddSlashArg(token);
-        else AddHyphenArg(token);
+        else hasArgs_ = true;
         token.clear();
         inQuote = false;
         state = State::Idle;

@@ -44,7 +44,6 @@ public:
     // Stamps the end of the run and its exit code.
     void Finish(int exitCode);
 
-    const std::vector<Program>& Programs() const { return programs_; }
     // The report as UTF-8 JSON with every character beyond ASCII escaped, so
     // that it survives any code page a shell decodes it with.
     std::string Json() const;

@@ -34,7 +34,6 @@ public:
     cGlobalsClass& Globals() { return *globals_; }
     cQuellixOptions& Options() { return *options_; }
     cAppRegAPI& RegistrySettings() { return *registrySettings_; }
-    cSystemInfo& SystemInfo() { return *systemInfo_; }
     cOSInfo& OSInfo() { return *osInfo_; }
     cQXUtility& Utility() { return *utility_; }
     const std::string& ProgramFolder() const { return programFolder_; }

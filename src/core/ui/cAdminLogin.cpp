@@ -26,7 +26,7 @@ cAdminLogin::cAdminLogin(IStringTable& strings, IUserInterface& ui, std::int32_t
 bool cAdminLogin::cmdOK_Click(const std::string& typed) {
     const bool right = NoPasswordSet(storedHash_) ? typed.empty() : PasswordHash(typed) == storedHash_;
     if (right) {
-        succeeded_ = finished_ = true;
+        succeeded_ = true;
         return true;
     }
     ui_.MessageBox(invalid_, kMbOk, boxTitle_);
@@ -35,7 +35,6 @@ bool cAdminLogin::cmdOK_Click(const std::string& typed) {
 
 void cAdminLogin::cmdCancel_Click() {
     succeeded_ = false;
-    finished_ = true;
 }
 
 } // namespace qx
