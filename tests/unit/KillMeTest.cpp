@@ -17,9 +17,9 @@ constexpr const char* kNotepad = "C:\\Windows\\notepad.exe";
 // stays; l, L quit at logoff only (L 2.5 s later); p, P popups that close or
 // stay; h hidden; S, z classes "Progman" and "progman"; t tool window; d
 // disabled; n, a stay and answer the end-of-session query after 10 min, 3 s.
-fake::FakeWindowSetup Window(char kind) {
+fake::FakeWindowSetup Window(char kind, std::uint32_t pid) {
     const auto is = [kind](const char* kinds) { return std::string(kinds).find(kind) != std::string::npos; };
-    fake::FakeWindowSetup w;
+    fake::FakeWindowSetup w{.pid = pid, .title = {}};
     w.onClose = is("xhStd") ? CloseReaction::ExitProcess : is("p") ? CloseReaction::CloseWindow : CloseReaction::Ignore;
     w.onEndSession = is("xhStdlL") ? CloseReaction::ExitProcess : CloseReaction::Ignore;
     w.delayMs = kind == 'x' ? 150 : kind == 'L' ? 2500 : 0;
@@ -59,16 +59,10 @@ TEST_P(KillMe, ClosesByItsRules) {
                              .waitFails = has(kWaitFails)};
     const std::uint32_t pid = h.os.AddProcess(p);
     std::vector<WindowHandle> windows;
-    for (const char* k = c.windows; *k != '\0'; ++k) {
-        fake::FakeWindowSetup w = Window(*k);
-        w.pid = pid;
-        windows.push_back(h.os.AddWindow(w));
-    }
-    fake::FakeWindowSetup other = Window('x'); // never asked: another program's, and our own
-    other.pid = h.os.AddProcess(p);
-    h.os.AddWindow(other);
-    other.pid = h.os.GetCurrentProcessId();
-    h.os.AddWindow(other);
+    for (const char* k = c.windows; *k != '\0'; ++k)
+        windows.push_back(h.os.AddWindow(Window(*k, pid)));
+    for (const std::uint32_t other : {h.os.AddProcess(p), h.os.GetCurrentProcessId()})
+        h.os.AddWindow(Window('x', other)); // never asked: another program's, and our own
     cApplicationProcs e;
     e.SetProcessID(pid);
     e.SetTitle("Notepad");
