@@ -22,10 +22,7 @@ TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFai
     h.Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, 150);
     const auto slow = h.Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, 700);
     const auto b = h.Start("C:\\Apps\\b.exe", "B");
-    fake::FakeWindowSetup second;
-    second.pid = h.Start("C:\\Apps\\doc.exe", "Doc 1").pid;
-    second.title = "Doc 2";
-    h.os.AddWindow(second);
+    h.os.AddWindow({.pid = h.Start("C:\\Apps\\doc.exe", "Doc 1").pid, .title = "Doc 2"});
     h.Start("C:\\Apps\\c.exe", "C");
     const auto first = h.Start("C:\\Apps\\s.exe", "S", CloseReaction::ExitProcess, 700);
     const auto stubborn = h.Start("C:\\Apps\\s.exe", "S", CloseReaction::Ignore);
@@ -36,9 +33,7 @@ TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFai
     h.inventory.RefreshLists();
     h.os.EndProcess(reused.pid); // its id goes to a new instance of the same program
     h.os.Advance(1000);
-    fake::FakeProcessSetup again;
-    again.exePath = "C:\\Apps\\r.exe";
-    h.os.AddProcessWithId(reused.pid, again);
+    h.os.AddProcessWithId(reused.pid, {.exePath = "C:\\Apps\\r.exe"});
 
     h.AddRow("C:\\Apps\\a.exe", "A");
     h.AddRow("C:\\Apps\\b.exe", "B");
