@@ -6,7 +6,7 @@
 #include "core/util/cGlobalsClass.h"
 #include "core/util/cQXUtility.h"
 #include "fake/cFakeUserInterface.h"
-#include "integration/cTempFolder.h"
+#include "integration/cTempPath.h"
 #include "integration/modRunCaptured.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"

@@ -3,6 +3,7 @@
 // log and reports, and the options they left in the registry. Kill-all runs
 // in a Wine prefix of its own (scripts/wine-killall-test.sh).
 #include "core/sets/cSetFile.h"
+#include "integration/cDialogUser.h"
 #include "integration/cTargetProcess.h"
 #include "integration/cTempPath.h"
 #include "integration/modRunAnswered.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <set>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -32,25 +35,10 @@ void SetOption(const wchar_t* name, const std::string& text) {
                     static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
 }
 
-// Empty when it is missing.
-std::string Option(const wchar_t* name) {
-    wchar_t buffer[1024] = L"";
-    DWORD size = sizeof buffer;
-    RegGetValueW(HKEY_LOCAL_MACHINE, kOptionsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
-    return win32::Narrow(buffer);
-}
-
 int Count(const std::string& text, const std::string& part) {
     int n = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
-}
-
-// Posted messages arrive a moment later.
-std::string Received(const cTempPath& record) {
-    for (int i = 0; i < 200 && record.Contents().empty(); ++i) Sleep(10);
-    Sleep(50); // and nothing more is coming
-    return record.Contents();
 }
 
 struct Outcome {
@@ -126,17 +114,16 @@ TEST_F(CommandLineWine, SavedSetHaltsThenWithOverridesClosesInPassOrderAndABadLi
     EXPECT_EQ(r.answered.exitCode, 1u);
     EXPECT_EQ(r.answered.boxes.size() + r.answered.otherWindows, 0u);
     EXPECT_TRUE(stubborn.Running() && spare.Running() && later.Running());
-    EXPECT_EQ(Received(companionRecord), "1434 0x0 0x0 Corvath\r\n");
+    // A posted message arrives a moment later.
+    const auto heard = [&] { return companionRecord.Contents() == "1434 0x0 0x0 Corvath\r\n"; };
+    EXPECT_TRUE(test::cDialogUser::WaitFor(heard)) << companionRecord.Contents();
     EXPECT_EQ(Count(log.Contents(), "Stopped killing any other programs."), 1) << log.Contents();
 
     r = Start("quellix.exe", "cmdset /f /w:1 /x=qxspare");
     EXPECT_EQ(r.answered.exitCode, 0u);
-    EXPECT_TRUE(stubborn.WaitForExit(2000) && later.WaitForExit(2000));
-    EXPECT_TRUE(spare.Running());
+    EXPECT_TRUE(stubborn.WaitForExit(2000) && later.WaitForExit(2000) && spare.Running());
     EXPECT_EQ(Count(log.Contents(), "'QxCmd Stubborn' was terminated.\r\n"), 1) << log.Contents();
     EXPECT_EQ(log.Contents().find("QxCmd Spare"), std::string::npos) << log.Contents();
-    EXPECT_EQ(Option(L"LastLoadedSet"), data.Path() + "\\CMDSET.QXS");
-    EXPECT_EQ(Option(L"DefaultDataDirectory"), data.Path() + "\\"); // kept with its backslash
     // Pass 1 (the popup), pass 2 (main), pass 3 (query and end of session),
     // then the popup once more, posted just before the termination: on a busy
     // machine the program may be gone before it reads it.
@@ -167,11 +154,8 @@ TEST_F(CommandLineWine, ConsoleTwinPrintsOutcomesAndErrorsAndShowsNoWindow) {
     ASSERT_TRUE(copied && stay.Ready() && go.Ready() && spare1.Ready() && spare2.Ready());
     WriteSet(work, "BROKEN.QXS", {Entry("QxTwin Go", cTargetProcess::ExePath(), true, 1)}, 4);
     const std::string broken = work.Contents("BROKEN.QXS");
-    struct Case {
-        const char* arguments;
-        DWORD exitCode;
-        const char *out, *errPart; // errPart "": standard error stays empty
-    } cases[] = {
+    // The arguments, the exit code, the output and a part of the standard error ("": it stays empty).
+    const std::tuple<const char*, DWORD, const char*, const char*> cases[] = {
         {"/T=\"QxTwin Stay\" /-I /-F /W:0", 1, "'QxTwin Stay' didn't close after waiting  0 seconds.\r\n", ""},
         {"NoSuchSet", 2, "", ""},
         {"/T=\"QxTwin Go\" /W:abc", 2, "", " /W:ABC - Type mismatch"},
@@ -180,53 +164,45 @@ TEST_F(CommandLineWine, ConsoleTwinPrintsOutcomesAndErrorsAndShowsNoWindow) {
         {"/T=\"twin go\" /-I", 0, "'QxTwin Go' was killed cleanly.\r\n", ""},
         {"/P=QXSPARE.EXE", 0, "'QxTwin Spare' was killed cleanly.\r\n'QxTwin Spare' was killed cleanly.\r\n", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments);
-        const Outcome r = Start("quellixc.exe", c.arguments);
-        EXPECT_EQ(r.answered.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(*c.errPart ? r.err.find(c.errPart) != std::string::npos : r.err.empty(), true) << r.err;
+    for (const auto& [arguments, exitCode, out, errPart] : cases) {
+        SCOPED_TRACE(arguments);
+        const Outcome r = Start("quellixc.exe", arguments);
+        EXPECT_EQ(r.answered.exitCode, exitCode);
+        EXPECT_EQ(r.out, out);
+        EXPECT_EQ(*errPart ? r.err.find(errPart) != std::string::npos : r.err.empty(), true) << r.err;
         EXPECT_EQ(r.answered.boxes.size() + r.answered.otherWindows, 0u);
     }
-    EXPECT_TRUE(stay.Running());
-    EXPECT_TRUE(go.WaitForExit(2000) && spare1.WaitForExit(2000) && spare2.WaitForExit(2000));
+    EXPECT_TRUE(stay.Running() && go.WaitForExit(2000) && spare1.WaitForExit(2000) && spare2.WaitForExit(2000));
     EXPECT_EQ(work.Contents("BROKEN.QXS"), broken); // never saved over
 }
 
+// The report's format is the native tests'; here it reaches a file under a
+// name beyond ASCII, or the standard output, and names the real processes.
 TEST_F(CommandLineWine, PreviewNamesWhatTheRunThenClosesAndBothReportsParse) {
     const cTargetProcess a({"--title", "QxTwin Plan"}), b({"--title", "QxTwin Plan"}), c({"--title", "QxTwin Plan"});
     ASSERT_TRUE(a.Ready() && b.Ready() && c.Ready());
+    // The process ids of a report's programs in its order; each has the outcome.
+    const auto programs = [](const std::string& report, const nlohmann::json& outcome) {
+        const nlohmann::json parsed = nlohmann::json::parse(report);
+        std::vector<DWORD> ids;
+        for (const auto& p : parsed["programs"]) {
+            EXPECT_EQ(p["outcome"], outcome);
+            ids.push_back(p["processId"].get<DWORD>());
+        }
+        return ids;
+    };
     const cTempPath report("plan-R\xC3\xA9-\xE6\x8A\xA5\xE5\x91\x8A");
     Outcome r = Start("quellixc.exe", "/T=\"QxTwin Plan\" /L /O=\"" + report.Path() + "\"");
     EXPECT_EQ(r.answered.exitCode, 0u);
-    EXPECT_TRUE(a.Running() && b.Running() && c.Running());
-    const nlohmann::json plan = nlohmann::json::parse(report.Contents());
-    EXPECT_EQ(plan["preview"], true);
-    std::vector<DWORD> planned;
-    std::size_t at = 0; // the lines name the programs in the report's order
-    for (const auto& p : plan["programs"]) {
-        EXPECT_TRUE(p["outcome"].is_null());
-        planned.push_back(p["processId"].get<DWORD>());
-        at = r.out.find("process " + std::to_string(planned.back()), at);
-    }
-    EXPECT_NE(at, std::string::npos) << r.out;
-    EXPECT_EQ(planned.size(), 3u);
-    EXPECT_EQ(r.out.rfind("Would close, in this order:\r\n", 0), 0u) << r.out;
-    EXPECT_EQ(Count(r.out, "\r\n"), 4) << r.out;
-    EXPECT_TRUE(log.Contents().empty()) << log.Contents();
+    EXPECT_TRUE(a.Running() && b.Running() && c.Running() && log.Contents().empty()) << log.Contents();
+    const std::vector<DWORD> planned = programs(report.Contents(), nullptr);
+    EXPECT_EQ(std::set<DWORD>(planned.begin(), planned.end()), (std::set<DWORD>{a.Pid(), b.Pid(), c.Pid()}));
 
     r = Start("quellixc.exe", "/T=\"QxTwin Plan\" /O=-");
     EXPECT_EQ(r.answered.exitCode, 0u);
     const std::string closedLine = "'QxTwin Plan' was killed cleanly.\r\n";
     EXPECT_EQ(r.err, closedLine + closedLine + closedLine); // the report is alone on the output
-    const nlohmann::json run = nlohmann::json::parse(r.out);
-    EXPECT_EQ(run["exitCode"], 0);
-    std::vector<DWORD> closed;
-    for (const auto& p : run["programs"]) {
-        EXPECT_EQ(p["outcome"], "closed");
-        closed.push_back(p["processId"].get<DWORD>());
-    }
-    EXPECT_EQ(closed, planned);
+    EXPECT_EQ(programs(r.out, "closed"), planned);
     EXPECT_TRUE(a.WaitForExit(2000) && b.WaitForExit(2000) && c.WaitForExit(2000));
 }
 

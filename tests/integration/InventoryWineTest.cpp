@@ -4,7 +4,8 @@
 // and later) while targets of every kind run, and what it derives and lists is
 // checked against them.
 #include "integration/cTargetProcess.h"
-#include "integration/cVersionedProbe.h"
+#include "integration/modRunCaptured.h"
+#include "win32/WideText.h"
 #include "win32/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,26 @@ namespace qx {
 namespace {
 
 using test::cTargetProcess;
+using win32::Widen;
+
+// What the inventory probe prints when Wine tells it this version ("" for its
+// default). A process cannot change the version Wine tells it, so the probe
+// runs as a copy of its own name, for which Wine's per-program Version
+// (HKCU\Software\Wine\AppDefaults\<name>) is set.
+std::string ProbeAs(const std::string& version) {
+    const std::string copy = "qx_invprobe_" + (version.empty() ? "default" : version) + ".exe";
+    const std::wstring exe = Widen(test::BinPath(copy)), key = Widen("Software\\Wine\\AppDefaults\\" + copy),
+                       v = Widen(version);
+    RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str()); // as a run that crashed may have left it
+    std::string output;
+    if ((version.empty() || RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, v.c_str(),
+                                            static_cast<DWORD>((v.size() + 1) * sizeof(wchar_t))) == 0) &&
+        CopyFileW(Widen(test::BinPath("qx_invprobe.exe")).c_str(), exe.c_str(), FALSE))
+        test::RunCaptured(L"\"" + exe + L"\"", output);
+    RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+    DeleteFileW(exe.c_str());
+    return output;
+}
 
 struct Case {
     const char* version; // Wine's name; empty for its default
@@ -36,7 +57,7 @@ TEST_P(InventoryVersions, DerivesTheVersionFlagsAndListsEveryKindOfTarget) {
     const cTargetProcess windowless({"--window", "none"});
     ASSERT_TRUE(rich.Ready() && hidden.Ready() && windowless.Ready());
     const Case& c = GetParam();
-    const std::string output = test::cVersionedProbe("qx_invprobe", c.version).Run();
+    const std::string output = ProbeAs(c.version);
 
     // "<list> <window> <visible> <title> <exe>" by process id; a Processes
     // row names some hidden window of its process, or none ("-").

@@ -1,6 +1,6 @@
 // Shortcuts written through the shell's link object: an existing one is
 // replaced, and a failure is told in the system's words.
-#include "integration/cTempFolder.h"
+#include "integration/cTempPath.h"
 #include "integration/modShellLinkReader.h"
 #include "win32/WideText.h"
 #include "win32/cWin32ShellLink.h"

@@ -1,17 +1,15 @@
 // The ports through which the program meets files and the shell: whole
 // files, the shared log and the system's words for a failure; the shell's
 // folder browser, answered by a user on a second thread, and its start of
-// other programs; the caption on the main window. Message boxes and the save
-// dialog are met through the command line and the main window.
+// other programs. Message boxes, the save dialog and the caption are met
+// through the command line and the main window.
 #include "win32/cWin32FileSystem.h"
 #include "win32/cWin32Shell.h"
-#include "win32/cWin32UserInterface.h"
 
 #include "integration/cDialogUser.h"
 #include "integration/cTempPath.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
-#include "win32/WindowHandle.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -23,7 +21,7 @@ using test::cDialogUser;
 
 // Saving a set over an older one and writing the log are met through the
 // main window and the command line; here the edges they do not reach.
-TEST(Win32FileSystem, TheLogIsSharedWithOtherWritersAndMovesNeverOverwrite) {
+TEST(Win32FileSystem, SharedLogMovesThatNeverOverwriteKindsOfFileAndFailuresInTheSystemsWords) {
     cWin32FileSystem fs;
     const test::cTempFolder folder("fs caf\xC3\xA9");
     const std::string log = folder.File("\xE2\x9C\x93.log"), a = folder.File("a"), b = folder.File("b");
@@ -43,18 +41,14 @@ TEST(Win32FileSystem, TheLogIsSharedWithOtherWritersAndMovesNeverOverwrite) {
     EXPECT_FALSE(fs.ReadFile(a, back));
     EXPECT_EQ(back + folder.Contents("b"), "keptnew");
     EXPECT_TRUE(fs.DeleteFile(b) && !fs.DeleteFile(b));
-}
 
-TEST(Win32FileSystem, OnlyAPlainFileIsANormalFileAndAFailureSaysWhyInTheSystemsWords) {
-    cWin32FileSystem fs;
-    const test::cTempFolder folder("kinds");
+    // Only a plain file is a normal file.
     const std::string sub = folder.File("sub"), plain = folder.File("plain"), hidden = folder.File("hidden");
     ASSERT_TRUE(fs.WriteFile(plain, "x") && fs.WriteFile(hidden, "x") && fs.CreateDirectory(sub));
     ASSERT_TRUE(SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     for (const std::string& path : {hidden, sub, folder.File("missing"), folder.File("p*"), std::string()})
         EXPECT_FALSE(fs.NormalFileExists(path)) << path;
     EXPECT_TRUE(fs.NormalFileExists(plain) && fs.PathExists(hidden) && fs.IsDirectory(sub) && !fs.IsDirectory(plain));
-    std::uint64_t length = 0;
     EXPECT_FALSE(fs.GetFileLength(sub, length) || fs.CreateDirectory(folder.File("no\\such")));
     SetFileAttributesW(Widen(hidden).c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -67,17 +61,6 @@ TEST(Win32FileSystem, OnlyAPlainFileIsANormalFileAndAFailureSaysWhyInTheSystemsW
     EXPECT_TRUE(!why.empty() && why.back() != '.') << why; // to go into a longer message
     EXPECT_TRUE(fs.WriteFile(plain, "x"));
     EXPECT_EQ(fs.LastErrorDescription(), ""); // a success forgets it
-}
-
-TEST(Win32UserInterface, CaptionIsKeptAndShownOnTheAttachedWindow) {
-    cWin32UserInterface ui;
-    ui.SetCaption("Attempting to kill a");
-    EXPECT_EQ(ui.GetCaption(), "Attempting to kill a"); // without a window too
-    HWND w = CreateWindowExW(0, L"STATIC", L"old", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ui.SetMainWindow(ToWindowHandle(w));
-    ui.SetCaption("'Caf\xC3\xA9' was killed cleanly.");
-    EXPECT_EQ(cDialogUser::Text(w), L"'Caf\u00e9' was killed cleanly.");
-    DestroyWindow(w);
 }
 
 TEST(Win32Shell, FolderBrowserGivesTheChoiceOrNothingAndProgramsStartWithTheirParameters) {

@@ -23,15 +23,13 @@ TEST(Win32Windows, TitlesAreWideAndCutAt254CharactersAndTheWalkStopsWhenTold) {
     EXPECT_EQ(os.GetWindowText(owned), std::string(254, 'x'));
     EXPECT_EQ(os.GetWindowLong(first, kGwlStyle) & (kWsVisible | kWsDisabled), kWsVisible | kWsDisabled);
     EXPECT_EQ(os.GetParent(owned), first); // a popup reports its owner as its parent
-    EXPECT_EQ(os.GetWindowText(0) + os.GetClassName(0), "");
-    EXPECT_EQ(os.GetWindowThreadProcessId(0), 0u);
     int calls = 0;
     EXPECT_FALSE(os.EnumWindows([&](WindowHandle) { return ++calls < 2; }));
     EXPECT_EQ(calls, 2);
     EXPECT_FALSE(os.EnumWindows([](WindowHandle) -> bool { throw 1; }));
 }
 
-TEST(Win32Processes, AProcessIsOwnedByItsUserAndFailuresKeepTheLastErrorOfTheFailedCall) {
+TEST(Win32Processes, OwnerAndEndOfAProcessTheWaitThatInputWakesAndTheLastErrorOfAFailedCall) {
     cWin32ProcessWindowServices os;
     cTargetProcess t({"--window", "none"});
     ASSERT_TRUE(t.Ready());
@@ -42,8 +40,23 @@ TEST(Win32Processes, AProcessIsOwnedByItsUserAndFailuresKeepTheLastErrorOfTheFai
     ASSERT_TRUE(os.QueryProcessOwner(p, owner) && os.QueryCurrentProcessOwner(self));
     EXPECT_EQ(owner, self);
     EXPECT_EQ(self.userSid.rfind("S-1-5-", 0), 0u) << self.userSid;
+
+    // Input wakes the wait for the process, dispatching drains it, and a quit
+    // request met on the way is left for the main loop.
+    os.DispatchPendingMessages(); // whatever earlier tests left
+    EXPECT_EQ(os.MsgWaitForProcessOrInput(p, 60), kWaitTimeout);
+    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 7, 0, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 7, 0, 0);
+    EXPECT_EQ(os.MsgWaitForProcessOrInput(p, 5000), kWaitInput); // input, not the process
+    os.DispatchPendingMessages();
+    MSG m;
+    EXPECT_FALSE(PeekMessageW(&m, nullptr, WM_USER + 7, WM_USER + 7, PM_NOREMOVE));
+    PostQuitMessage(3);
+    os.DispatchPendingMessages();
+    ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(m.wParam, 3u);
     ASSERT_TRUE(os.TerminateProcess(p, 0));
-    EXPECT_EQ(os.WaitForSingleObject(p, 5000), kWaitObject0);
+    EXPECT_EQ(os.MsgWaitForProcessOrInput(p, 5000), kWaitObject0);
     os.CloseHandle(p);
 
     EXPECT_EQ(os.OpenProcess(kKillAccess, 0), 0u);
@@ -53,32 +66,6 @@ TEST(Win32Processes, AProcessIsOwnedByItsUserAndFailuresKeepTheLastErrorOfTheFai
     EXPECT_EQ(os.GetLastError(), static_cast<std::uint32_t>(ERROR_INVALID_HANDLE));
     EXPECT_FALSE(os.IsProcessCritical(0, critical)); // no handle gives no answer
     EXPECT_TRUE(critical);
-}
-
-TEST(Win32Pump, InputWakesTheWaitDispatchingDrainsItAndAQuitIsLeftForTheMainLoop) {
-    cWin32ProcessWindowServices os;
-    cTargetProcess t({"--window", "none"});
-    ASSERT_TRUE(t.Ready());
-    MSG m;
-    os.DispatchPendingMessages();
-    DWORD start = GetTickCount();
-    EXPECT_EQ(os.MsgWaitForProcessOrInput(t.Handle(), 60), kWaitTimeout);
-    EXPECT_GE(GetTickCount() - start, 40u);
-    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 7, 0, 0);
-    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 7, 0, 0);
-    start = GetTickCount();
-    EXPECT_EQ(os.MsgWaitForProcessOrInput(t.Handle(), 5000), kWaitInput); // input, not the process
-    EXPECT_LT(GetTickCount() - start, 500u);
-    os.DispatchPendingMessages();
-    EXPECT_FALSE(PeekMessageW(&m, nullptr, WM_USER + 7, WM_USER + 7, PM_NOREMOVE));
-    t.Terminate();
-    EXPECT_EQ(os.MsgWaitForProcessOrInput(t.Handle(), 5000), kWaitObject0);
-
-    // A quit request met on the way is left for the main loop.
-    PostQuitMessage(3);
-    os.DispatchPendingMessages();
-    ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(m.wParam, 3u);
 }
 
 } // namespace

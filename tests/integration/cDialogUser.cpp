@@ -1,7 +1,6 @@
 #include "cDialogUser.h"
 
 #include <utility>
-#include <vector>
 
 namespace qx::test {
 namespace {
@@ -71,16 +70,13 @@ HWND cDialogUser::Control(HWND dialog, int id) {
 }
 
 std::wstring cDialogUser::Text(HWND window) {
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
-    return buffer.data();
+    wchar_t text[1024] = L"";
+    GetWindowTextW(window, text, 1024);
+    return text;
 }
 
 bool cDialogUser::WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 300; ++i) {
-        if (condition()) return true;
-        Sleep(10);
-    }
+    for (int i = 0; i < 300 && !condition(); ++i) Sleep(10);
     return condition();
 }
 
@@ -88,13 +84,6 @@ HWND cDialogUser::WaitForBox(HWND dialog, std::wstring& text) {
     HWND box = WaitForDialog(nullptr, dialog);
     if (box != nullptr) text = Text(GetDlgItem(box, 0xFFFF));
     return box;
-}
-
-void cDialogUser::AnswerFileDialog(HWND dialog, const std::wstring& name) {
-    Sleep(200); // let the dialog finish its start-up
-    // The name box is cmb13 in the explorer-style dialog, edt1 in the old one.
-    if (!SetDlgItemTextW(dialog, 0x47c, name.c_str())) SetDlgItemTextW(dialog, 0x480, name.c_str());
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 void cDialogUser::Answer(HWND box, int button) {

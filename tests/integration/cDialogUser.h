@@ -21,10 +21,10 @@ public:
     cDialogUser& operator=(const cDialogUser&) = delete;
 
     // Waits for the script to finish. A dialog the script left open is
-    // cancelled, so that a failing test never hangs; LeftOpen tells.
+    // cancelled, so that a failing test never hangs.
     void Join();
-    bool Found() const { return found_; }
-    bool LeftOpen() const { return leftOpen_; }
+    // The dialog came, and the script closed it.
+    bool Worked() const { return found_ && !leftOpen_; }
 
     // A control of the dialog or of any child dialog in it.
     static HWND Control(HWND dialog, int id);
@@ -47,8 +47,6 @@ public:
     // window, with its text; nullptr when none came.
     static HWND WaitForBox(HWND dialog, std::wstring& text);
     static void Answer(HWND box, int button);
-    // Types the name into a file dialog and presses its OK.
-    static void AnswerFileDialog(HWND dialog, const std::wstring& name);
 
 private:
     std::wstring caption_;

@@ -25,7 +25,6 @@ public:
 
     bool Ready() const { return ready_; } // started and its windows exist
     std::uint32_t Pid() const { return pid_; }
-    std::uintptr_t Handle() const { return handle_; } // process handle (HANDLE), owned here
     // Window handles in creation order, as the target reported them.
     const std::vector<std::uint32_t>& Windows() const { return windows_; }
     bool Running() const;

@@ -22,7 +22,6 @@ AnsweredRun RunAnswered(const std::string& commandLine, const std::string& folde
     if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                         win32::Widen(folder).c_str(), &si, &pi))
         return r;
-    r.started = true;
     struct Scan {
         DWORD pid;
         int button;

@@ -9,7 +9,6 @@
 namespace qx::test {
 
 struct AnsweredRun {
-    bool started = false;
     std::uint32_t exitCode = 999;
     std::vector<std::string> boxes; // texts of its message boxes, in order
     int otherWindows = 0;           // visible windows of its own besides message boxes (closed)

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -109,12 +110,9 @@ TEST(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilentlyLeavingWhatT
     // What the program wrote into its folder the package must never touch.
     const std::vector<std::string> shipped = Files(kStage), none, userFiles = {"data\\mine.qxs", "quellix.log"};
     ASSERT_GE(shipped.size(), 3u);
-    struct Step {
-        std::string msi;
-        bool uninstall;
-        std::uint32_t exitCode;
-        const char* installed; // the one version installed afterwards, or none
-    } const steps[] = {
+    // The package, whether it is removed, msiexec's exit code, the one version installed afterwards (or none).
+    using Step = std::tuple<std::string, bool, std::uint32_t, const char*>;
+    const Step steps[] = {
         {QX_MSI, false, ERROR_SUCCESS, QX_VERSION},                 // install
         {QX_MSI, false, ERROR_SUCCESS, QX_VERSION},                 // the same package again
         {QX_REBUILT_MSI, false, ERROR_SUCCESS, QX_VERSION},         // a rebuild of the same version
@@ -122,20 +120,18 @@ TEST(Package, InstallsUpgradesRefusesADowngradeAndUninstallsSilentlyLeavingWhatT
         {QX_MSI, false, ERROR_INSTALL_FAILURE, QX_NEXT_VERSION},    // the older over the newer
         {QX_NEXT_MSI, true, ERROR_SUCCESS, nullptr},
     };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.msi + (step.uninstall ? " removed" : " installed"));
-        if (step.uninstall) {
+    for (const auto& [msi, uninstall, exitCode, installed] : steps) {
+        SCOPED_TRACE(msi + (uninstall ? " removed" : " installed"));
+        if (uninstall) {
             CreateDirectoryW(Widen(installDir + "\\data").c_str(), nullptr);
             for (const std::string& name : userFiles)
                 ASSERT_TRUE(win32::cWin32FileSystem().WriteFile(installDir + "\\" + name, name));
         }
-        EXPECT_EQ(Msiexec((step.uninstall ? "/x \"" : "/i \"") + HostPath(step.msi) + "\""), step.exitCode);
-        EXPECT_EQ(Installed(), step.installed ? std::vector<std::string>{step.installed} : none);
-        EXPECT_EQ(Files(installDir), step.installed ? shipped : userFiles);
-        EXPECT_EQ(StartMenuTargets(), step.installed ? std::vector<std::string>{Lower(exe)} : none);
-        if (step.installed) {
-            EXPECT_EQ(FileVersion(exe), "Veltrane " + std::string(step.installed));
-        }
+        EXPECT_EQ(Msiexec((uninstall ? "/x \"" : "/i \"") + HostPath(msi) + "\""), exitCode);
+        EXPECT_EQ(Installed(), installed ? std::vector<std::string>{installed} : none);
+        EXPECT_EQ(Files(installDir), installed ? shipped : userFiles);
+        EXPECT_EQ(StartMenuTargets(), installed ? std::vector<std::string>{Lower(exe)} : none);
+        EXPECT_EQ(FileVersion(exe), installed ? "Veltrane " + std::string(installed) : " "); // " ": no file
     }
     removeAll();
 }

@@ -6,13 +6,9 @@
 //   <list> <row> <tag> <pid> <window> <visible> <title> <exe path>
 // where list is "A" (lvApplications) or "P" (lvProcesses).
 #include "core/engine/cInventory.h"
+#include "core/log/cLogger.h"
 #include "core/util/cOSInfo.h"
-#include "win32/cWin32Clock.h"
-#include "win32/cWin32FileSystem.h"
-#include "win32/cWin32ProcessWindowServices.h"
-#include "win32/cWin32SystemFacts.h"
-#include "win32/cWin32TextCodec.h"
-#include "win32/cWin32UserInterface.h"
+#include "win32/cWin32Platform.h"
 
 #include <cstdio>
 
@@ -34,26 +30,20 @@ void PrintList(const char* name, const qx::cListViewModel& list, const qx::cInve
 } // namespace
 
 int main() {
-    qx::win32::cWin32ProcessWindowServices os;
-    qx::win32::cWin32SystemFacts facts;
-    qx::win32::cWin32FileSystem fs;
-    qx::win32::cWin32UserInterface ui;
-    qx::win32::cWin32Clock clock;
-    qx::win32::cWin32TextCodec codec;
-    qx::cLogger log(fs, ui, clock, codec, facts.ProgramFolder()); // every switch off: writes nothing
-    const qx::cOSInfo osInfo(facts);
+    qx::win32::cWin32Platform p;
+    qx::cLogger log(p.fs, p.ui, p.clock, p.codec, p.facts.ProgramFolder()); // every switch off: writes nothing
+    const qx::cOSInfo osInfo(p.facts);
     const qx::OsVersionInfo& v = osInfo.VersionRecord();
     std::printf("os platform=%u major=%u minor=%u unknown=%d win2000=%d win95=%d win98=%d nt3=%d nt4=%d "
                 "nt4orlater=%d dosmode=%d interface=%d version=%.1f\n",
                 v.platformId, v.majorVersion, v.minorVersion, osInfo.isOsUnknown(), osInfo.isWin2000(),
                 osInfo.isWin95(), osInfo.isWin98(), osInfo.isWinNT3(), osInfo.isWinNT4(), osInfo.isWinNT4OrLater(),
                 osInfo.canRestartInDosMode(), osInfo.interfaceUsed(), osInfo.OSVersion());
-    qx::cInventory inventory(os, osInfo, log);
-    inventory.SetOwnProcessID(os.GetCurrentProcessId());
+    qx::cInventory inventory(p.os, osInfo, log);
+    inventory.SetOwnProcessID(p.os.GetCurrentProcessId());
     inventory.RefreshLists();
-    std::printf("own=%lu\n", static_cast<unsigned long>(os.GetCurrentProcessId()));
+    std::printf("own=%lu\n", static_cast<unsigned long>(p.os.GetCurrentProcessId()));
     PrintList("A", inventory.lvApplications(), inventory);
     PrintList("P", inventory.lvProcesses(), inventory);
-
     return 0;
 }

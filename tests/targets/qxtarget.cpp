@@ -89,32 +89,25 @@ LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 bool ParseOptions(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
-        const std::wstring a = argv[i], v = i + 1 < argc ? argv[i + 1] : L"";
-        if (a == L"--refuse-endsession" || a == L"--crash") {
-            (a == L"--crash" ? g_opt.crash : g_opt.refuseEndSession) = true;
-            continue;
-        }
-        if (i + 1 == argc) return false;
-        if (a == L"--title") g_opt.title = v;
-        else if (a == L"--record") g_opt.recordFile = v;
-        else if (a == L"--ready") g_opt.readyFile = v;
-        else if (a == L"--window") g_opt.windows.push_back(v);
-        else if (a == L"--exit-after") g_opt.exitAfterMs = static_cast<UINT>(_wtoi(v.c_str()));
-        else if (a == L"--on-close" && v == L"ignore") g_opt.ignoreClose = true;
+        const std::wstring a = argv[i];
+        if (a == L"--refuse-endsession") g_opt.refuseEndSession = true;
+        else if (a == L"--crash") g_opt.crash = true;
+        else if (i + 1 == argc) return false;
+        else if (a == L"--title") g_opt.title = argv[++i];
+        else if (a == L"--record") g_opt.recordFile = argv[++i];
+        else if (a == L"--ready") g_opt.readyFile = argv[++i];
+        else if (a == L"--window") g_opt.windows.push_back(argv[++i]);
+        else if (a == L"--exit-after") g_opt.exitAfterMs = static_cast<UINT>(_wtoi(argv[++i]));
+        else if (a == L"--on-close") g_opt.ignoreClose = std::wstring(argv[++i]) == L"ignore";
         else return false;
-        ++i;
     }
     if (g_opt.windows.empty()) g_opt.windows.push_back(L"main");
     return true;
 }
 
 bool CreateWindows(HINSTANCE inst) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = L"QxTargetWnd";
-    if (!RegisterClassExW(&wc)) return false;
+    const WNDCLASSW wc{0, WndProc, 0, 0, inst, nullptr, nullptr, nullptr, nullptr, L"QxTargetWnd"};
+    if (!RegisterClassW(&wc)) return false;
     for (const std::wstring& spec : g_opt.windows) {
         const auto colon = spec.find(L':');
         const std::wstring kind = spec.substr(0, colon);
