@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <ranges>
 #include <set>
 #include <string>
 #include <utility>
@@ -99,7 +100,6 @@ public:
     void Advance(std::uint32_t ms) {
         WaitUntil(ms, [] { return false; });
     }
-    ProcessOwner selfOwner = {kFakeUserSid, 1};
     bool ownerKnown = true, servicesKnown = true; // false: that query fails
 
     // --- inspection ---
@@ -139,20 +139,15 @@ public:
     std::uint32_t GetCurrentProcessId() override { return selfPid_; }
     std::uint32_t GetTickCount() override { return Tick(); }
     std::uint32_t GetLastError() override { return lastError_; }
-    bool QueryProcessImagePath(ProcessHandle h, std::string& path) override {
-        return Read(h, path, [](auto& p) { return p.setup.exePath; });
-    }
+    bool QueryProcessImagePath(ProcessHandle h, std::string& p) override { return Read(h, p, &Setup::exePath); }
     bool QueryProcessCreationTime(ProcessHandle h, std::uint64_t& t) override {
-        return Read(h, t, [](auto& p) { return p.created; });
+        if (Of(h)) t = Of(h)->created;
+        return Of(h) != nullptr;
     }
-    bool IsProcessCritical(ProcessHandle h, bool& c) override {
-        return Read(h, c, [](auto& p) { return p.setup.critical; });
-    }
-    bool QueryProcessOwner(ProcessHandle h, ProcessOwner& o) override {
-        return Read(h, o, [](auto& p) { return p.setup.owner; });
-    }
+    bool IsProcessCritical(ProcessHandle h, bool& c) override { return Read(h, c, &Setup::critical); }
+    bool QueryProcessOwner(ProcessHandle h, ProcessOwner& o) override { return Read(h, o, &Setup::owner); }
     bool QueryCurrentProcessOwner(ProcessOwner& owner) override {
-        if (ownerKnown) owner = selfOwner;
+        if (ownerKnown) owner = {kFakeUserSid, 1};
         return ownerKnown;
     }
     bool ServiceProcessIds(std::vector<std::uint32_t>& ids) override {
@@ -184,14 +179,13 @@ public:
         return true;
     }
     bool GetMainModulePath(ProcessHandle h, std::string& path) override {
-        return Of(h) && Of(h)->setup.canInspect && !Ended(h) && Read(h, path, [](auto& p) { return p.setup.exePath; });
+        return Of(h) && Of(h)->setup.canInspect && !Ended(h) && Read(h, path, &Setup::exePath);
     }
     bool EnumWindows(const std::function<bool(WindowHandle)>& callback) override {
         ++enumWindowsCalls;
         RunDue();
-        std::vector<WindowHandle> order; // a callback may close windows
-        for (const auto& w : windows_)
-            order.push_back(w.first);
+        const auto handles = std::views::keys(windows_);
+        const std::vector<WindowHandle> order(handles.begin(), handles.end()); // a callback may close windows
         return std::all_of(order.begin(), order.end(), callback);
     }
     std::uint32_t GetWindowThreadProcessId(WindowHandle w) override { return Window(w).pid; }
@@ -233,20 +227,16 @@ private:
     }
     // A missing window reads as an empty, invisible one.
     const FakeWindowSetup& Window(WindowHandle w) const {
-        static const FakeWindowSetup none = [] {
-            FakeWindowSetup empty;
-            empty.className.clear();
-            empty.style = 0;
-            return empty;
-        }();
+        static const FakeWindowSetup none{.title = {}, .className = {}, .style = 0};
         const auto it = windows_.find(w);
         return it == windows_.end() ? none : it->second;
     }
     // The process the handle was opened on.
     const Process* Of(ProcessHandle h) const { return handles_.count(h) ? &instances_[h - 1] : nullptr; }
     bool Ended(ProcessHandle h) const { return Of(h) && !Of(h)->running; }
-    template <class T, class Field> bool Read(ProcessHandle h, T& out, Field field) const {
-        if (Of(h)) out = field(*Of(h));
+    using Setup = FakeProcessSetup;
+    template <class T> bool Read(ProcessHandle h, T& out, T Setup::*field) const {
+        if (Of(h)) out = Of(h)->setup.*field;
         return Of(h) != nullptr;
     }
     void React(WindowHandle w, CloseReaction reaction) {

@@ -51,6 +51,13 @@ public:
     }
     std::vector<std::string> ActionTexts() const { return Texts(false); }
     std::vector<std::string> DebugTexts() const { return Texts(true); }
+    // The outcomes and the start of each program's closing, one line each.
+    std::string RunLog() const {
+        std::string out;
+        for (const std::string& t : EntryTexts())
+            if (t.rfind("Debug: ", 0) != 0 || t.rfind("Debug: KillMe", 0) == 0) out += t + "\n";
+        return out;
+    }
 
     cFakeUserInterface ui;
     cMemoryFileSystem fs;
@@ -68,29 +75,23 @@ private:
     }
 };
 
+inline OsVersionInfo WinNT(std::uint32_t major, std::uint32_t minor, std::uint32_t build) {
+    return {148, major, minor, build, kVerPlatformWin32Nt, ""};
+}
+inline OsVersionInfo Win9x(std::uint32_t minor, std::uint32_t build) {
+    return {148, 4, minor, build, kVerPlatformWin32Windows, ""};
+}
 inline OsVersionInfo Win95() {
-    return {148, 4, 0, 950, kVerPlatformWin32Windows, ""};
-}
-inline OsVersionInfo Win98() {
-    return {148, 4, 10, 1998, kVerPlatformWin32Windows, ""};
-}
-inline OsVersionInfo WinNT351() {
-    return {148, 3, 51, 1057, kVerPlatformWin32Nt, ""};
-}
-inline OsVersionInfo WinNT4() {
-    return {148, 4, 0, 1381, kVerPlatformWin32Nt, ""};
+    return Win9x(0, 950);
 }
 inline OsVersionInfo Win2000() {
-    return {148, 5, 0, 2195, kVerPlatformWin32Nt, ""};
+    return WinNT(5, 0, 2195);
 }
 inline OsVersionInfo WinXP() {
-    return {148, 5, 1, 2600, kVerPlatformWin32Nt, ""};
-}
-inline OsVersionInfo Win7() {
-    return {148, 6, 1, 7601, kVerPlatformWin32Nt, ""};
+    return WinNT(5, 1, 2600);
 }
 inline OsVersionInfo Win10() {
-    return {148, 10, 0, 19045, kVerPlatformWin32Nt, ""};
+    return WinNT(10, 0, 19045);
 }
 
 class cRunHarness : public cKillRecorder {
@@ -111,14 +112,11 @@ public:
     // Starts a program with one visible window of that title (none when it is empty).
     Started Start(const std::string& exe, const std::string& title = {},
                   CloseReaction onClose = CloseReaction::ExitProcess, std::uint32_t delayMs = 0) {
-        FakeProcessSetup p;
-        p.exePath = exe;
-        FakeWindowSetup w;
-        w.pid = os.AddProcess(p);
-        w.title = title;
-        w.onClose = w.onEndSession = onClose;
-        w.delayMs = delayMs;
-        return {w.pid, title.empty() ? 0 : os.AddWindow(w)};
+        const std::uint32_t pid = os.AddProcess({.exePath = exe});
+        if (title.empty()) return {pid, 0};
+        return {pid,
+                os.AddWindow(
+                    {.pid = pid, .title = title, .onClose = onClose, .onEndSession = onClose, .delayMs = delayMs})};
     }
     // Appends a checked row for that program to the current set.
     cApplicationProcs& AddRow(const std::string& exe, const std::string& title, bool visible = true) {

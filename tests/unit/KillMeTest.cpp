@@ -17,9 +17,9 @@ constexpr const char* kNotepad = "C:\\Windows\\notepad.exe";
 // stays; l, L quit at logoff only (L 2.5 s later); p, P popups that close or
 // stay; h hidden; S, z classes "Progman" and "progman"; t tool window; d
 // disabled; n, a stay and answer the end-of-session query after 10 min, 3 s.
-fake::FakeWindowSetup Window(char kind) {
+fake::FakeWindowSetup Window(char kind, std::uint32_t pid) {
     const auto is = [kind](const char* kinds) { return std::string(kinds).find(kind) != std::string::npos; };
-    fake::FakeWindowSetup w;
+    fake::FakeWindowSetup w{.pid = pid, .title = {}};
     w.onClose = is("xhStd") ? CloseReaction::ExitProcess : is("p") ? CloseReaction::CloseWindow : CloseReaction::Ignore;
     w.onEndSession = is("xhStdlL") ? CloseReaction::ExitProcess : CloseReaction::Ignore;
     w.delayMs = kind == 'x' ? 150 : kind == 'L' ? 2500 : 0;
@@ -31,16 +31,8 @@ fake::FakeWindowSetup Window(char kind) {
 }
 
 // How the process behaves, and what became of it before its turn.
-enum Flags {
-    kNone = 0,
-    kNoTerminate = 1,
-    kWaitFails = 2,
-    kDenied = 4,
-    kEnded = 8,
-    kReusedByOther = 16,
-    kUpperCase = 32,
-    kBareName = 64
-};
+constexpr int kNone = 0, kNoTerminate = 1, kWaitFails = 2, kDenied = 4, kEnded = 8, kReused = 16, kUpper = 32,
+              kBare = 64;
 
 struct Case {
     const char* name;
@@ -60,23 +52,17 @@ TEST_P(KillMe, ClosesByItsRules) {
     const auto has = [&c](int flags) { return (c.flags & flags) != 0; };
     fake::cRunHarness h;
     h.os.SetTick(0xFFFFF000); // the pauses run across the wrap of the tick counter
-    fake::FakeProcessSetup p;
-    p.exePath = has(kUpperCase) ? "C:\\WINDOWS\\NOTEPAD.EXE" : has(kBareName) ? "notepad.exe" : kNotepad;
-    p.canTerminate = !has(kNoTerminate);
-    p.waitFails = has(kWaitFails);
-    p.canOpen = !has(kDenied);
+    fake::FakeProcessSetup p{.exePath =
+                                 has(kUpper) ? "C:\\WINDOWS\\NOTEPAD.EXE" : (has(kBare) ? "notepad.exe" : kNotepad),
+                             .canOpen = !has(kDenied),
+                             .canTerminate = !has(kNoTerminate),
+                             .waitFails = has(kWaitFails)};
     const std::uint32_t pid = h.os.AddProcess(p);
     std::vector<WindowHandle> windows;
-    for (const char* k = c.windows; *k != '\0'; ++k) {
-        fake::FakeWindowSetup w = Window(*k);
-        w.pid = pid;
-        windows.push_back(h.os.AddWindow(w));
-    }
-    fake::FakeWindowSetup other = Window('x'); // never asked: another program's, and our own
-    other.pid = h.os.AddProcess(p);
-    h.os.AddWindow(other);
-    other.pid = h.os.GetCurrentProcessId();
-    h.os.AddWindow(other);
+    for (const char* k = c.windows; *k != '\0'; ++k)
+        windows.push_back(h.os.AddWindow(Window(*k, pid)));
+    for (const std::uint32_t other : {h.os.AddProcess(p), h.os.GetCurrentProcessId()})
+        h.os.AddWindow(Window('x', other)); // never asked: another program's, and our own
     cApplicationProcs e;
     e.SetProcessID(pid);
     e.SetTitle("Notepad");
@@ -84,17 +70,16 @@ TEST_P(KillMe, ClosesByItsRules) {
     e.SetCloseWait(c.wait);
     e.SetForceClose(c.force);
     e.SetCreationTime(h.os.GetSystemTimeAsFileTime());
-    if (has(kEnded | kReusedByOther)) h.os.EndProcess(pid);
+    if (has(kEnded | kReused)) h.os.EndProcess(pid);
     p.exePath = "C:\\Work\\editor.exe";
-    if (has(kReusedByOther)) h.os.AddProcessWithId(pid, p);
+    if (has(kReused)) h.os.AddProcessWithId(pid, p);
     const std::uint32_t start = h.os.Tick();
 
     EXPECT_EQ(h.Kill(e), c.result);
     EXPECT_EQ(h.os.Tick() - start, c.elapsed);
     EXPECT_EQ(h.ActionTexts(), c.texts);
-    std::vector<std::string> captions{"Attempting to kill Notepad"};
-    captions.insert(captions.end(), c.texts.begin(), c.texts.end());
-    EXPECT_EQ(h.ui.captions, captions);
+    EXPECT_EQ(h.ui.captions.at(0), "Attempting to kill Notepad");
+    EXPECT_EQ(std::vector<std::string>(h.ui.captions.begin() + 1, h.ui.captions.end()), c.texts);
     std::string trace;
     for (const fake::FakeMessage& m : h.os.posts) {
         const auto index = std::find(windows.begin(), windows.end(), m.window) - windows.begin();
@@ -107,7 +92,7 @@ TEST_P(KillMe, ClosesByItsRules) {
                  std::to_string(m.tick - start) + (proper ? "" : "!");
     }
     EXPECT_EQ(trace, c.trace);
-    EXPECT_EQ(h.os.IsRunning(pid), !c.result || has(kReusedByOther));
+    EXPECT_EQ(h.os.IsRunning(pid), !c.result || has(kReused));
     EXPECT_EQ(h.os.OpenHandleCount(), 0);
 }
 
@@ -120,51 +105,33 @@ std::string DidntClose(const char* seconds) {
 
 const std::string kUnauthorized = "Unable to kill 'Notepad'.  Reason: Not authorized or Non-existent process";
 
-INSTANTIATE_TEST_SUITE_P(
-    Programs, KillMe,
-    ::testing::Values(
-        Case{"Cooperative", kNone, "x", 10, true, true, 150, {kClean}, "C0@0"},
-        Case{"PopupsFirst", kNone, "sps", 1, true, true, 5000, {kTerminated}, "C1@0 C0@1000 C2@1000 " + kAsked2},
-        Case{"QuitsAtLogoffOnly", kNone, "l", 10, false, true, 1000, {kClean}, kAsked},
-        Case{"StubbornForced", kNone, "s", 10, true, true, 13000, {kTerminated}, kAsked},
-        Case{"PopupAgainAtForce",
-             kNone,
-             "sP",
-             0,
-             true,
-             true,
-             4000,
-             {kTerminated},
-             "C1@0 C0@1000 Q0@2000 E0@2000 C1@4000"},
-        Case{"TerminationRefused", kNoTerminate, "s", 1, true, false, 4000, {kProblem}, kAsked},
-        Case{"ZeroWaitTooShort", kNone, "L", 0, false, false, 3000, {DidntClose(" 0")}, kAsked},
-        Case{"NegativeWait", kNone, "s", -5, false, false, 3000, {DidntClose("-5")}, kAsked},
-        Case{"HugeWaitClamped", kNone, "s", INT_MAX, true, true, 3000u + 0x7FFFFFFEu, {kTerminated}, kAsked},
-        Case{
-            "WaitFails", kWaitFails, "s", 10, true, false, 3000, {"Unable to kill 'Notepad'.  Reason: Err# 6"}, kAsked},
-        Case{"WindowlessUnkillable", kNoTerminate, "", 2, true, false, 2000, {kProblem, kProblem}, ""},
-        Case{"HiddenOnlyWaitedNotAsked", kNone, "h", 4, false, false, 4000, {DidntClose(" 4")}, ""},
-        Case{"NeverAsked",
-             kNone,
-             "sSztd",
-             0,
-             true,
-             true,
-             3000,
-             {kTerminated},
-             "C0@0 C2@0 Q0@1000 E0@1000 Q2@1000 E2@1000"},
-        // A late answer to the end-of-session query is taken from the program's own wait.
-        Case{"NoAnswerWithinItsWait", kNone, "n", 5, true, true, 6000, {kTerminated}, "C0@0 Q0@1000"},
-        Case{"LateAnswerWithinItsWait", kNone, "a", 5, true, true, 8000, {kTerminated}, "C0@0 Q0@1000 E0@4000"},
-        // What has ended by its turn (often by closing another program) is done.
-        Case{"Ended", kEnded, "x", 10, true, true, 0, {kGone}, ""},
-        Case{"IdReusedByAnotherProgram", kReusedByOther, "", 10, true, true, 0, {kGone}, ""},
-        Case{"AccessDenied", kDenied, "x", 10, true, false, 0, {kUnauthorized}, ""},
-        // A windowless process is ended at once, even unforced; its path may come in several forms.
-        Case{"WindowlessUnforced", kNone, "", 0, false, true, 0, {kClean}, ""},
-        Case{"PathInOtherLetters", kUpperCase, "", 10, true, true, 0, {kClean}, ""},
-        Case{"BareName", kBareName, "", 10, true, true, 0, {kClean}, ""}),
-    [](const auto& p) { return std::string(p.param.name); });
+const Case kCases[] = {
+    {"Cooperative", kNone, "x", 10, true, true, 150, {kClean}, "C0@0"},
+    {"PopupsFirst", kNone, "sps", 1, true, true, 5000, {kTerminated}, "C1@0 C0@1000 C2@1000 " + kAsked2},
+    {"QuitsAtLogoffOnly", kNone, "l", 10, false, true, 1000, {kClean}, kAsked},
+    {"StubbornForced", kNone, "s", 10, true, true, 13000, {kTerminated}, kAsked},
+    {"PopupAgainAtForce", kNone, "sP", 0, true, true, 4000, {kTerminated}, "C1@0 C0@1000 Q0@2000 E0@2000 C1@4000"},
+    {"TerminationRefused", kNoTerminate, "s", 1, true, false, 4000, {kProblem}, kAsked},
+    {"ZeroWaitTooShort", kNone, "L", 0, false, false, 3000, {DidntClose(" 0")}, kAsked},
+    {"NegativeWait", kNone, "s", -5, false, false, 3000, {DidntClose("-5")}, kAsked},
+    {"HugeWaitClamped", kNone, "s", INT_MAX, true, true, 3000u + 0x7FFFFFFEu, {kTerminated}, kAsked},
+    {"WaitFails", kWaitFails, "s", 10, true, false, 3000, {"Unable to kill 'Notepad'.  Reason: Err# 6"}, kAsked},
+    {"WindowlessUnkillable", kNoTerminate, "", 2, true, false, 2000, {kProblem, kProblem}, ""},
+    {"HiddenOnlyWaitedNotAsked", kNone, "h", 4, false, false, 4000, {DidntClose(" 4")}, ""},
+    {"NeverAsked", kNone, "sSztd", 0, true, true, 3000, {kTerminated}, "C0@0 C2@0 Q0@1000 E0@1000 Q2@1000 E2@1000"},
+    // A late answer to the end-of-session query is taken from the program's own wait.
+    {"NoAnswerWithinItsWait", kNone, "n", 5, true, true, 6000, {kTerminated}, "C0@0 Q0@1000"},
+    {"LateAnswerWithinItsWait", kNone, "a", 5, true, true, 8000, {kTerminated}, "C0@0 Q0@1000 E0@4000"},
+    // What has ended by its turn (often by closing another program) is done.
+    {"Ended", kEnded, "x", 10, true, true, 0, {kGone}, ""},
+    {"IdReusedByAnotherProgram", kReused, "", 10, true, true, 0, {kGone}, ""},
+    {"AccessDenied", kDenied, "x", 10, true, false, 0, {kUnauthorized}, ""},
+    // A windowless process is ended at once, even unforced; its path may come in several forms.
+    {"WindowlessUnforced", kNone, "", 0, false, true, 0, {kClean}, ""},
+    {"PathInOtherLetters", kUpper, "", 10, true, true, 0, {kClean}, ""},
+    {"BareName", kBare, "", 10, true, true, 0, {kClean}, ""}};
+INSTANTIATE_TEST_SUITE_P(Programs, KillMe, ::testing::ValuesIn(kCases),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace qx

@@ -22,10 +22,7 @@ TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFai
     h.Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, 150);
     const auto slow = h.Start("C:\\Apps\\a.exe", "A", CloseReaction::ExitProcess, 700);
     const auto b = h.Start("C:\\Apps\\b.exe", "B");
-    fake::FakeWindowSetup second;
-    second.pid = h.Start("C:\\Apps\\doc.exe", "Doc 1").pid;
-    second.title = "Doc 2";
-    h.os.AddWindow(second);
+    h.os.AddWindow({.pid = h.Start("C:\\Apps\\doc.exe", "Doc 1").pid, .title = "Doc 2"});
     h.Start("C:\\Apps\\c.exe", "C");
     const auto first = h.Start("C:\\Apps\\s.exe", "S", CloseReaction::ExitProcess, 700);
     const auto stubborn = h.Start("C:\\Apps\\s.exe", "S", CloseReaction::Ignore);
@@ -36,9 +33,7 @@ TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFai
     h.inventory.RefreshLists();
     h.os.EndProcess(reused.pid); // its id goes to a new instance of the same program
     h.os.Advance(1000);
-    fake::FakeProcessSetup again;
-    again.exePath = "C:\\Apps\\r.exe";
-    h.os.AddProcessWithId(reused.pid, again);
+    h.os.AddProcessWithId(reused.pid, {.exePath = "C:\\Apps\\r.exe"});
 
     h.AddRow("C:\\Apps\\a.exe", "A");
     h.AddRow("C:\\Apps\\b.exe", "B");
@@ -59,30 +54,15 @@ TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFai
     h.ui.SetCaption("Quellix - office");
     h.run.KillCurrentSet();
 
-    const std::string gone = " couldn't be killed.  It wasn't running.";
-    EXPECT_EQ(h.EntryTexts(), (std::vector<std::string>{"Debug: Begin KillCurrentSet",
-                                                        "Debug: KillMe 'A'",
-                                                        "'A' was killed cleanly.",
-                                                        "Debug: KillMe 'A'",
-                                                        "'A' was killed cleanly.",
-                                                        "Debug: KillMe 'B'",
-                                                        "'B' was killed cleanly.",
-                                                        "'Gone'" + gone,
-                                                        "Debug: KillMe 'Doc 1'",
-                                                        "'Doc 1' was killed cleanly.",
-                                                        "Debug: KillMe 'Doc 1'",
-                                                        "'Doc 1'" + gone,
-                                                        "Debug: KillMe 'B'",
-                                                        "'B'" + gone,
-                                                        "'H'" + gone,
-                                                        "'C'" + gone,
-                                                        "Debug: KillMe 'r.exe'",
-                                                        "'r.exe'" + gone,
-                                                        "Debug: KillMe 'S'",
-                                                        "'S' was killed cleanly.",
-                                                        "Debug: KillMe 'S'",
-                                                        "'S' didn't close after waiting  0 seconds.",
-                                                        "Stopped killing any other programs."}));
+    const std::string gone = " couldn't be killed.  It wasn't running.\n", s = "Debug: KillMe 'S'\n";
+    EXPECT_EQ(h.RunLog(), "Debug: KillMe 'A'\n'A' was killed cleanly.\nDebug: KillMe 'A'\n'A' was killed cleanly.\n"
+                          "Debug: KillMe 'B'\n'B' was killed cleanly.\n'Gone'" +
+                              gone +
+                              "Debug: KillMe 'Doc 1'\n'Doc 1' was killed cleanly.\nDebug: KillMe 'Doc 1'\n'Doc 1'" +
+                              gone + "Debug: KillMe 'B'\n'B'" + gone + "'H'" + gone + "'C'" + gone +
+                              "Debug: KillMe 'r.exe'\n'r.exe'" + gone + s + "'S' was killed cleanly.\n" + s +
+                              "'S' didn't close after waiting  0 seconds.\n"
+                              "Stopped killing any other programs.\n");
     EXPECT_GE(FirstAsked(h, b.window), FirstAsked(h, slow.window) + 700);
     EXPECT_GE(FirstAsked(h, stubborn.window), FirstAsked(h, first.window) + 700);
     EXPECT_EQ(FirstAsked(h, never.window) + FirstAsked(h, later.window), 0u);

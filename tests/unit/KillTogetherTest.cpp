@@ -13,28 +13,22 @@ using fake::CloseReaction;
 using fake::cRunHarness;
 constexpr const char* kExe = "C:\\Apps\\a.exe";
 
-enum class Kind { Cooperative, Slow, Stubborn, LogoffOnly, Unkillable, Ended, Denied };
-
-// Starts one instance of the program, titled "A" like all its siblings.
-std::uint32_t Start(cRunHarness& h, Kind kind) {
-    fake::FakeProcessSetup p;
-    p.exePath = kExe;
-    p.canTerminate = kind != Kind::Unkillable;
-    p.canOpen = kind != Kind::Denied;
-    fake::FakeWindowSetup w;
-    w.pid = h.os.AddProcess(p);
-    w.title = "A";
-    const bool stays = kind == Kind::Stubborn || kind == Kind::Unkillable;
-    w.onClose = stays || kind == Kind::LogoffOnly ? CloseReaction::Ignore : CloseReaction::ExitProcess;
-    w.onEndSession = stays ? CloseReaction::Ignore : CloseReaction::ExitProcess;
-    w.delayMs = kind == Kind::Slow ? 700 : kind == Kind::Cooperative ? 150 : 0;
-    h.os.AddWindow(w);
-    return w.pid;
+// Starts one instance of the program, titled "A" like all its siblings: c cooperative, w slow, s stubborn, l quits
+// at logoff only, u stubborn and unkillable, e ended after the listing, d denied to us.
+std::uint32_t Start(cRunHarness& h, char kind) {
+    const auto pid = h.os.AddProcess({.exePath = kExe, .canOpen = kind != 'd', .canTerminate = kind != 'u'});
+    const bool stays = kind == 's' || kind == 'u';
+    h.os.AddWindow({.pid = pid,
+                    .title = "A",
+                    .onClose = stays || kind == 'l' ? CloseReaction::Ignore : CloseReaction::ExitProcess,
+                    .onEndSession = stays ? CloseReaction::Ignore : CloseReaction::ExitProcess,
+                    .delayMs = kind == 'w' ? 700u : (kind == 'c' ? 150u : 0u)});
+    return pid;
 }
 
 struct Scenario {
     const char* name;
-    std::vector<Kind> programs;
+    std::string programs;
     bool force;
     std::int32_t wait;
 };
@@ -44,23 +38,16 @@ protected:
     // Every instance running and listed, those of kind Ended end after the listing; one row for all.
     static std::vector<std::uint32_t> Prepare(cRunHarness& h) {
         std::vector<std::uint32_t> pids;
-        for (const Kind k : GetParam().programs)
+        for (const char k : GetParam().programs)
             pids.push_back(Start(h, k));
         h.inventory.RefreshLists();
         for (std::size_t i = 0; i < pids.size(); ++i)
-            if (GetParam().programs[i] == Kind::Ended) h.os.EndProcess(pids[i]);
+            if (GetParam().programs[i] == 'e') h.os.EndProcess(pids[i]);
         h.log.SetDebugMode(true);
         cApplicationProcs& row = h.AddRow(kExe, "A"); // one row for every instance
         row.SetForceClose(GetParam().force);
         row.SetCloseWait(GetParam().wait);
         return pids;
-    }
-    // The outcomes and each program's start, in the log's order.
-    static std::vector<std::string> KillLog(const cRunHarness& h) {
-        std::vector<std::string> out = h.EntryTexts();
-        std::erase_if(out,
-                      [](const std::string& t) { return t.rfind("Debug: ", 0) == 0 && t.rfind("Debug: KillMe", 0); });
-        return out;
     }
 };
 
@@ -83,7 +70,7 @@ TEST_P(KillTogether, GivesTheTextsOfOneAfterAnotherInMatchOrderWithinTheLongestA
     const std::uint32_t begin = h.os.Tick();
     h.run.KillCurrentSet();
 
-    EXPECT_EQ(KillLog(h), KillLog(alone));
+    EXPECT_EQ(h.RunLog(), alone.RunLog());
     EXPECT_EQ(h.run.FailedKills(), aloneFailures);
     EXPECT_EQ(h.ferrow, std::vector<std::uint32_t>(static_cast<std::size_t>(aloneFailures), 1435));
     EXPECT_EQ(h.os.Tick() - begin, longest);
@@ -92,23 +79,17 @@ TEST_P(KillTogether, GivesTheTextsOfOneAfterAnotherInMatchOrderWithinTheLongestA
     EXPECT_EQ(h.ui.GetCaption(), "Quellix");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KillTogether,
-    ::testing::Values(
-        Scenario{"Cooperative", {Kind::Slow, Kind::Cooperative, Kind::Cooperative, Kind::Slow}, true, 10},
-        Scenario{"MixedForced",
-                 {Kind::Cooperative, Kind::Stubborn, Kind::Ended, Kind::Denied, Kind::LogoffOnly, Kind::Unkillable},
-                 true,
-                 2},
-        Scenario{"MixedUnforced", {Kind::Stubborn, Kind::Cooperative, Kind::Ended, Kind::Stubborn}, false, 1}),
-    [](const auto& p) { return std::string(p.param.name); });
+const Scenario kScenarios[] = {
+    {"Cooperative", "wccw", true, 10}, {"MixedForced", "csedlu", true, 2}, {"MixedUnforced", "sces", false, 1}};
+INSTANTIATE_TEST_SUITE_P(Rows, KillTogether, ::testing::ValuesIn(kScenarios),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(KillTogetherWalks, TheSystemsWindowsAreWalkedAsOftenForManyMatchesAsForOne) {
     std::vector<int> walks;
     for (const int n : {1, 40}) {
         cRunHarness h;
         for (int i = 0; i < n; ++i)
-            Start(h, Kind::Cooperative);
+            Start(h, 'c');
         h.inventory.RefreshLists();
         h.AddRow(kExe, "A");
         const int before = h.os.enumWindowsCalls;
@@ -123,17 +104,12 @@ TEST(KillTogetherWalks, TheSystemsWindowsAreWalkedAsOftenForManyMatchesAsForOne)
 // comes up once per batch, and a batch is cut only where one comes up again.
 TEST(KillTogetherBatches, AreCutOnlyWhereAProcessComesUpAgain) {
     cRunHarness h;
-    fake::FakeWindowSetup w;
-    w.title = "A";
-    w.onClose = w.onEndSession = CloseReaction::Ignore;
-    for (const auto& started : {h.Start(kExe, "A", CloseReaction::Ignore), h.Start(kExe, "A", CloseReaction::Ignore)}) {
-        w.pid = started.pid;
-        h.os.AddWindow(w);
-    }
+    const auto ignore = CloseReaction::Ignore;
+    for (const auto& started : {h.Start(kExe, "A", ignore), h.Start(kExe, "A", ignore)})
+        h.os.AddWindow({.pid = started.pid, .title = "A", .onClose = ignore, .onEndSession = ignore});
     h.inventory.RefreshLists();
-    cApplicationProcs& row = h.AddRow(kExe, "A");
-    row.SetForceClose(false);
-    row.SetCloseWait(0);
+    h.AddRow(kExe, "A").SetCloseWait(0);
+    h.set.AppSet()[0].SetForceClose(false);
     const std::uint32_t begin = h.os.Tick();
     h.run.KillCurrentSet();
     EXPECT_EQ(h.os.Tick() - begin, 2 * 3000u); // both programs twice: one pass, the end of the session, no wait
