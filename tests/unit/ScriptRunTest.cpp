@@ -157,7 +157,7 @@ TEST(CommandLineRun, EachLineClosesSaysLogsAndEndsAsItShould) {
         {false, "two nosuchset /P=go.exe", "exit 2, ended"},
         // Nothing requested: a bad wait is not even read.
         {false, " /z -q /w:a", "exit 2, ended\nbox: " + unable + "/Z -Q /W:A\nlog: Error: " + unable + "/Z -Q /W:A"},
-        {true, "/P=go.exe /W:abc", "exit 2, ended\nerr: " + unable + "/P=GO.EXE /W:ABC - Type mismatch"},
+        {true, "/P=none.exe /W:abc", "exit 2, ended\nerr: " + unable + "/P=NONE.EXE /W:ABC - Type mismatch"},
         // A damaged set is reported once; what it let through is neither run nor offered for saving.
         {true, "broken", "exit 2, ended\nerr: " + pastEnd},
         // The current folder's set before the data folder's namesake, then a full path; no entry twice.

@@ -121,7 +121,9 @@ bool cCommandLineKill::ParseCommand(const std::string& commandLine) {
                 requested = true;
             }
         }
-        if (p_.set.lvProgramSet().Count() > 0 && !ApplyOverrides(commandLine)) {
+        // Read whether or not anything matched: a script must not learn of
+        // its bad value only on the day its program happens to run.
+        if (requested && !ApplyOverrides(commandLine)) {
             // A rejected line must not leave a set that asks to be saved
             // over the user's file with half of its overrides applied.
             p_.set.SetSetChanged(false);
