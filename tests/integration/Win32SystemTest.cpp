@@ -6,7 +6,7 @@
 #include "core/ui/cBuiltinStringTable.h"
 #include "core/util/cCodePage1252.h"
 #include "core/util/cSystemInfo.h"
-#include "unit/RegistryContract.h"
+#include "unit/RegistryHelpers.h"
 #include "win32/WideText.h"
 #include "win32/WinApi.h"
 #include "win32/cWin32Clock.h"
@@ -21,17 +21,27 @@
 #include <optional>
 #include <tuple>
 
-namespace qx::contract {
-
-struct Win32Store {
-    static std::unique_ptr<IRegistry> Make() { return std::make_unique<win32::cWin32Registry>(); }
-};
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Store);
-
-} // namespace qx::contract
-
 namespace qx::win32 {
 namespace {
+
+TEST(Win32Registry, KeysAndTypedValuesAsTheProgramUsesThem) {
+    cWin32Registry store;
+    ASSERT_TRUE(contract::DeleteTree(store, kHkeyCurrentUser, contract::kBase));
+    RegKey k = 0;
+    ASSERT_EQ(store.CreateKey(kHkeyCurrentUser, contract::kBase + "\\A\\B", k), kErrorSuccess); // every key on the way
+    const std::string text = "Caf\xC3\xA9 \xE2\x82\xAC", nul("ab\0cd", 5);
+    EXPECT_EQ(store.SetStringValue(k, "Text", text), kErrorSuccess);
+    EXPECT_EQ(store.SetStringValue(k, "Nul", nul), kErrorSuccess);
+    EXPECT_EQ(store.SetDwordValue(k, "Number", 0xFFFFFFFF), kErrorSuccess);
+    EXPECT_EQ(store.SetDwordValue(k, "Gone", 1), kErrorSuccess);
+    EXPECT_EQ(store.DeleteValue(k, "GONE"), kErrorSuccess); // names ignore case
+    EXPECT_EQ(store.CloseKey(k), kErrorSuccess);
+    std::string seen;
+    for (const auto& [name, value] : contract::AllValues(store, kHkeyCurrentUser, contract::kBase + "\\a\\b"))
+        seen += name + "=" + std::to_string(value.type) + ":" + value.data + "|";
+    EXPECT_EQ(seen, "Nul=1:" + nul + "|Number=4:" + contract::Dword(-1) + "|Text=1:" + text + "|");
+    EXPECT_TRUE(contract::DeleteTree(store, kHkeyCurrentUser, contract::kBase));
+}
 
 bool SameAsVariable(const std::string& text, const wchar_t* variable) {
     wchar_t env[MAX_PATH]{};

@@ -1,7 +1,7 @@
 #include "core/settings/cQuellixOptions.h"
 #include "fake/cMemoryRegistry.h"
 #include "fake/cPostRecorder.h"
-#include "unit/RegistryContract.h"
+#include "unit/RegistryHelpers.h"
 
 #include <gtest/gtest.h>
 
