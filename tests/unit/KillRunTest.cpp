@@ -68,6 +68,7 @@ TEST(KillRun, ClosesCheckedRowsInOrderEachAfterEveryMatchOfTheOneBeforeUntilAFai
     EXPECT_EQ(FirstAsked(h, never.window) + FirstAsked(h, later.window), 0u);
     EXPECT_EQ(h.set.AppSet()[0].ProcessID(), slow.pid); // the entry keeps what it matched last
     EXPECT_EQ(h.set.AppSet()[0].Handle(), slow.window);
+    EXPECT_EQ(h.set.AppSet()[9].ProcessID(), stubborn.pid); // and a halting row the one it failed on
     EXPECT_EQ(h.ui.GetCaption(), "Quellix - office");
     EXPECT_GT(h.os.dispatchCalls, 0); // the window stays responsive during the pauses
     EXPECT_EQ(h.ferrow, std::vector<std::uint32_t>{1434});

@@ -1,3 +1,6 @@
+#include "core/ui/cBuiltinStringTable.h"
+#include "core/ui/cCommandState.h"
+#include "core/ui/cMainCaptions.h"
 #include "core/ui/cMainLayout.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +58,17 @@ TEST(MainLayout, TabsAreToldApartByKeyAndTwipsBecomeRoundedPixels) {
               std::make_tuple(33, -3, 9600, 0));
     // Edges are converted, not sizes, so that neighbours touch at every dpi.
     EXPECT_EQ(cMainLayout::ToPixels(R{10, 10, 10, 20}, 96), (R{1, 1, 0, 1}));
+}
+
+// The window's caption and list columns, and a menu command's text, as the table holds them.
+TEST(MainCaptions, TheWindowAndItsListsAreNamedFromTheStringTable) {
+    cBuiltinStringTable table;
+    cMainCaptions c;
+    c.LoadCaptions(table);
+    std::string texts = c.Caption() + " " + std::to_string(c.ColumnHeaders("lvOther").size());
+    for (const cColumnHeader& h : c.ColumnHeaders("lvProgramSet")) texts += "|" + h.key + ":" + h.caption;
+    EXPECT_EQ(texts + "|" + std::to_string(cCommandState::MenuCaptionId(eCommand::Kill)),
+              "Quellix 0|:Program Title|:Exe Path|sort:|1040");
 }
 
 } // namespace

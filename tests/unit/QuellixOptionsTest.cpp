@@ -57,6 +57,7 @@ TEST_F(Options, StoredValuesAreReadAsTheyLieTheUnreadableAreHealedAndWhatIsSaved
     Put("Logging", {kRegDword, std::string("\x03\x00", 2)});
     Put("DefaultWaitSeconds", {kRegSz, "25"});
     Put("DefaultForceClose", {kRegBinary, std::string(4, '\0')});
+    Put("LastLoadedSet", Dword(5));
     EXPECT_FALSE(options.GetAppOptions(false)); // no data directory: read all the same, nothing filled in
     EXPECT_EQ(Summary(options), "110111 pw=-1 wait=10 log=1 D:\\q.log  []");
     EXPECT_EQ(Dump(reg, kMachine), "AdminPassword=-1 DefaultDataDirectory='' DefaultForceClose=-1 "

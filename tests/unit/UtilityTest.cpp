@@ -1,5 +1,6 @@
 #include "core/settings/modPasswordHash.h"
 #include "core/util/cCodePage1252.h"
+#include "core/util/cQXUtility.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,15 @@ TEST(PasswordHash, StoredHashesKeepMatching) {
         {std::string("\x3E\x35\x35\x76\x00\x00", 6), 1}, // plain FNV-1a: -1
     };
     for (const auto& [text, hash] : cases) EXPECT_EQ(PasswordHash(text), hash) << text;
+}
+
+// The name the wizard puts after "/P=": a shortcut or PIF names its program without its own extension.
+TEST(Utility, AProgramsFileNameWithoutFolderDriveOrShortcutExtension) {
+    std::string names;
+    for (const auto& [path, extension] : {std::pair{"C:\\Apps\\Edit.exe.LNK", true}, {"D:a.pif", true},
+                                          {"a.b.c", false}, {"C:\\x\\y.exe", true}})
+        names += cQXUtility::ExtractFileName(path, extension) + "|";
+    EXPECT_EQ(names, "Edit.exe|a|a.b|y.exe|");
 }
 
 TEST(CodePage1252, ConversionsAtTheEdgesOfTheCodePages) {
