@@ -12,15 +12,10 @@
 #undef EnumProcesses
 #undef GetClassName
 #undef GetCurrentDirectory
-#undef GetDriveType
-#undef GetLocaleInfo
-#undef GetSystemDirectory
-#undef GetTempPath
 #undef GetUserName
 #undef GetVersionEx
 #undef GetWindowLong
 #undef GetWindowText
-#undef GetWindowsDirectory
 #undef LoadString
 #undef MessageBox
 #undef MoveFile

@@ -14,19 +14,6 @@ namespace qx::win32 {
 
 namespace {
 
-// Calls a "fill this buffer, return the length or the size needed" API until the text fits.
-template <typename Fill>
-std::string ReadGrowing(Fill fill) {
-    std::vector<wchar_t> buf(MAX_PATH + 1);
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD n = fill(buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return {};
-        if (n < buf.size()) return Narrow(buf.data(), n);
-        buf.resize(static_cast<std::size_t>(n) + 1);
-    }
-    return {};
-}
-
 using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
 
 } // namespace
@@ -74,33 +61,6 @@ bool cWin32SystemFacts::GetUserName(std::string& name) {
     if (!::GetUserNameW(buf, &size)) return false;
     name = Narrow(buf, wcsnlen(buf, 257));
     return true;
-}
-
-std::string cWin32SystemFacts::GetWindowsDirectory() {
-    return ReadGrowing([](wchar_t* b, DWORD n) { return static_cast<DWORD>(::GetWindowsDirectoryW(b, n)); });
-}
-
-std::string cWin32SystemFacts::GetSystemDirectory() {
-    return ReadGrowing([](wchar_t* b, DWORD n) { return static_cast<DWORD>(::GetSystemDirectoryW(b, n)); });
-}
-
-std::string cWin32SystemFacts::GetTempPath() {
-    return ReadGrowing([](wchar_t* b, DWORD n) { return ::GetTempPathW(n, b); });
-}
-
-std::uint32_t cWin32SystemFacts::GetDriveType(const std::string& root) {
-    return ::GetDriveTypeW(Widen(root).c_str());
-}
-
-std::uint32_t cWin32SystemFacts::GetSystemDefaultLCID() { return ::GetSystemDefaultLCID(); }
-
-std::string cWin32SystemFacts::GetLocaleInfo(std::uint32_t lcid, std::uint32_t type) {
-    const int n = ::GetLocaleInfoW(lcid, type, nullptr, 0);
-    if (n <= 0) return {};
-    std::vector<wchar_t> buf(static_cast<std::size_t>(n));
-    const int got = ::GetLocaleInfoW(lcid, type, buf.data(), n);
-    if (got <= 0) return {};
-    return Narrow(buf.data(), wcsnlen(buf.data(), static_cast<std::size_t>(got)));
 }
 
 std::string cWin32SystemFacts::ProgramFolder() {

@@ -15,11 +15,6 @@ namespace {
 
 using M = cDataPathModel;
 
-// GetDriveType results (their macros are taken by the core's names).
-constexpr UINT kDriveRemote = 4;
-constexpr UINT kDriveFixed = 3;
-constexpr UINT kDriveRamDisk = 6;
-
 // Keeps the system's "insert a disk" box away while a drive is probed: an
 // empty drive must come back as not ready, for the dialog's own question.
 class cQuietDriveErrors {
@@ -87,7 +82,7 @@ std::wstring fQXDataPath::DriveText(const std::wstring& root) {
     text += static_cast<wchar_t>(std::towlower(root.empty() ? L'?' : root[0]));
     text += L':';
     const UINT type = GetDriveTypeW(root.c_str());
-    if (type == kDriveFixed || type == kDriveRamDisk || type == kDriveRemote) {
+    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_REMOTE) {
         cQuietDriveErrors quiet;
         wchar_t label[MAX_PATH + 1] = L"";
         if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&

@@ -88,9 +88,6 @@ TEST(Win32SystemFacts, FactsOfTheRunningSystemAndTheSystemInfoBuiltOnThem) {
     EXPECT_TRUE(SameAsVariable(user, L"USERNAME")) << user;
     EXPECT_TRUE(SameAsVariable(facts.LocalAppDataFolder(), L"LOCALAPPDATA")); // without a final backslash
     EXPECT_TRUE(cWin32FileSystem().IsDirectory(facts.ProgramFolder() + "\\help")) << facts.ProgramFolder();
-    EXPECT_EQ(facts.GetDriveType("C:\\"), 3u); // fixed
-    const std::uint32_t lcid = facts.GetSystemDefaultLCID();
-    EXPECT_EQ(std::stoul(facts.GetLocaleInfo(lcid, kLocaleILanguage), nullptr, 16), lcid & 0xFFFF);
 
     cWin32Registry registry;
     cSystemInfo info(facts, registry);

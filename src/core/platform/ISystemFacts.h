@@ -1,6 +1,6 @@
 #pragma once
 // Facts about the machine, the system and the user, read through the
-// platform: version record, logon name, system folders, drives, locale.
+// platform: version record, logon name, the program's and the user's folders.
 #include <cstdint>
 #include <string>
 
@@ -8,10 +8,6 @@ namespace qx {
 
 inline constexpr std::uint32_t kVerPlatformWin32Windows = 1;
 inline constexpr std::uint32_t kVerPlatformWin32Nt = 2;
-
-inline constexpr std::uint32_t kLocaleILanguage = 0x0001;
-inline constexpr std::uint32_t kLocaleSLanguage = 0x0002;
-inline constexpr std::uint32_t kLocaleSEnglishLanguage = 0x1001;
 
 // The OSVERSIONINFO record as the platform fills it.
 struct OsVersionInfo {
@@ -29,13 +25,6 @@ public:
     virtual bool GetVersionEx(OsVersionInfo& version) = 0;
     // The logon name of the user running the program; false when unavailable.
     virtual bool GetUserName(std::string& name) = 0;
-    virtual std::string GetWindowsDirectory() = 0;
-    virtual std::string GetSystemDirectory() = 0;
-    virtual std::string GetTempPath() = 0;
-    // GetDriveType of a root such as "C:\".
-    virtual std::uint32_t GetDriveType(const std::string& root) = 0;
-    virtual std::uint32_t GetSystemDefaultLCID() = 0;
-    virtual std::string GetLocaleInfo(std::uint32_t lcid, std::uint32_t type) = 0;
     // The folder that holds the program's executable, without a trailing backslash.
     virtual std::string ProgramFolder() = 0;
     // The user's own folder for local application data, without a trailing
