@@ -108,13 +108,13 @@ bool ParseOptions(int argc, wchar_t** argv) {
 bool CreateWindows(HINSTANCE inst) {
     const WNDCLASSW wc{0, WndProc, 0, 0, inst, nullptr, nullptr, nullptr, nullptr, L"QxTargetWnd"};
     if (!RegisterClassW(&wc)) return false;
-    for (const std::wstring& spec : g_opt.windows) {
-        const auto colon = spec.find(L':');
-        const std::wstring kind = spec.substr(0, colon);
+    for (const std::wstring& asked : g_opt.windows) {
+        const auto colon = asked.find(L':');
+        const std::wstring kind = asked.substr(0, colon);
         if (kind == L"none") continue;
         const int n = static_cast<int>(g_windows.size());
         std::wstring title = n == 0 ? g_opt.title : g_opt.title + L" (" + kind + L" " + std::to_wstring(n) + L")";
-        if (colon != std::wstring::npos) title = spec.substr(colon + 1);
+        if (colon != std::wstring::npos) title = asked.substr(colon + 1);
         DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
         if (kind == L"popup" || kind == L"owned") style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
         else if (kind == L"hidden") style = WS_OVERLAPPEDWINDOW;
